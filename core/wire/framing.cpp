@@ -1,0 +1,65 @@
+#include "core/wire/framing.h"
+
+#include <algorithm>
+
+namespace wire {
+
+std::vector<std::string> SplitElements(std::string_view plain) {
+    std::vector<std::string> elements;
+    if (plain.empty()) {
+        return elements;
+    }
+    std::size_t start = 0;
+    while (true) {
+        const std::size_t at = plain.find(kSeparator, start);
+        if (at == std::string_view::npos) {
+            elements.emplace_back(plain.substr(start));
+            return elements;
+        }
+        elements.emplace_back(plain.substr(start, at - start));
+        start = at + kSeparator.size();
+    }
+}
+
+std::optional<std::size_t> FirstPairIndex(const std::vector<std::string>& elements) {
+    const auto it = std::find_if(elements.begin(), elements.end(), [](const std::string& e) {
+        return !e.empty() && e != kSeparator;
+    });
+    if (it == elements.end()) {
+        return std::nullopt;
+    }
+    return static_cast<std::size_t>(it - elements.begin());
+}
+
+std::vector<Pair> SplitPairs(std::string_view plain) {
+    const std::vector<std::string> elements = SplitElements(plain);
+    std::vector<Pair> pairs;
+    const auto first = FirstPairIndex(elements);
+    if (!first) {
+        return pairs;
+    }
+    for (std::size_t k = *first; k < elements.size(); k += 2) {
+        // The empty element after a message's closing separator starts no pair.
+        if (k + 1 == elements.size() && elements[k].empty()) {
+            break;
+        }
+        Pair pair{UpperAscii(elements[k]), {}, k + 1 < elements.size()};
+        if (pair.hasValue) {
+            pair.value = elements[k + 1];
+        }
+        pairs.push_back(std::move(pair));
+    }
+    return pairs;
+}
+
+std::string UpperAscii(std::string_view text) {
+    std::string out(text);
+    for (char& c : out) {
+        if (c >= 'a' && c <= 'z') {
+            c = static_cast<char>(c - 'a' + 'A');
+        }
+    }
+    return out;
+}
+
+}  // namespace wire

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Messages are keyword and value fields separated by "||": "||KEYWORD||value||".
+namespace wire {
+
+inline constexpr std::string_view kSeparator = "||";
+
+// Splits a decoded text at every "||"; neighbouring separators give empty elements and an empty
+// text gives no elements at all.
+std::vector<std::string> SplitElements(std::string_view plain);
+
+// Index of the first element that starts a keyword/value pair: the first that is neither empty
+// nor "||". Empty when the elements hold no pair.
+std::optional<std::size_t> FirstPairIndex(const std::vector<std::string>& elements);
+
+struct Pair {
+    std::string keyword;  // upper-cased (ASCII)
+    std::string value;    // as received; empty when the keyword was the last element
+    bool hasValue = true;
+};
+
+// The keyword/value pairs of a decoded message, stepping exactly two elements at a time.
+std::vector<Pair> SplitPairs(std::string_view plain);
+
+std::string UpperAscii(std::string_view text);
+
+}  // namespace wire

@@ -1,0 +1,149 @@
+#include "ui/controls.h"
+
+#include "platform/services.h"
+#include "ui/form.h"
+
+namespace ui {
+namespace {
+const std::string kEmpty;
+}
+
+void ListControl::AddItem(const std::string& item) {
+    items_.push_back(item);
+    notify("List");
+}
+
+void ListControl::RemoveItem(int index) {
+    if (index >= 0 && index < ListCount()) {
+        items_.erase(items_.begin() + index);
+        if (ListIndex >= ListCount()) {
+            ListIndex = ListCount() - 1;
+        }
+        notify("List");
+    }
+}
+
+void ListControl::Clear() {
+    items_.clear();
+    ListIndex = -1;
+    notify("List");
+}
+
+const std::string& ListControl::List(int index) const {
+    return (index >= 0 && index < ListCount()) ? items_[index] : kEmpty;
+}
+
+void ListControl::SetList(int index, const std::string& item) {
+    if (index >= 0 && index < ListCount()) {
+        items_[index] = item;
+        notify("List");
+    }
+}
+
+Timer::Timer(Form& form, std::string name, int interval, bool enabled)
+    : Control(form, std::move(name)), interval_(interval), enabled_(enabled) {
+    Visible.setFromView(false);
+}
+
+Timer::~Timer() { deactivate(); }
+
+void Timer::SetInterval(int ms) {
+    interval_ = ms;
+    reschedule();
+}
+
+void Timer::SetEnabled(bool enabled) {
+    enabled_ = enabled;
+    reschedule();
+}
+
+void Timer::activate() {
+    active_ = true;
+    reschedule();
+}
+
+void Timer::deactivate() {
+    active_ = false;
+    reschedule();
+}
+
+void Timer::reschedule() {
+    if (timerId_ != 0 && platform::hasServices()) {
+        platform::services().loop().stopTimer(timerId_);
+    }
+    timerId_ = 0;
+    if (active_ && enabled_ && interval_ > 0 && platform::hasServices()) {
+        timerId_ = platform::services().loop().startTimer(interval_, [this] { Raise(Tick); });
+    }
+}
+
+MenuItem::MenuItem(Form& form, std::string name, std::string caption, std::string shortcut)
+    : Control(form, std::move(name)) {
+    Caption.setFromView(std::move(caption));
+    Shortcut.setFromView(std::move(shortcut));
+}
+
+StatusBar::StatusBar(Form& form, std::string name, int panelCount)
+    : Control(form, std::move(name)), panels_(static_cast<std::size_t>(panelCount)) {}
+
+const std::string& StatusBar::PanelText(int index) const {
+    return (index >= 1 && index <= PanelCount()) ? panels_[index - 1].text : kEmpty;
+}
+
+void StatusBar::SetPanelText(int index, const std::string& text) {
+    if (index >= 1 && index <= PanelCount() && panels_[index - 1].text != text) {
+        panels_[index - 1].text = text;
+        notify("Panels");
+    }
+}
+
+int StatusBar::PanelWidth(int index) const {
+    return (index >= 1 && index <= PanelCount()) ? panels_[index - 1].width : 0;
+}
+
+void StatusBar::SetPanelWidth(int index, int twips) {
+    if (index >= 1 && index <= PanelCount()) {
+        panels_[index - 1].width = twips;
+        notify("Panels");
+    }
+}
+
+Toolbar::Toolbar(Form& form, std::string name, std::vector<ToolButton> buttons)
+    : Control(form, std::move(name)), buttons_(std::move(buttons)) {}
+
+const Toolbar::ToolButton& Toolbar::Button(int index) const {
+    static const ToolButton kNone;
+    return (index >= 1 && index <= ButtonCount()) ? buttons_[index - 1] : kNone;
+}
+
+int Toolbar::IndexOfKey(const std::string& key) const {
+    for (int i = 0; i < ButtonCount(); ++i) {
+        if (buttons_[i].key == key) {
+            return i + 1;
+        }
+    }
+    return 0;
+}
+
+void Toolbar::SetButtonEnabled(int index, bool enabled) {
+    if (index >= 1 && index <= ButtonCount() && buttons_[index - 1].enabled != enabled) {
+        buttons_[index - 1].enabled = enabled;
+        notify("Buttons");
+    }
+}
+
+void Toolbar::SetButtonVisible(int index, bool visible) {
+    if (index >= 1 && index <= ButtonCount() && buttons_[index - 1].visible != visible) {
+        buttons_[index - 1].visible = visible;
+        notify("Buttons");
+    }
+}
+
+TabStrip::TabStrip(Form& form, std::string name, std::vector<std::string> captions)
+    : Control(form, std::move(name)), captions_(std::move(captions)) {}
+
+const std::string& TabStrip::TabCaption(int index) const {
+    return (index >= 1 && index <= TabCount()) ? captions_[index - 1] : kEmpty;
+}
+
+}  // namespace ui

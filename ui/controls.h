@@ -1,0 +1,245 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "ui/color.h"
+#include "ui/control.h"
+
+// The control kinds the windows are built from. Captions keep their "&" access-key markers.
+namespace ui {
+
+class Button : public Control {
+public:
+    using Control::Control;
+    const char* Kind() const override { return "Button"; }
+    Property<std::string> Caption{*this, "Caption"};
+    Property<bool> Default{*this, "Default"};
+    Property<bool> Cancel{*this, "Cancel"};
+    std::function<void()> Click;
+    void DoClick() {
+        if (Enabled && Visible) {
+            Raise(Click);
+        }
+    }
+};
+
+class Label : public Control {
+public:
+    using Control::Control;
+    const char* Kind() const override { return "Label"; }
+    Property<bool> FontBold{*this, "FontBold"};
+    Property<double> FontSize{*this, "FontSize", 8.0};
+    Property<std::string> Caption{*this, "Caption"};
+    Property<Color> ForeColor{*this, "ForeColor", colors::WindowText};
+    Property<Color> BackColor{*this, "BackColor", colors::ButtonFace};
+    std::function<void()> Click;
+};
+
+class TextBox : public Control {
+public:
+    using Control::Control;
+    const char* Kind() const override { return "TextBox"; }
+    Property<bool> FontBold{*this, "FontBold"};
+    Property<double> FontSize{*this, "FontSize", 8.0};
+    Property<std::string> Text{*this, "Text"};
+    Property<bool> Locked{*this, "Locked"};
+    Property<int> MaxLength{*this, "MaxLength"};  // 0: no limit
+    Property<std::string> PasswordChar{*this, "PasswordChar"};
+    Property<int> BorderStyle{*this, "BorderStyle", 1};  // 0 none, 1 single line
+    Property<Color> BackColor{*this, "BackColor", colors::WindowBackground};
+    Property<int> SelStart{*this, "SelStart"};
+    Property<int> SelLength{*this, "SelLength"};
+    // Raised after the text changed (by the program or by typing).
+    std::function<void()> Change;
+    // Raised for each typed character before it is inserted; setting the code to 0 drops it.
+    std::function<void(int& keyAscii)> KeyPress;
+    std::function<void(int& keyCode, int shift)> KeyDown;
+};
+
+class CheckBox : public Control {
+public:
+    using Control::Control;
+    const char* Kind() const override { return "CheckBox"; }
+    Property<std::string> Caption{*this, "Caption"};
+    Property<int> Value{*this, "Value"};  // 0 unchecked, 1 checked, 2 greyed
+    std::function<void()> Click;
+};
+
+class OptionButton : public Control {
+public:
+    using Control::Control;
+    const char* Kind() const override { return "OptionButton"; }
+    Property<std::string> Caption{*this, "Caption"};
+    Property<bool> Value{*this, "Value"};
+    std::function<void()> Click;
+};
+
+// Shared item list of combo boxes and list boxes.
+class ListControl : public Control {
+public:
+    using Control::Control;
+    void AddItem(const std::string& item);
+    void RemoveItem(int index);
+    void Clear();
+    int ListCount() const { return static_cast<int>(items_.size()); }
+    const std::string& List(int index) const;
+    void SetList(int index, const std::string& item);
+    const std::vector<std::string>& Items() const { return items_; }
+
+    Property<int> ListIndex{*this, "ListIndex", -1};
+    std::function<void()> Click;
+    std::function<void()> DblClick;
+
+private:
+    std::vector<std::string> items_;
+};
+
+class ComboBox : public ListControl {
+public:
+    using ListControl::ListControl;
+    const char* Kind() const override { return "ComboBox"; }
+    Property<std::string> Text{*this, "Text"};
+    Property<int> Style{*this, "Style"};  // 0 drop-down with edit, 2 drop-down list
+    std::function<void()> Change;
+    std::function<void(int& keyAscii)> KeyPress;
+};
+
+class ListBox : public ListControl {
+public:
+    using ListControl::ListControl;
+    const char* Kind() const override { return "ListBox"; }
+    Property<int> TopIndex{*this, "TopIndex"};
+};
+
+class Frame : public Control {
+public:
+    using Control::Control;
+    const char* Kind() const override { return "Frame"; }
+    Property<std::string> Caption{*this, "Caption"};
+    Property<Color> BackColor{*this, "BackColor", colors::ButtonFace};
+};
+
+// A picture area; the picture is named by a resource key (empty: no picture).
+class PictureBox : public Control {
+public:
+    using Control::Control;
+    const char* Kind() const override { return "PictureBox"; }
+    Property<std::string> Picture{*this, "Picture"};
+    Property<Color> BackColor{*this, "BackColor", colors::ButtonFace};
+};
+
+class ProgressBar : public Control {
+public:
+    using Control::Control;
+    const char* Kind() const override { return "ProgressBar"; }
+    Property<int> Min{*this, "Min", 0};
+    Property<int> Max{*this, "Max", 100};
+    Property<int> Value{*this, "Value", 0};
+};
+
+// A window timer: raises Timer every Interval milliseconds while enabled. Setting Interval or
+// Enabled restarts the count; an interval of 0 stops it.
+class Timer : public Control {
+public:
+    Timer(Form& form, std::string name, int interval = 0, bool enabled = true);
+    ~Timer() override;
+    const char* Kind() const override { return "Timer"; }
+    void SetInterval(int ms);
+    void SetEnabled(bool enabled);
+    int Interval() const { return interval_; }
+    bool IsEnabled() const { return enabled_; }
+    // Starts counting once the owning form is loaded.
+    void activate();
+    void deactivate();
+    std::function<void()> Tick;
+
+private:
+    void reschedule();
+    int interval_;
+    bool enabled_;
+    bool active_ = false;
+    std::uint64_t timerId_ = 0;
+};
+
+// A menu title or menu item, by name (`M_File`, `m_allocate`, context items `p_dealloc`).
+class MenuItem : public Control {
+public:
+    MenuItem(Form& form, std::string name, std::string caption = {}, std::string shortcut = {});
+    const char* Kind() const override { return "MenuItem"; }
+    Property<std::string> Caption{*this, "Caption"};
+    Property<bool> Checked{*this, "Checked"};
+    // Key sequence in portable text ("Ctrl+A", "F5"); empty for none.
+    Property<std::string> Shortcut{*this, "Shortcut"};
+    std::function<void()> Click;
+    void DoClick() {
+        if (Enabled && Visible) {
+            Raise(Click);
+        }
+    }
+};
+
+class StatusBar : public Control {
+public:
+    StatusBar(Form& form, std::string name, int panelCount = 1);
+    const char* Kind() const override { return "StatusBar"; }
+    int PanelCount() const { return static_cast<int>(panels_.size()); }
+    // Panels are numbered from 1.
+    const std::string& PanelText(int index) const;
+    void SetPanelText(int index, const std::string& text);
+    // Width of the panel in twips; 0 lets the panel take the remaining space.
+    int PanelWidth(int index) const;
+    void SetPanelWidth(int index, int twips);
+
+private:
+    struct Panel {
+        std::string text;
+        int width = 0;
+    };
+    std::vector<Panel> panels_;
+};
+
+class Toolbar : public Control {
+public:
+    struct ToolButton {
+        std::string key;
+        std::string caption;
+        std::string toolTip;
+        std::string image;  // resource key
+        bool enabled = true;
+        bool visible = true;
+        bool dropDown = false;
+        std::vector<std::string> menuItems;  // captions of the drop-down, numbered from 1
+    };
+    Toolbar(Form& form, std::string name, std::vector<ToolButton> buttons = {});
+    const char* Kind() const override { return "Toolbar"; }
+    int ButtonCount() const { return static_cast<int>(buttons_.size()); }
+    // Buttons are numbered from 1; also found by key.
+    const ToolButton& Button(int index) const;
+    int IndexOfKey(const std::string& key) const;
+    void SetButtonEnabled(int index, bool enabled);
+    void SetButtonVisible(int index, bool visible);
+    const std::vector<ToolButton>& Buttons() const { return buttons_; }
+
+    std::function<void(int index)> ButtonClick;
+    std::function<void(int index, int menuIndex)> ButtonMenuClick;
+
+private:
+    std::vector<ToolButton> buttons_;
+};
+
+class TabStrip : public Control {
+public:
+    TabStrip(Form& form, std::string name, std::vector<std::string> captions = {});
+    const char* Kind() const override { return "TabStrip"; }
+    int TabCount() const { return static_cast<int>(captions_.size()); }
+    const std::string& TabCaption(int index) const;  // numbered from 1
+    Property<int> SelectedIndex{*this, "SelectedIndex", 1};
+    std::function<void()> Click;
+
+private:
+    std::vector<std::string> captions_;
+};
+
+}  // namespace ui

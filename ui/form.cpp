@@ -1,0 +1,107 @@
+#include "ui/form.h"
+
+#include <algorithm>
+
+#include "platform/services.h"
+#include "ui/controls.h"
+
+namespace ui {
+
+Form::Form(std::string name) : name_(std::move(name)) {}
+
+Form::~Form() {
+    for (Control* control : controls_) {
+        if (auto* timer = dynamic_cast<Timer*>(control)) {
+            timer->deactivate();
+        }
+    }
+}
+
+void Form::registerControl(Control* control) { controls_.push_back(control); }
+
+Control* Form::FindControl(std::string_view name) const {
+    const auto it = std::find_if(controls_.begin(), controls_.end(),
+                                 [name](const Control* c) { return c->Name() == name; });
+    return it == controls_.end() ? nullptr : *it;
+}
+
+void Form::notify(std::string_view property) {
+    if (view_ != nullptr) {
+        view_->formPropertyChanged(*this, property);
+    }
+}
+
+void Form::EnsureLoaded() {
+    if (loaded_ || loading_) {
+        return;
+    }
+    loading_ = true;
+    loaded_ = true;
+    for (Control* control : controls_) {
+        if (auto* timer = dynamic_cast<Timer*>(control)) {
+            timer->activate();
+        }
+    }
+    Raise(OnLoad);
+    loading_ = false;
+}
+
+void Form::Show(bool modal) {
+    EnsureLoaded();
+    if (!loaded_) {
+        return;
+    }
+    Visible = true;
+    Activate();
+    if (modal && !modal_) {
+        modal_ = true;
+        platform::services().loop().runModal(*this);
+        modal_ = false;
+    }
+}
+
+void Form::Activate() { Raise(OnActivate); }
+
+void Form::Hide() { Visible = false; }
+
+bool Form::Unload() { return unload(1); }
+
+bool Form::CloseRequested() { return unload(0); }
+
+bool Form::unload(int unloadMode) {
+    if (!loaded_) {
+        return true;
+    }
+    int cancel = 0;
+    if (OnQueryUnload) {
+        OnQueryUnload(cancel, unloadMode);
+    }
+    if (cancel == 0 && OnUnload) {
+        OnUnload(cancel);
+    }
+    if (cancel != 0) {
+        return false;
+    }
+    for (Control* control : controls_) {
+        if (auto* timer = dynamic_cast<Timer*>(control)) {
+            timer->deactivate();
+        }
+    }
+    Visible = false;
+    loaded_ = false;
+    return true;
+}
+
+void Form::FlashCaption() {
+    if (view_ != nullptr) {
+        view_->flash();
+    }
+}
+
+void Form::focus(Control& control) {
+    if (view_ != nullptr) {
+        view_->focusControl(control);
+    }
+}
+
+}  // namespace ui

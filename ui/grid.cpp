@@ -1,0 +1,231 @@
+#include "ui/grid.h"
+
+#include <algorithm>
+
+namespace ui {
+namespace {
+const std::string kEmpty;
+}
+
+Grid::Grid(Form& form, std::string name, int rows, int cols)
+    : Control(form, std::move(name)), rows_(0), cols_(0) {
+    SetCols(cols);
+    SetRows(rows);
+}
+
+bool Grid::validCell(int row, int col) const {
+    return row >= 0 && row < rows_ && col >= 0 && col < cols_;
+}
+
+Grid::Cell& Grid::cell(int row, int col) { return cells_[row][col]; }
+
+const Grid::Cell* Grid::findCell(int row, int col) const {
+    return validCell(row, col) ? &cells_[row][col] : nullptr;
+}
+
+void Grid::SetRows(int rows) {
+    rows = std::max(rows, 0);
+    cells_.resize(rows, std::vector<Cell>(cols_));
+    rowHeights_.resize(rows, -1);
+    rows_ = rows;
+    fixedRows_ = std::min(fixedRows_, rows_);
+    row_ = std::min(row_, std::max(rows_ - 1, 0));
+    rowSel_ = std::min(rowSel_, std::max(rows_ - 1, 0));
+    topRow_ = std::min(topRow_, std::max(rows_ - 1, 0));
+    shapeDirty_ = true;
+    flush();
+}
+
+void Grid::SetCols(int cols) {
+    cols = std::max(cols, 0);
+    for (auto& row : cells_) {
+        row.resize(cols);
+    }
+    colWidths_.resize(cols, -1);
+    cols_ = cols;
+    fixedCols_ = std::min(fixedCols_, cols_);
+    col_ = std::min(col_, std::max(cols_ - 1, 0));
+    colSel_ = std::min(colSel_, std::max(cols_ - 1, 0));
+    shapeDirty_ = true;
+    flush();
+}
+
+void Grid::SetFixedRows(int n) {
+    fixedRows_ = std::clamp(n, 0, rows_);
+    shapeDirty_ = true;
+    flush();
+}
+
+void Grid::SetFixedCols(int n) {
+    fixedCols_ = std::clamp(n, 0, cols_);
+    shapeDirty_ = true;
+    flush();
+}
+
+const std::string& Grid::TextMatrix(int row, int col) const {
+    const Cell* c = findCell(row, col);
+    return c != nullptr ? c->text : kEmpty;
+}
+
+void Grid::SetTextMatrix(int row, int col, const std::string& text) {
+    if (!validCell(row, col) || cell(row, col).text == text) {
+        return;
+    }
+    cell(row, col).text = text;
+    touch(row, col);
+}
+
+Color Grid::CellBackColor(int row, int col) const {
+    const Cell* c = findCell(row, col);
+    return (c != nullptr && c->hasBack) ? c->back : 0;
+}
+
+void Grid::SetCellBackColor(int row, int col, Color color) {
+    if (!validCell(row, col)) {
+        return;
+    }
+    Cell& c = cell(row, col);
+    if (c.hasBack && c.back == color) {
+        return;
+    }
+    c.back = color;
+    c.hasBack = true;
+    touch(row, col);
+}
+
+int Grid::RowHeight(int row) const {
+    if (row < 0 || row >= rows_) {
+        return 0;
+    }
+    return rowHeights_[row] < 0 ? defaultRowHeight_ : rowHeights_[row];
+}
+
+void Grid::SetRowHeight(int row, int twips) {
+    if (row < 0 || row >= rows_ || rowHeights_[row] == twips) {
+        return;
+    }
+    rowHeights_[row] = twips;
+    geometryDirty_ = true;
+    flush();
+}
+
+int Grid::ColWidth(int col) const {
+    if (col < 0 || col >= cols_) {
+        return 0;
+    }
+    return colWidths_[col] < 0 ? defaultColWidth_ : colWidths_[col];
+}
+
+void Grid::SetColWidth(int col, int twips) {
+    if (col < 0 || col >= cols_ || colWidths_[col] == twips) {
+        return;
+    }
+    colWidths_[col] = twips;
+    geometryDirty_ = true;
+    flush();
+}
+
+void Grid::SetRow(int row) {
+    if (row < 0 || row >= rows_) {
+        return;
+    }
+    row_ = row;
+    rowSel_ = row;
+    selectionDirty_ = true;
+    flush();
+}
+
+void Grid::SetCol(int col) {
+    if (col < 0 || col >= cols_) {
+        return;
+    }
+    col_ = col;
+    colSel_ = col;
+    selectionDirty_ = true;
+    flush();
+}
+
+void Grid::SetRowSel(int row) {
+    if (row < 0 || row >= rows_) {
+        return;
+    }
+    rowSel_ = row;
+    selectionDirty_ = true;
+    flush();
+}
+
+void Grid::SetColSel(int col) {
+    if (col < 0 || col >= cols_) {
+        return;
+    }
+    colSel_ = col;
+    selectionDirty_ = true;
+    flush();
+}
+
+void Grid::SetTopRow(int row) {
+    if (row < fixedRows_ || row >= rows_) {
+        return;
+    }
+    topRow_ = row;
+    selectionDirty_ = true;
+    flush();
+}
+
+void Grid::BeginUpdate() { ++updateDepth_; }
+
+void Grid::EndUpdate() {
+    if (updateDepth_ > 0) {
+        --updateDepth_;
+    }
+    flush();
+}
+
+void Grid::touch(int row, int col) {
+    if (!dirty_) {
+        dirty_ = true;
+        dirtyTop_ = dirtyBottom_ = row;
+        dirtyLeft_ = dirtyRight_ = col;
+    } else {
+        dirtyTop_ = std::min(dirtyTop_, row);
+        dirtyBottom_ = std::max(dirtyBottom_, row);
+        dirtyLeft_ = std::min(dirtyLeft_, col);
+        dirtyRight_ = std::max(dirtyRight_, col);
+    }
+    flush();
+}
+
+void Grid::flush() {
+    if (updateDepth_ > 0) {
+        return;
+    }
+    GridObserver* observer = gridObserver_;
+    if (shapeDirty_) {
+        shapeDirty_ = false;
+        dirty_ = false;
+        geometryDirty_ = false;
+        if (observer != nullptr) {
+            observer->shapeChanged();
+        }
+    }
+    if (dirty_) {
+        dirty_ = false;
+        if (observer != nullptr) {
+            observer->cellsChanged(dirtyTop_, dirtyLeft_, dirtyBottom_, dirtyRight_);
+        }
+    }
+    if (geometryDirty_) {
+        geometryDirty_ = false;
+        if (observer != nullptr) {
+            observer->geometryChanged();
+        }
+    }
+    if (selectionDirty_) {
+        selectionDirty_ = false;
+        if (observer != nullptr) {
+            observer->selectionChanged();
+        }
+    }
+}
+
+}  // namespace ui

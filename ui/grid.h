@@ -1,0 +1,131 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "ui/color.h"
+#include "ui/control.h"
+
+namespace ui {
+
+// The view side of a grid: told about changes by range so a table view can repaint exactly what
+// changed. Changes made between BeginUpdate and EndUpdate are reported once, as their hull.
+class GridObserver {
+public:
+    virtual ~GridObserver() = default;
+    virtual void cellsChanged(int top, int left, int bottom, int right) = 0;
+    virtual void shapeChanged() = 0;      // Rows, Cols, FixedRows or FixedCols
+    virtual void geometryChanged() = 0;   // a row height or column width
+    virtual void selectionChanged() = 0;  // Row, Col, RowSel, ColSel, TopRow
+};
+
+// The flexible grid: a matrix of texts with fixed header rows and columns, per-cell background
+// colours, row heights and column widths in twips, and a current cell with a selection range.
+class Grid : public Control {
+public:
+    Grid(Form& form, std::string name, int rows = 2, int cols = 2);
+    const char* Kind() const override { return "Grid"; }
+
+    int Rows() const { return rows_; }
+    int Cols() const { return cols_; }
+    void SetRows(int rows);
+    void SetCols(int cols);
+    int FixedRows() const { return fixedRows_; }
+    int FixedCols() const { return fixedCols_; }
+    void SetFixedRows(int n);
+    void SetFixedCols(int n);
+
+    const std::string& TextMatrix(int row, int col) const;
+    void SetTextMatrix(int row, int col, const std::string& text);
+
+    Color CellBackColor(int row, int col) const;
+    void SetCellBackColor(int row, int col, Color color);
+
+    int RowHeight(int row) const;
+    void SetRowHeight(int row, int twips);
+    int ColWidth(int col) const;
+    void SetColWidth(int col, int twips);
+    int DefaultRowHeight() const { return defaultRowHeight_; }
+
+    // The current cell and the far corner of the selection.
+    int Row() const { return row_; }
+    int Col() const { return col_; }
+    int RowSel() const { return rowSel_; }
+    int ColSel() const { return colSel_; }
+    int TopRow() const { return topRow_; }
+    // Setting Row or Col collapses the selection onto the new current cell, like the original.
+    void SetRow(int row);
+    void SetCol(int col);
+    void SetRowSel(int row);
+    void SetColSel(int col);
+    void SetTopRow(int row);
+
+    // The cell under the pointer, as the view last reported it (-1 when none).
+    int MouseRow() const { return mouseRow_; }
+    int MouseCol() const { return mouseCol_; }
+    void setMouseCell(int row, int col) {
+        mouseRow_ = row;
+        mouseCol_ = col;
+    }
+
+    Property<Color> BackColor{*this, "BackColor", colors::WindowBackground};
+    Property<Color> BackColorBkg{*this, "BackColorBkg", colors::AppWorkspace};
+    Property<Color> BackColorSel{*this, "BackColorSel", colors::Highlight};
+    Property<Color> ForeColorSel{*this, "ForeColorSel", colors::HighlightText};
+    Property<Color> BackColorFixed{*this, "BackColorFixed", colors::ButtonFace};
+    Property<bool> Redraw{*this, "Redraw", true};
+
+    // Collects every change until the matching EndUpdate into one report to the observer.
+    void BeginUpdate();
+    void EndUpdate();
+
+    void setGridObserver(GridObserver* observer) { gridObserver_ = observer; }
+
+    std::function<void()> Click;
+    std::function<void()> DblClick;
+    std::function<void(int& keyAscii)> KeyPress;
+    // button (1 left, 2 right), shift state, x and y in twips.
+    std::function<void(int button, int shift, int x, int y)> MouseMove;
+    std::function<void(int button, int shift, int x, int y)> MouseUp;
+    std::function<void()> SelChange;
+
+private:
+    struct Cell {
+        std::string text;
+        Color back = 0;
+        bool hasBack = false;
+    };
+    Cell& cell(int row, int col);
+    const Cell* findCell(int row, int col) const;
+    void touch(int row, int col);
+    void flush();
+    bool validCell(int row, int col) const;
+
+    int rows_;
+    int cols_;
+    int fixedRows_ = 1;
+    int fixedCols_ = 1;
+    std::vector<std::vector<Cell>> cells_;
+    std::vector<int> rowHeights_;
+    std::vector<int> colWidths_;
+    int defaultRowHeight_ = 240;
+    int defaultColWidth_ = 960;
+    int row_ = 1;
+    int col_ = 1;
+    int rowSel_ = 1;
+    int colSel_ = 1;
+    int topRow_ = 1;
+    int mouseRow_ = -1;
+    int mouseCol_ = -1;
+
+    GridObserver* gridObserver_ = nullptr;
+    int updateDepth_ = 0;
+    bool dirty_ = false;
+    int dirtyTop_ = 0, dirtyLeft_ = 0, dirtyBottom_ = -1, dirtyRight_ = -1;
+    bool shapeDirty_ = false;
+    bool geometryDirty_ = false;
+    bool selectionDirty_ = false;
+};
+
+}  // namespace ui
