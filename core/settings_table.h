@@ -49,9 +49,10 @@ inline constexpr Setting Expire{kOption, "Expire", Kind::WholeNumber, "20"};
 inline constexpr Setting ExLog{kOption, "ExLog", Kind::WholeNumber, "5"};
 inline constexpr Setting ExType{kOption, "ExType", Kind::Text, "2"};
 inline constexpr Setting Currency{kOption, "Currency", Kind::Text, "N"};
-inline constexpr Setting Title{kOption, "title", Kind::Text,
-                               "Zarnevo Kestova v" KESTOVA_SETTINGS_TEXT(
-                                   KESTOVA_VERSION_MAJOR) "." KESTOVA_SETTINGS_TEXT(KESTOVA_VERSION_MINOR) "." KESTOVA_SETTINGS_TEXT(KESTOVA_VERSION_PATCH)};
+inline constexpr Setting Title{
+    kOption, "title", Kind::Text,
+    "Zarnevo Kestova v" KESTOVA_SETTINGS_TEXT(KESTOVA_VERSION_MAJOR) "." KESTOVA_SETTINGS_TEXT(
+        KESTOVA_VERSION_MINOR) "." KESTOVA_SETTINGS_TEXT(KESTOVA_VERSION_PATCH)};
 inline constexpr Setting Address{kOption, "Address", Kind::Text, "Visit us at www.zarnevo.example"};
 
 // Section "POS": receipt printer and ticket layout.
