@@ -46,6 +46,11 @@ public:
     // Advances the simulated café and the keep-alive probes; call it every few hundred ms.
     void tick(std::int64_t nowMs);
 
+    // A user at the client computer of the slot (1..slots) logs in with a ticket's user name and
+    // password, as the café's client program would ask the server. True when the ticket let the
+    // user in; the consoles then see the client "Logged in".
+    bool clientLogin(int slot, std::string_view user, std::string_view password, std::int64_t nowMs);
+
     // The plain-text answer on the discovery port to "CONNECTED": the server's address, the
     // highest port offset a console should try and the offset of the console port
     // (console port = 999 + offset).

@@ -56,13 +56,15 @@ struct TicketBatch {
     bool operator==(const TicketBatch&) const = default;
 };
 
-// One sale or refund: tickets and amount are negative for a refund (a deactivation).
+// One sale or refund of tickets of one kind (one batch has one kind): tickets is negative for a
+// refund (a deactivation). The amount is tickets * unitCost.
 struct Sale {
     std::string staff;
     std::int64_t atMs = 0;
     std::string group;
+    int minutes = 0;
+    Cents unitCost = 0;
     int tickets = 0;
-    Cents amount = 0;
     bool operator==(const Sale&) const = default;
 };
 
@@ -94,6 +96,8 @@ public:
     virtual bool deleteBatch(std::string_view group) = 0;
     virtual std::optional<TicketBatch> findBatch(std::string_view group) const = 0;
     virtual bool groupExists(std::string_view group) const = 0;
+    // Batches with fromMs <= createdAtMs < toMs, oldest first, with their tickets.
+    virtual std::vector<TicketBatch> batchesBetween(std::int64_t fromMs, std::int64_t toMs) const = 0;
 
     virtual std::optional<Ticket> findTicket(std::string_view user) const = 0;
     virtual std::optional<Ticket> findTicketByNumber(std::string_view group, int number) const = 0;
