@@ -13,10 +13,10 @@
 namespace zarnevo {
 
 struct EngineOptions {
-    int slots = 20;         // client slots of the café (rows of the console's grid)
-    bool demo = false;      // simulate a lively café: clients come and go, users log in
+    int slots = 20;          // client slots of the café (rows of the console's grid)
+    bool demo = false;       // simulate a lively café: clients come and go, users log in
     std::uint64_t seed = 1;  // makes the demo café reproducible
-    double speed = 1.0;     // simulated seconds per real second
+    double speed = 1.0;      // simulated seconds per real second
 };
 
 // Plain messages larger than this are dropped with a log line.
@@ -49,7 +49,8 @@ public:
     // A user at the client computer of the slot (1..slots) logs in with a ticket's user name and
     // password, as the café's client program would ask the server. True when the ticket let the
     // user in; the consoles then see the client "Logged in".
-    bool clientLogin(int slot, std::string_view user, std::string_view password, std::int64_t nowMs);
+    bool clientLogin(int slot, std::string_view user, std::string_view password,
+                     std::int64_t nowMs);
 
     // The plain-text answer on the discovery port to "CONNECTED": the server's address, the
     // highest port offset a console should try and the offset of the console port

@@ -23,8 +23,7 @@ public:
     std::optional<Ticket> findTicket(std::string_view user) const override;
     std::optional<Ticket> findTicketByNumber(std::string_view group, int number) const override;
     std::vector<Ticket> allTickets() const override;
-    bool updateTickets(const std::vector<Ticket>& tickets,
-                       const std::vector<Sale>& sales) override;
+    bool updateTickets(const std::vector<Ticket>& tickets, const std::vector<Sale>& sales) override;
 
     std::vector<Sale> salesBetween(std::int64_t fromMs, std::int64_t toMs) const override;
 

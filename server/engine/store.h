@@ -39,7 +39,7 @@ struct Ticket {
     bool vip = false;
     bool timeTicket = false;
     bool once = false;
-    int validDays = 0;            // 0: see expiresAtMs
+    int validDays = 0;             // 0: see expiresAtMs
     std::int64_t expiresAtMs = 0;  // 0 with validDays 0: never expires
     bool activated = false;
     std::string activatedBy;  // staff name, empty when never activated
@@ -97,7 +97,8 @@ public:
     virtual std::optional<TicketBatch> findBatch(std::string_view group) const = 0;
     virtual bool groupExists(std::string_view group) const = 0;
     // Batches with fromMs <= createdAtMs < toMs, oldest first, with their tickets.
-    virtual std::vector<TicketBatch> batchesBetween(std::int64_t fromMs, std::int64_t toMs) const = 0;
+    virtual std::vector<TicketBatch> batchesBetween(std::int64_t fromMs,
+                                                    std::int64_t toMs) const = 0;
 
     virtual std::optional<Ticket> findTicket(std::string_view user) const = 0;
     virtual std::optional<Ticket> findTicketByNumber(std::string_view group, int number) const = 0;
