@@ -26,6 +26,32 @@ bool ConstantTimeEqual(std::string_view a, std::string_view b) {
     return difference == 0;
 }
 
+}  // namespace
+
+std::optional<BatchOrder> ParseBatchOrder(std::string_view text) {
+    const std::vector<std::string> fields = SplitOn(text, "|");
+    if (fields.size() != 7)
+        return std::nullopt;
+    const auto minutes = ParseCount(fields[0], 599'940);
+    const auto count = ParseCount(fields[1], kMaxTicketsPerBatch);
+    const auto cost = ParseMoney(fields[2]);
+    const auto vip = ParseTruth(fields[3]);
+    const auto timeTicket = ParseTruth(fields[4]);
+    const auto once = ParseTruth(fields[5]);
+    const std::string staff = wire::UpperAscii(Trim(fields[6]));
+    if (!minutes || *minutes < 1 || !count || *count < 1 || !cost || !vip || !timeTicket || !once ||
+        staff.empty()) {
+        return std::nullopt;
+    }
+    return BatchOrder{static_cast<int>(*minutes),
+                      static_cast<int>(*count),
+                      *cost,
+                      *vip,
+                      *timeTicket,
+                      *once,
+                      staff};
+}
+
 std::optional<TicketBatch> DrawBatch(const Store& store, RandomSource& random,
                                      const BatchOrder& order, int validDays, std::int64_t nowMs) {
     TicketBatch batch;
@@ -67,32 +93,6 @@ std::optional<TicketBatch> DrawBatch(const Store& store, RandomSource& random,
         batch.tickets.push_back(ticket);
     }
     return batch;
-}
-
-}  // namespace
-
-std::optional<BatchOrder> ParseBatchOrder(std::string_view text) {
-    const std::vector<std::string> fields = SplitOn(text, "|");
-    if (fields.size() != 7)
-        return std::nullopt;
-    const auto minutes = ParseCount(fields[0], 599'940);
-    const auto count = ParseCount(fields[1], kMaxTicketsPerBatch);
-    const auto cost = ParseMoney(fields[2]);
-    const auto vip = ParseTruth(fields[3]);
-    const auto timeTicket = ParseTruth(fields[4]);
-    const auto once = ParseTruth(fields[5]);
-    const std::string staff = wire::UpperAscii(Trim(fields[6]));
-    if (!minutes || *minutes < 1 || !count || *count < 1 || !cost || !vip || !timeTicket || !once ||
-        staff.empty()) {
-        return std::nullopt;
-    }
-    return BatchOrder{static_cast<int>(*minutes),
-                      static_cast<int>(*count),
-                      *cost,
-                      *vip,
-                      *timeTicket,
-                      *once,
-                      staff};
 }
 
 std::optional<TicketBatch> MakeBatch(Store& store, RandomSource& random, const BatchOrder& order,

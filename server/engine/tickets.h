@@ -27,6 +27,11 @@ std::optional<BatchOrder> ParseBatchOrder(std::string_view text);
 inline constexpr std::size_t kGroupLength = 12;
 inline constexpr int kMaxTicketsPerBatch = 999;
 
+// Draws a batch without storing it: a fresh random 12-digit group, tickets numbered from 1,
+// user names and passwords from the random source, each ticket activated by the staff member.
+std::optional<TicketBatch> DrawBatch(const Store& store, RandomSource& random,
+                                     const BatchOrder& order, int validDays, std::int64_t nowMs);
+
 // Makes a sold batch: a fresh random 12-digit group, tickets numbered from 1, user names and
 // passwords from the random source, each ticket activated by the staff member; stores it with
 // its sale in one transaction. Nothing when the store refused it.
