@@ -1,0 +1,34 @@
+#include "server/host/console_keywords.h"
+
+#include <algorithm>
+#include <array>
+
+namespace zarnevo {
+namespace {
+
+// Sorted, for a binary search.
+constexpr std::array<std::string_view, 39> kMessageKeywords = {
+    "ACTIVATE1",      "ACTIVATE2",       "AUTHENTICATING",   "DEACTIVATE1",  "DEACTIVATE2",
+    "F-ALLOCATE",     "F-ALLOWPAUSE",    "F-ALLOWPRINT",     "F-ALLOWTIME",  "F-BROADCAST",
+    "F-DEALLOCATE",   "F-DISCONNECT",    "F-DISLOG",         "F-DISMESS",    "F-LOGIN",
+    "F-LOGOFF",       "F-PAUSE",         "F-PAUSEALL",       "F-POSLOG",     "F-POSSUMMARY",
+    "F-PREVENTPRINT", "F-REPORTSUMMARY", "F-REPORTSUMMARY2", "F-RESET",      "F-SEARCH",
+    "F-TICKET1",      "F-TICKET2",       "F-UNPAUSEALL",     "F-UPDATE",     "F-UPDATEPOS",
+    "KESTOVA",        "MACTIVATE1",      "MACTIVATE2",       "MDEACTIVATE1", "MDEACTIVATE2",
+    "POSTICKET",      "SMESSAGE",        "UPDATE",           "YESCONNECT",
+};
+static_assert(std::ranges::is_sorted(kMessageKeywords));
+
+}  // namespace
+
+bool StartsConsoleMessage(std::string_view upperKeyword) {
+    return std::binary_search(kMessageKeywords.begin(), kMessageKeywords.end(), upperKeyword);
+}
+
+bool EndsALongerConsoleKeyword(std::string_view upperKeyword) {
+    return std::any_of(kMessageKeywords.begin(), kMessageKeywords.end(), [&](std::string_view k) {
+        return k.size() > upperKeyword.size() && k.ends_with(upperKeyword);
+    });
+}
+
+}  // namespace zarnevo
