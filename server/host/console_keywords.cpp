@@ -1,12 +1,10 @@
 #include "server/host/console_keywords.h"
 
-#include <algorithm>
 #include <array>
 
 namespace zarnevo {
 namespace {
 
-// Sorted, for a binary search.
 constexpr std::array<std::string_view, 39> kMessageKeywords = {
     "ACTIVATE1",      "ACTIVATE2",       "AUTHENTICATING",   "DEACTIVATE1",  "DEACTIVATE2",
     "F-ALLOCATE",     "F-ALLOWPAUSE",    "F-ALLOWPRINT",     "F-ALLOWTIME",  "F-BROADCAST",
@@ -17,18 +15,11 @@ constexpr std::array<std::string_view, 39> kMessageKeywords = {
     "KESTOVA",        "MACTIVATE1",      "MACTIVATE2",       "MDEACTIVATE1", "MDEACTIVATE2",
     "POSTICKET",      "SMESSAGE",        "UPDATE",           "YESCONNECT",
 };
-static_assert(std::ranges::is_sorted(kMessageKeywords));
 
 }  // namespace
 
-bool StartsConsoleMessage(std::string_view upperKeyword) {
-    return std::binary_search(kMessageKeywords.begin(), kMessageKeywords.end(), upperKeyword);
-}
-
-bool EndsALongerConsoleKeyword(std::string_view upperKeyword) {
-    return std::any_of(kMessageKeywords.begin(), kMessageKeywords.end(), [&](std::string_view k) {
-        return k.size() > upperKeyword.size() && k.ends_with(upperKeyword);
-    });
+std::span<const std::string_view> ConsoleMessageKeywords() {
+    return kMessageKeywords;
 }
 
 }  // namespace zarnevo

@@ -1,11 +1,10 @@
-#include "server/host/request_assembler.h"
+#include "server/host/message_assembler.h"
 
 #include <algorithm>
 
 #include "core/wire/codec.h"
 #include "core/wire/codepage.h"
 #include "core/wire/framing.h"
-#include "server/host/console_keywords.h"
 
 namespace zarnevo {
 namespace {
@@ -13,8 +12,10 @@ namespace {
 // Enough to look back over a "||" and the longest keyword that may still be arriving.
 constexpr std::size_t kLookBack = 24;
 
+// Keywords are words of letters, digits and dashes; a few server keywords hold a space.
 bool IsKeywordChar(char c) {
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-';
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' ||
+           c == ' ';
 }
 
 bool OnlyBars(std::string_view text) {
@@ -23,7 +24,23 @@ bool OnlyBars(std::string_view text) {
 
 }  // namespace
 
-RequestAssembler::Fed RequestAssembler::feed(std::string_view bytes, std::int64_t nowMs) {
+MessageAssembler::MessageAssembler(std::span<const std::string_view> startKeywords,
+                                   std::size_t capBytes)
+    : keywords_(startKeywords.begin(), startKeywords.end()), capBytes_(capBytes) {
+    std::ranges::sort(keywords_);
+}
+
+bool MessageAssembler::startsMessage(std::string_view upperKeyword) const {
+    return std::binary_search(keywords_.begin(), keywords_.end(), upperKeyword);
+}
+
+bool MessageAssembler::endsALongerKeyword(std::string_view upperKeyword) const {
+    return std::ranges::any_of(keywords_, [&](std::string_view keyword) {
+        return keyword.size() > upperKeyword.size() && keyword.ends_with(upperKeyword);
+    });
+}
+
+MessageAssembler::Fed MessageAssembler::feed(std::string_view bytes, std::int64_t nowMs) {
     lastArrivalMs_ = nowMs;
     carry_.append(bytes);
     const std::size_t whole = carry_.size() - carry_.size() % 3;
@@ -53,7 +70,7 @@ RequestAssembler::Fed RequestAssembler::feed(std::string_view bytes, std::int64_
     return fed;
 }
 
-std::optional<std::string> RequestAssembler::takeQuiet(std::int64_t nowMs) {
+std::optional<std::string> MessageAssembler::takeQuiet(std::int64_t nowMs) {
     if (pendingBytes() == 0 || nowMs - lastArrivalMs_ < kQuietMs) {
         return std::nullopt;
     }
@@ -64,7 +81,7 @@ std::optional<std::string> RequestAssembler::takeQuiet(std::int64_t nowMs) {
     return remainder.empty() ? std::nullopt : std::optional<std::string>(std::move(remainder));
 }
 
-std::optional<std::size_t> RequestAssembler::completeLength() {
+std::optional<std::size_t> MessageAssembler::completeLength() {
     const std::string_view text = reversed_;
     for (std::size_t bars = text.find(wire::kSeparator, scan_); bars != std::string_view::npos;
          bars = text.find(wire::kSeparator, bars + 1)) {
@@ -78,10 +95,10 @@ std::optional<std::size_t> RequestAssembler::completeLength() {
         }
         const std::string_view token = text.substr(start, end - start);
         const std::string keyword = wire::UpperAscii(std::string(token.rbegin(), token.rend()));
-        if (!StartsConsoleMessage(keyword)) {
+        if (!startsMessage(keyword)) {
             continue;
         }
-        if (end == text.size() && EndsALongerConsoleKeyword(keyword)) {
+        if (end == text.size() && endsALongerKeyword(keyword)) {
             // "UPDATE" at the end so far may be the tail of "F-UPDATE" whose start is still on
             // its way; only quiet settles it.
             continue;
@@ -91,7 +108,7 @@ std::optional<std::size_t> RequestAssembler::completeLength() {
     return std::nullopt;
 }
 
-std::string RequestAssembler::Unreverse(std::string_view reversed) {
+std::string MessageAssembler::Unreverse(std::string_view reversed) {
     return wire::Cp1252ToUtf8(std::string(reversed.rbegin(), reversed.rend()));
 }
 

@@ -3,20 +3,22 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace zarnevo {
 
-// Turns the digit stream of one console connection into its messages, one at a time, in the
-// order they were sent. TCP may split a message over several reads or merge several messages
-// into one read; neither changes what comes out.
+// Turns the digit stream of one connection into its messages, one at a time, in the order they
+// were sent. TCP may split a message over several reads or merge several messages into one read;
+// neither changes what comes out. The server uses it on what consoles send; it works as well on
+// what the server sends, given the keywords the server's messages begin with.
 //
 // How messages are told apart: every message is encoded on its own, and encoding reverses the
 // text. Decoding the three-digit groups in arrival order without reversing the whole text
-// therefore gives each message reversed, in send order. A console message begins with a keyword
-// of its own ("||F-LOGIN||..." or "UPDATE||||"), so a reversed message ends with "||" and that
+// therefore gives each message reversed, in send order. A message begins with one of a known set
+// of keywords ("||F-LOGIN||..." or "UPDATE||||"), so a reversed message ends with "||" and that
 // keyword reversed; it is complete there when the next character is a bar (the closing
 // separator of the next message) or nothing has arrived yet. A "||" right after it is still the
 // message's own leading separator. When nothing has arrived after a keyword that may be the tail
@@ -26,12 +28,14 @@ namespace zarnevo {
 // Digits are kept aligned in groups of three across reads. What has not completed after
 // kQuietMs without new bytes is handed over as it stands (an unknown request is then logged by
 // the engine, not kept forever). More than the cap of pending bytes is dropped.
-class RequestAssembler {
+class MessageAssembler {
 public:
     static constexpr std::size_t kDefaultCapBytes = 1024 * 1024;
     static constexpr std::int64_t kQuietMs = 500;
 
-    explicit RequestAssembler(std::size_t capBytes = kDefaultCapBytes) : capBytes_(capBytes) {}
+    // startKeywords: upper case, the keywords a message can begin with.
+    explicit MessageAssembler(std::span<const std::string_view> startKeywords,
+                              std::size_t capBytes = kDefaultCapBytes);
 
     struct Fed {
         std::vector<std::string> messages;  // plain UTF-8 messages, in send order
@@ -48,8 +52,11 @@ public:
 private:
     // Length of the first complete message at the front of reversed_, scanning from scan_.
     std::optional<std::size_t> completeLength();
+    bool startsMessage(std::string_view upperKeyword) const;
+    bool endsALongerKeyword(std::string_view upperKeyword) const;
     static std::string Unreverse(std::string_view reversed);
 
+    std::vector<std::string> keywords_;  // sorted
     std::size_t capBytes_;
     std::string carry_;     // up to two digits of a group not complete yet
     std::string reversed_;  // decoded Windows-1252 bytes, each message reversed

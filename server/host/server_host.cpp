@@ -4,12 +4,13 @@
 #include <exception>
 
 #include "core/wire/codec.h"
+#include "server/host/console_keywords.h"
 
 namespace zarnevo {
 
 struct ServerHost::Console {
     QTcpSocket* socket = nullptr;  // owned; deleted with deleteLater when the console goes
-    RequestAssembler assembler;
+    MessageAssembler assembler{ConsoleMessageKeywords()};
     bool closing = false;
 };
 

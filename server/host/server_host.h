@@ -10,7 +10,7 @@
 #include <string>
 
 #include "server/engine/engine.h"
-#include "server/host/request_assembler.h"
+#include "server/host/message_assembler.h"
 #include "server/host/server_clock.h"
 
 class QTcpSocket;

@@ -1,9 +1,10 @@
-#include "server/host/request_assembler.h"
+#include "server/host/message_assembler.h"
 
 #include <gtest/gtest.h>
 
 #include "core/wire/codec.h"
 #include "core/wire/framing.h"
+#include "server/host/console_keywords.h"
 
 namespace zarnevo {
 namespace {
@@ -42,29 +43,29 @@ const std::string kGreeting =
     "Kestova[desk]||";
 const std::string kLogin = "||F-LOGIN||Username = 'ADMINISTRATOR' and Password = 'admin'||";
 
-TEST(RequestAssembler, OneMessageInOneReadComesOutUnchanged) {
+TEST(MessageAssembler, OneMessageInOneReadComesOutUnchanged) {
     for (const std::string& message :
          {kGreeting, kLogin, std::string("||UPDATE||||"), std::string("||UPDATE||"),
           std::string("||KESTOVA||3||CHANGENAME|PC9||"),
           std::string("||POSTICKET||60|2|2.50|False|False|False|JOHN||")}) {
-        RequestAssembler assembler;
+        MessageAssembler assembler(ConsoleMessageKeywords());
         const auto fed = assembler.feed(wire::EncodeText(message), 0);
         EXPECT_EQ(fed.messages, std::vector<std::string>{message}) << message;
         EXPECT_EQ(assembler.pendingBytes(), 0u) << message;
     }
 }
 
-TEST(RequestAssembler, ABareUpdateAloneWaitsForQuietSinceItMayBeTheTailOfALongerKeyword) {
-    RequestAssembler assembler;
+TEST(MessageAssembler, ABareUpdateAloneWaitsForQuietSinceItMayBeTheTailOfALongerKeyword) {
+    MessageAssembler assembler(ConsoleMessageKeywords());
     EXPECT_TRUE(assembler.feed(wire::EncodeText("UPDATE||||"), 100).messages.empty());
-    EXPECT_FALSE(assembler.takeQuiet(100 + RequestAssembler::kQuietMs - 1));
-    EXPECT_EQ(assembler.takeQuiet(100 + RequestAssembler::kQuietMs), "UPDATE||||");
+    EXPECT_FALSE(assembler.takeQuiet(100 + MessageAssembler::kQuietMs - 1));
+    EXPECT_EQ(assembler.takeQuiet(100 + MessageAssembler::kQuietMs), "UPDATE||||");
     // Anything arriving behind it settles it at once.
     const std::vector<std::string> sent{"UPDATE||||", "||YESCONNECT||||"};
     EXPECT_EQ(Meanings(assembler.feed(Stream(sent), 200).messages), Meanings(sent));
 }
 
-TEST(RequestAssembler, MergedMessagesComeOutSeparatelyInSendOrder) {
+TEST(MessageAssembler, MergedMessagesComeOutSeparatelyInSendOrder) {
     // What a console sends on connecting, plus a keep-alive and a command to a client.
     const std::vector<std::string> sent{kGreeting,
                                         "||UPDATE||||",
@@ -72,13 +73,13 @@ TEST(RequestAssembler, MergedMessagesComeOutSeparatelyInSendOrder) {
                                         "UPDATE||||",
                                         "KESTOVA||2||MESSAGE|Closing in 10 minutes||||",
                                         kLogin};
-    RequestAssembler assembler;
+    MessageAssembler assembler(ConsoleMessageKeywords());
     const auto fed = assembler.feed(Stream(sent), 0);
     EXPECT_EQ(Meanings(fed.messages), Meanings(sent));
     EXPECT_EQ(assembler.pendingBytes(), 0u);
 }
 
-TEST(RequestAssembler, EverySplitOfTheStreamGivesTheSameMessages) {
+TEST(MessageAssembler, EverySplitOfTheStreamGivesTheSameMessages) {
     const std::vector<std::string> sent{"UPDATE||||",
                                         kLogin,
                                         "||F-UPDATEPOS||JOHN||",
@@ -88,21 +89,21 @@ TEST(RequestAssembler, EverySplitOfTheStreamGivesTheSameMessages) {
                                         "UPDATE||||"};
     const std::string stream = Stream(sent);
     for (std::size_t cut = 0; cut <= stream.size(); ++cut) {
-        RequestAssembler assembler;
+        MessageAssembler assembler(ConsoleMessageKeywords());
         auto messages = assembler.feed(stream.substr(0, cut), 0).messages;
         for (auto& message : assembler.feed(stream.substr(cut), 0).messages) {
             messages.push_back(std::move(message));
         }
-        if (auto last = assembler.takeQuiet(RequestAssembler::kQuietMs)) {
+        if (auto last = assembler.takeQuiet(MessageAssembler::kQuietMs)) {
             messages.push_back(*last);
         }
         ASSERT_EQ(Meanings(messages), Meanings(sent)) << "cut after digit " << cut;
     }
 }
 
-TEST(RequestAssembler, ByteByByteArrivalLosesNothing) {
+TEST(MessageAssembler, ByteByByteArrivalLosesNothing) {
     const std::vector<std::string> sent{kGreeting, "||UPDATE||||", "||F-POSLOG||JOHN||john||"};
-    RequestAssembler assembler;
+    MessageAssembler assembler(ConsoleMessageKeywords());
     std::vector<std::string> messages;
     for (const char digit : Stream(sent)) {
         for (auto& message : assembler.feed(std::string_view(&digit, 1), 0).messages) {
@@ -112,62 +113,62 @@ TEST(RequestAssembler, ByteByByteArrivalLosesNothing) {
     EXPECT_EQ(Meanings(messages), Meanings(sent));
 }
 
-TEST(RequestAssembler, KeywordsInOtherCasesStillStartAMessage) {
+TEST(MessageAssembler, KeywordsInOtherCasesStillStartAMessage) {
     const std::vector<std::string> sent{"update||||",
                                         "||f-login||Username = 'A' and Password = 'b'||"};
-    RequestAssembler assembler;
+    MessageAssembler assembler(ConsoleMessageKeywords());
     EXPECT_EQ(Meanings(assembler.feed(Stream(sent), 0).messages), Meanings(sent));
 }
 
-TEST(RequestAssembler, KeywordWordsInsideATextDoNotCutIt) {
+TEST(MessageAssembler, KeywordWordsInsideATextDoNotCutIt) {
     const std::vector<std::string> sent{"||SMESSAGE||KESTOVA: UPDATE done, F-LOGIN please||",
                                         "||KESTOVA||1||RESTART||"};
-    RequestAssembler assembler;
+    MessageAssembler assembler(ConsoleMessageKeywords());
     EXPECT_EQ(assembler.feed(Stream(sent), 0).messages, sent);
 }
 
-TEST(RequestAssembler, TextOutsideTheAsciiRangeSurvives) {
+TEST(MessageAssembler, TextOutsideTheAsciiRangeSurvives) {
     const std::string message = "||SMESSAGE||KESTOVA: Café → 22:00 – €2||";
-    RequestAssembler assembler;
+    MessageAssembler assembler(ConsoleMessageKeywords());
     const auto fed = assembler.feed(wire::EncodeText(message), 0);
     // The arrow is not in the code page and travels as "?"; the rest survives.
     EXPECT_EQ(fed.messages, std::vector<std::string>{"||SMESSAGE||KESTOVA: Café ? 22:00 – €2||"});
 }
 
-TEST(RequestAssembler, AMalformedGroupCostsOneCharacterWithoutShiftingTheRest) {
+TEST(MessageAssembler, AMalformedGroupCostsOneCharacterWithoutShiftingTheRest) {
     std::string digits = wire::EncodeText("||F-POSLOG||JOHN||john||");
     // The text travels reversed: the third group is the "n" of the password.
     digits.replace(6, 3, "x9!");
-    RequestAssembler assembler;
+    MessageAssembler assembler(ConsoleMessageKeywords());
     EXPECT_EQ(assembler.feed(digits, 0).messages,
               std::vector<std::string>{"||F-POSLOG||JOHN||joh||"});
 }
 
-TEST(RequestAssembler, AnUnknownRequestIsHandedOverOnlyAfterQuiet) {
-    RequestAssembler assembler;
+TEST(MessageAssembler, AnUnknownRequestIsHandedOverOnlyAfterQuiet) {
+    MessageAssembler assembler(ConsoleMessageKeywords());
     EXPECT_TRUE(assembler.feed(wire::EncodeText("||NOSUCHTHING||1||"), 5000).messages.empty());
-    EXPECT_FALSE(assembler.takeQuiet(5000 + RequestAssembler::kQuietMs - 1));
-    EXPECT_EQ(assembler.takeQuiet(5000 + RequestAssembler::kQuietMs), "||NOSUCHTHING||1||");
+    EXPECT_FALSE(assembler.takeQuiet(5000 + MessageAssembler::kQuietMs - 1));
+    EXPECT_EQ(assembler.takeQuiet(5000 + MessageAssembler::kQuietMs), "||NOSUCHTHING||1||");
     EXPECT_EQ(assembler.pendingBytes(), 0u);
     EXPECT_FALSE(assembler.takeQuiet(99'000));
 }
 
-TEST(RequestAssembler, AnUnknownRequestFollowedByAKnownOneKeepsTheKnownOneUsable) {
-    RequestAssembler assembler;
+TEST(MessageAssembler, AnUnknownRequestFollowedByAKnownOneKeepsTheKnownOneUsable) {
+    MessageAssembler assembler(ConsoleMessageKeywords());
     const auto fed = assembler.feed(Stream({"||NOSUCHTHING||1||", "||UPDATE||||"}), 0);
     ASSERT_EQ(fed.messages.size(), 1u);
     // Both arrive together, the known request first, so it is still acted on.
     EXPECT_EQ(wire::SplitPairs(fed.messages[0]).front().keyword, "UPDATE");
 }
 
-TEST(RequestAssembler, StrayDigitsAndBarsAloneAreNotMessages) {
-    RequestAssembler assembler;
+TEST(MessageAssembler, StrayDigitsAndBarsAloneAreNotMessages) {
+    MessageAssembler assembler(ConsoleMessageKeywords());
     EXPECT_TRUE(assembler.feed(wire::EncodeText("||||") + "12", 0).messages.empty());
-    EXPECT_FALSE(assembler.takeQuiet(RequestAssembler::kQuietMs));
+    EXPECT_FALSE(assembler.takeQuiet(MessageAssembler::kQuietMs));
 }
 
-TEST(RequestAssembler, BeyondTheCapEverythingPendingIsDroppedAndLaterMessagesWork) {
-    RequestAssembler assembler(3000);
+TEST(MessageAssembler, BeyondTheCapEverythingPendingIsDroppedAndLaterMessagesWork) {
+    MessageAssembler assembler(ConsoleMessageKeywords(), 3000);
     const std::string flood = wire::EncodeText(std::string(1200, 'A'));  // 3600 digits, no keyword
     const auto fed = assembler.feed(flood, 0);
     EXPECT_TRUE(fed.messages.empty());
@@ -177,12 +178,20 @@ TEST(RequestAssembler, BeyondTheCapEverythingPendingIsDroppedAndLaterMessagesWor
               std::vector<std::string>{"||UPDATE||||"});
 }
 
-TEST(RequestAssembler, CompleteMessagesInAnOversizedReadAreKept) {
-    RequestAssembler assembler(300);
+TEST(MessageAssembler, CompleteMessagesInAnOversizedReadAreKept) {
+    MessageAssembler assembler(ConsoleMessageKeywords(), 300);
     std::vector<std::string> sent(20, "||YESCONNECT||||");  // 960 digits in one read
     const auto fed = assembler.feed(Stream(sent), 0);
     EXPECT_EQ(fed.messages, sent);
     EXPECT_EQ(fed.droppedBytes, 0u);
+}
+
+TEST(MessageAssembler, SeparatesServerRepliesGivenTheirKeywords) {
+    constexpr std::string_view kReplies[] = {"TYPE", "SHUTREST", "F-LOGIN", "STILL CONNECTED"};
+    const std::vector<std::string> sent{"||TYPE||ADMINISTRATOR||", "||SHUTREST||False||",
+                                        "||F-LOGIN||TRUE||", "||STILL CONNECTED||||"};
+    MessageAssembler assembler(kReplies);
+    EXPECT_EQ(Meanings(assembler.feed(Stream(sent), 0).messages), Meanings(sent));
 }
 
 }  // namespace
