@@ -81,7 +81,7 @@ std::optional<std::string> SellTwoTickets(ConsoleLink& console) {
 TEST(ServerOnLoopback, ServesAConsoleFromClientListToTicketSaleAndStopsOnSigterm) {
     auto server = StartServer({"--db", ":memory:", "--demo", "--slots", "20"});
     ASSERT_TRUE(server.process) << "no server could be started";
-    EXPECT_TRUE(server.process->output().contains("ADMINISTRATOR/admin"));
+    EXPECT_TRUE(server.process->waitForOutput("ADMINISTRATOR/admin"));
     EXPECT_TRUE(server.process->output().contains("JOHN/john"));
 
     ConsoleLink console;
