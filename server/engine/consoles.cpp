@@ -3,7 +3,7 @@
 namespace zarnevo {
 
 void Consoles::add(ConsoleId id, std::int64_t nowMs) {
-    sessions_[id] = ConsoleSession{nowMs, nowMs, {}, {}, {}, 0, false};
+    sessions_[id] = ConsoleSession{nowMs, nowMs, {}, {}, {}, 0};
 }
 
 void Consoles::remove(ConsoleId id) {

@@ -25,7 +25,6 @@ struct ConsoleSession {
     std::string rights;        // "ADMINISTRATOR", "USER", "VIEWER"; empty when not logged in
     std::string staff;         // POS staff signed in on this console, upper case
     std::int64_t staffSignInMs = 0;
-    bool greeted = false;
 };
 
 class Consoles {

@@ -224,7 +224,6 @@ void Engine::Impl::dispatch(ConsoleId console, ConsoleSession& session, const Re
     if (keyword == "AUTHENTICATING") {
         // The greeting: the console has now taken its connected state, so the switches it
         // only accepts while connected are sent again.
-        session.greeted = true;
         log("console " + std::to_string(console) + " greeted: " + request.rawValue);
         pushSwitches(console);
         return;
