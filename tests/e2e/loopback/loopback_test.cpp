@@ -256,5 +256,13 @@ TEST(ServerCommandLine, HelpAndWrongOptionsAnswerWithoutServing) {
     EXPECT_EQ(badAddress.waitForExit(), 2);
 }
 
+TEST(ServerCommandLine, ADatabaseThatCannotBeOpenedEndsTheServerWithTheReason) {
+    ServerProcess server(
+        {"--port-offset", QString::number(RandomPortOffset()), "--db", "/dev/null/zarnevo.db"});
+    EXPECT_EQ(server.waitForExit(), 1);
+    EXPECT_TRUE(server.errors().contains("/dev/null/zarnevo.db")) << server.errors().toStdString();
+    EXPECT_FALSE(server.output().contains("listening"));
+}
+
 }  // namespace
 }  // namespace zarnevo::e2e
