@@ -176,8 +176,6 @@ public:
     void ProgressMove();
     // Refreshes every menu's items for the current operator (after a login).
     void LoadMenu();
-    // Shows the toolbar buttons the rights allow: mode 1 all, 2 a "USER", 0 a "VIEWER".
-    void ApplyToolbarRights(int mode);
     // Sizes the filler column 13 to the space the visible columns leave.
     void RecomputeFillerColumn();
     // Opens a menu (the context menu `m_Popup`) at the pointer.
@@ -185,6 +183,7 @@ public:
 
     // ---- Event handlers ----------------------------------------------------------------------
     void Form_Load();
+    // Shows the toolbar buttons and the "&Control" menu the operator's rights allow.
     void Form_Activate();
     void Form_Resize();
     void Form_Unload(int& cancel);
@@ -203,6 +202,7 @@ public:
     void Command3_Click();
     void m_refresh_Click();
     void m_LogOff_Click();
+    void m_recKestova_Click();
     void M_exit_Click();
 
     void Toolbar1_ButtonClick(int index);
