@@ -55,6 +55,58 @@ void ApplyDownloadColumns(KestovaMain& main) {
 
 }  // namespace
 
+std::array<ColumnView, 10> ColumnViews(KestovaMain& main) {
+    using namespace client_grid;
+    return {{
+        {&main.m_username, kUsername, 1500, &settings::UsernameWidth},
+        {&main.m_info, kInformation, 1635, &settings::InformationWidth},
+        {&main.m_State, kState, 1200, &settings::StateWidth},
+        {&main.m_ClientIP, kClientIP, 1300, &settings::ClientIpWidth},
+        {&main.m_ClientPort, kPort, 500, &settings::PortNoWidth},
+        {&main.m_LogInTime, kLogInTime, 1200, &settings::LogInTimeWidth},
+        {&main.M_nQuota, kLeftQuota, 900, &settings::LQuotaWidth},
+        {&main.m_SQuota, kOrgQuota, 900, &settings::OldQuotaWidth},
+        {&main.m_DRate, kDownRate, 900, &settings::DownRateWidth},
+        {&main.m_UpRate, kUpRate, 900, &settings::UpRateWidth},
+    }};
+}
+
+void ToggleColumnView(KestovaMain& main, const ColumnView& view) {
+    ui::Grid& grid = main.ConList;
+    const int width = grid.ColWidth(view.column) == 0 ? view.shownWidth : 0;
+    grid.SetColWidth(view.column, width);
+    WriteSetting(*view.savedWidth, std::to_string(width));
+    main.RecomputeFillerColumn();
+}
+
+void ToggleAllColumnViews(KestovaMain& main) {
+    using namespace client_grid;
+    ui::Grid& grid = main.ConList;
+    if (main.m_all.Checked) {
+        for (int column : {kUsername, kInformation, kState, kClientIP, kLogInTime, kPort}) {
+            grid.SetColWidth(column, 0);
+        }
+    } else {
+        for (int column = kNumber; column <= kPort; ++column) {
+            grid.SetColWidth(column, InitialWidth(column));
+        }
+    }
+    for (int column = kLeftQuota; column <= kUpRate; ++column) {
+        grid.SetColWidth(column, 0);
+    }
+    const std::pair<const settings::Setting*, int> saved[] = {
+        {&settings::UsernameWidth, kUsername},  {&settings::InformationWidth, kInformation},
+        {&settings::StateWidth, kState},        {&settings::ClientIpWidth, kClientIP},
+        {&settings::PortNoWidth, kPort},        {&settings::LogInTimeWidth, kLogInTime},
+        {&settings::NewQuotaWidth, kLeftQuota}, {&settings::StartQuotaWidth, kOrgQuota},
+        {&settings::DownRateWidth, kDownRate},
+    };
+    for (const auto& [setting, column] : saved) {
+        WriteSetting(*setting, std::to_string(grid.ColWidth(column)));
+    }
+    main.RecomputeFillerColumn();
+}
+
 void ApplySavedColumnViews(KestovaMain& main) {
     ui::Grid& grid = main.ConList;
     ApplySavedWidth(grid, client_grid::kUsername, settings::UsernameWidth);

@@ -97,6 +97,20 @@ void KestovaMain::wireEvents() {
     OnResize = [this] { Form_Resize(); };
     OnUnload = [this](int& cancel) { Form_Unload(cancel); };
 
+    M_File.Click = [this] { M_File_Click(); };
+    m_Edit.Click = [this] { m_Edit_Click(); };
+    m_View.Click = [this] { m_View_Click(); };
+    m_Controls.Click = [this] { m_Controls_Click(); };
+    m_Messages.Click = [this] { m_Messages_Click(); };
+    m_Other.Click = [this] { m_Other_Click(); };
+    m_Tool.Click = [this] { m_Tool_Click(); };
+    M_Help.Click = [this] { M_Help_Click(); };
+    m_Popup.Click = [this] { m_Popup_Click(); };
+    m_all.Click = [this] { m_all_Click(); };
+    for (const ColumnView& view : ColumnViews(*this)) {
+        view.item->Click = [this, view] { ToggleColumnView(*this, view); };
+    }
+
     ConList.DblClick = [this] { ConList_DblClick(); };
     ConList.KeyPress = [this](int& keyAscii) { ConList_KeyPress(keyAscii); };
     ConList.MouseUp = [this](int b, int s, int x, int y) { ConList_MouseUp(b, s, x, y); };

@@ -176,6 +176,10 @@ public:
     void ProgressMove();
     // Refreshes every menu's items for the current operator (after a login).
     void LoadMenu();
+    // The server connection `Listen` is up (whether or not it has been greeted yet).
+    bool IsServerConnected() const;
+    // The highlighted row holds a client.
+    bool IsClientRowHighlighted() const;
     // Sizes the filler column 13 to the space the visible columns leave.
     void RecomputeFillerColumn();
     // Opens a menu (the context menu `m_Popup`) at the pointer.
@@ -187,6 +191,18 @@ public:
     void Form_Activate();
     void Form_Resize();
     void Form_Unload(int& cancel);
+
+    // Opening a menu sets up its items.
+    void M_File_Click();
+    void m_Edit_Click();
+    void m_View_Click();
+    void m_Controls_Click();
+    void m_Messages_Click();
+    void m_Other_Click();
+    void m_Tool_Click();
+    void M_Help_Click();
+    void m_Popup_Click();
+    void m_all_Click();
 
     void ConList_DblClick();
     void ConList_KeyPress(int& keyAscii);
@@ -222,6 +238,9 @@ public:
 
 private:
     void wireEvents();
+    // While a menu is open the supervision asks for the client list less often; some menus
+    // restart the timer around the change.
+    void SlowSupervisionWhileMenuOpen(bool restartTimer);
     void createSockets();
 };
 
