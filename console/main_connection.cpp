@@ -4,11 +4,9 @@
 #include "connection/server_search.h"
 #include "connection/supervision.h"
 #include "console/kestova_main.h"
+#include "dispatch/dispatcher.h"
 
 namespace kestova {
-
-// The dispatcher of the server's replies (dispatch/dispatcher.h, not written yet).
-void ListenDataArrival(KestovaMain& main);
 
 void KestovaMain::ListenTimer_Timer() {
     SupervisionTick(*this);
@@ -48,7 +46,7 @@ void KestovaMain::m_refresh_Click() {
 }
 
 void KestovaMain::m_LogOff_Click() {
-    ShowLoginDialog();
+    ShowLoginDialog(*this);
 }
 
 void KestovaMain::m_recKestova_Click() {
