@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "core/version.h"
+
 // The program-wide module: the few values every window shares, and the one instance of each
 // window that is reached from everywhere (created on first use, like the windows of a classic
 // desktop program; touching one does not load it).
@@ -31,9 +33,8 @@ FrmSplash& Splash();
 // run of the program or of a test.
 void ReleaseProgram();
 
-// "1.0.0": major, minor and revision of the program's version.
+// "1.0.0": major, minor and revision of the program's version (VersionTitle, the title of the
+// message boxes, is in core/version.h).
 std::string VersionNumber();
-// "Zarnevo Kestova v1.0.0": the title of the program's message and input boxes.
-std::string VersionTitle();
 
 }  // namespace kestova
