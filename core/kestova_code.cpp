@@ -12,8 +12,4 @@ std::string VersionNumber() {
            "." + std::to_string(KESTOVA_VERSION_PATCH);
 }
 
-std::string VersionTitle() {
-    return "Zarnevo Kestova v" + VersionNumber();
-}
-
 }  // namespace kestova
