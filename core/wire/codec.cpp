@@ -26,8 +26,6 @@ constexpr std::array<Group, 256> MakeGroups() {
 
 constexpr auto kGroups = MakeGroups();
 
-int DigitValue(char c) { return (c >= '0' && c <= '9') ? c - '0' : -1; }
-
 }  // namespace
 
 std::string EncodeBytes(std::string_view bytes) {
@@ -44,27 +42,33 @@ std::string EncodeBytes(std::string_view bytes) {
 }
 
 std::string DecodeBytes(std::string_view digits) {
-    std::string out;
-    out.reserve(digits.size() / 3);
-    const std::size_t whole = digits.size() - digits.size() % 3;
-    for (std::size_t i = 0; i < whole; i += 3) {
-        const int units = DigitValue(digits[i]);
-        const int tens = DigitValue(digits[i + 1]);
-        const int hundreds = DigitValue(digits[i + 2]);
-        if (units < 0 || tens < 0 || hundreds < 0) {
-            continue;
-        }
-        const int code = hundreds * 100 + tens * 10 + units - 500;
-        if (code >= 0 && code <= 255) {
-            out.push_back(static_cast<char>(code));
+    // Groups are read from the start and their bytes written from the end, which performs the
+    // final reversal in the same pass. A group that adds nothing leaves a gap at the front.
+    const std::size_t groups = digits.size() / 3;
+    std::string out(groups, '\0');
+    std::size_t free = groups;
+    const char* group = digits.data();
+    for (std::size_t i = 0; i < groups; ++i, group += 3) {
+        const unsigned units = static_cast<unsigned char>(group[0]) - '0';
+        const unsigned tens = static_cast<unsigned char>(group[1]) - '0';
+        const unsigned hundreds = static_cast<unsigned char>(group[2]) - '0';
+        const unsigned code = hundreds * 100 + tens * 10 + units - 500;
+        // Unsigned wrap-around turns non-digits and values below 500 into huge numbers.
+        if (units <= 9 && tens <= 9 && hundreds <= 9 && code <= 255) {
+            out[--free] = static_cast<char>(code);
         }
     }
     // A trailing group of one or two digits is always below 500, so it is simply dropped.
-    return std::string(out.rbegin(), out.rend());
+    out.erase(0, free);
+    return out;
 }
 
-std::string EncodeText(std::string_view text) { return EncodeBytes(Utf8ToCp1252(text)); }
+std::string EncodeText(std::string_view text) {
+    return EncodeBytes(Utf8ToCp1252(text));
+}
 
-std::string DecodeText(std::string_view digits) { return Cp1252ToUtf8(DecodeBytes(digits)); }
+std::string DecodeText(std::string_view digits) {
+    return Cp1252ToUtf8(DecodeBytes(digits));
+}
 
 }  // namespace wire

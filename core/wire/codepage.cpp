@@ -24,19 +24,6 @@ int ByteOfCodePoint(char32_t cp) {
     return '?';
 }
 
-void AppendUtf8(std::string& out, char32_t cp) {
-    if (cp < 0x80) {
-        out.push_back(static_cast<char>(cp));
-    } else if (cp < 0x800) {
-        out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
-        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    } else {
-        out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
-        out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    }
-}
-
 }  // namespace
 
 std::string Utf8ToCp1252(std::string_view utf8) {
@@ -84,16 +71,30 @@ std::string Utf8ToCp1252(std::string_view utf8) {
 }
 
 std::string Cp1252ToUtf8(std::string_view bytes) {
-    std::string out;
-    out.reserve(bytes.size());
+    // Size the result exactly first (most text is ASCII), then write through a pointer.
+    std::size_t size = bytes.size();
+    for (char c : bytes) {
+        const auto byte = static_cast<std::uint8_t>(c);
+        if (byte >= 0x80) {
+            size += (byte < 0xA0 && kHighTable[byte - 0x80] >= 0x800) ? 2 : 1;
+        }
+    }
+    std::string out(size, '\0');
+    char* cursor = out.data();
     for (char c : bytes) {
         const auto byte = static_cast<std::uint8_t>(c);
         if (byte < 0x80) {
-            out.push_back(c);
-        } else if (byte < 0xA0) {
-            AppendUtf8(out, kHighTable[byte - 0x80]);
+            *cursor++ = c;
+            continue;
+        }
+        const char32_t cp = byte < 0xA0 ? kHighTable[byte - 0x80] : byte;
+        if (cp < 0x800) {
+            *cursor++ = static_cast<char>(0xC0 | (cp >> 6));
+            *cursor++ = static_cast<char>(0x80 | (cp & 0x3F));
         } else {
-            AppendUtf8(out, byte);
+            *cursor++ = static_cast<char>(0xE0 | (cp >> 12));
+            *cursor++ = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+            *cursor++ = static_cast<char>(0x80 | (cp & 0x3F));
         }
     }
     return out;

@@ -33,7 +33,9 @@ public:
     // The log sink receives one line for every read cut by the cap; by default it goes to stderr.
     explicit ReceiveAssembler(ReceiveOptions options = {}, LogSink log = {});
 
-    // Adds one read that arrived at nowMs. Returns how many of its bytes were dropped by the cap.
+    // Adds one read that arrived at nowMs. Returns how many of its bytes were dropped: those beyond
+    // the cap, and after such a cut the few that complete the group the cut fell in, so that the
+    // groups after it still decode.
     std::size_t feed(std::string_view bytes, std::int64_t nowMs);
 
     // When the pending reads are settled (the last arrival plus the settle time); nothing when
@@ -55,6 +57,8 @@ private:
     LogSink log_;
     std::string pending_;
     std::int64_t lastArrivalMs_ = 0;
+    // Bytes still to skip after a cut by the cap, so that the stream resumes on a group boundary.
+    std::size_t skipBytes_ = 0;
 };
 
 // How many value elements the server's reply with this keyword carries (upper-cased before the
@@ -71,7 +75,10 @@ std::size_t ReplyValueCount(std::string_view keyword);
 // ReplyValueCount(keyword) value elements. After the values of a reply the next element is the
 // next reply's keyword, which is never empty; an empty element in that place is the pair of
 // separators that ends this message and begins the next, and the next message begins with the
-// last "||" of that run of bars (a keyword never begins with "|", while a value may end with one).
+// last "||" of that run of bars (a keyword never begins with "|", while a value may end with one;
+// such a bar, taken into the next element by the split, is not part of the keyword). This holds
+// for every message the server sends: replies whose values hold no "||" and do not begin with
+// "|", one or several replies to a message, each message opening and closing with "||".
 std::vector<std::string> SplitDecodedChunk(std::string_view decoded);
 
 // DecodeText followed by SplitDecodedChunk: the digits of one chunk to its messages in send order.

@@ -1,0 +1,328 @@
+#include "core/settings_file.h"
+
+#include <optional>
+
+namespace kestova {
+namespace {
+
+char LowerAscii(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+
+bool IsControl(char c) {
+    const auto byte = static_cast<unsigned char>(c);
+    return byte < 0x20 || byte == 0x7F;
+}
+
+std::string_view TrimBlanks(std::string_view text) {
+    while (!text.empty() && IsBlank(text.front())) {
+        text.remove_prefix(1);
+    }
+    while (!text.empty() && IsBlank(text.back())) {
+        text.remove_suffix(1);
+    }
+    return text;
+}
+
+// What a text is written as: the name of a section, the key or the value of an entry.
+enum class Role { Section, Key, Value };
+
+bool NeedsQuotes(std::string_view text, Role role) {
+    if (text.empty()) {
+        return role == Role::Key;
+    }
+    if (IsBlank(text.front()) || IsBlank(text.back()) || text.front() == '"') {
+        return true;
+    }
+    for (char c : text) {
+        if (IsControl(c) || (role == Role::Key && c == '=')) {
+            return true;
+        }
+    }
+    return role == Role::Key && (text.front() == '[' || text.front() == ';' || text.front() == '#');
+}
+
+std::string Quoted(std::string_view text) {
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    std::string out = "\"";
+    for (char c : text) {
+        switch (c) {
+            case '\\':
+                out += "\\\\";
+                break;
+            case '"':
+                out += "\\\"";
+                break;
+            case '\n':
+                out += "\\n";
+                break;
+            case '\r':
+                out += "\\r";
+                break;
+            case '\t':
+                out += "\\t";
+                break;
+            default:
+                if (IsControl(c)) {
+                    const auto byte = static_cast<unsigned char>(c);
+                    out += "\\x";
+                    out.push_back(kHex[byte >> 4]);
+                    out.push_back(kHex[byte & 0xF]);
+                } else {
+                    out.push_back(c);
+                }
+        }
+    }
+    out.push_back('"');
+    return out;
+}
+
+std::string Written(std::string_view text, Role role) {
+    return NeedsQuotes(text, role) ? Quoted(text) : std::string(text);
+}
+
+int HexValue(char c) {
+    if (c >= '0' && c <= '9') {
+        return c - '0';
+    }
+    c = LowerAscii(c);
+    return (c >= 'a' && c <= 'f') ? c - 'a' + 10 : -1;
+}
+
+// Reads a quoted text at the start of `text` (which begins with '"'); on success `rest` is what
+// follows the closing quote.
+std::optional<std::string> ReadQuoted(std::string_view text, std::string_view& rest) {
+    std::string out;
+    std::size_t i = 1;
+    while (i < text.size()) {
+        const char c = text[i];
+        if (c == '"') {
+            rest = text.substr(i + 1);
+            return out;
+        }
+        if (c != '\\') {
+            out.push_back(c);
+            ++i;
+            continue;
+        }
+        if (i + 1 >= text.size()) {
+            return std::nullopt;
+        }
+        const char escaped = text[i + 1];
+        i += 2;
+        switch (escaped) {
+            case '\\':
+            case '"':
+                out.push_back(escaped);
+                break;
+            case 'n':
+                out.push_back('\n');
+                break;
+            case 'r':
+                out.push_back('\r');
+                break;
+            case 't':
+                out.push_back('\t');
+                break;
+            case 'x': {
+                if (i + 1 >= text.size()) {
+                    return std::nullopt;
+                }
+                const int high = HexValue(text[i]);
+                const int low = HexValue(text[i + 1]);
+                if (high < 0 || low < 0) {
+                    return std::nullopt;
+                }
+                out.push_back(static_cast<char>(high * 16 + low));
+                i += 2;
+                break;
+            }
+            default:
+                return std::nullopt;
+        }
+    }
+    return std::nullopt;
+}
+
+// A whole field: quoted (with nothing but blanks after it) or plain.
+std::optional<std::string> ReadField(std::string_view text) {
+    text = TrimBlanks(text);
+    if (text.empty() || text.front() != '"') {
+        return std::string(text);
+    }
+    std::string_view rest;
+    auto value = ReadQuoted(text, rest);
+    if (!value || !TrimBlanks(rest).empty()) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+struct ParsedEntry {
+    std::string key;
+    std::string value;
+};
+
+std::optional<ParsedEntry> ReadEntry(std::string_view line) {
+    std::string key;
+    std::string_view afterKey;
+    if (line.front() == '"') {
+        auto quoted = ReadQuoted(line, afterKey);
+        if (!quoted) {
+            return std::nullopt;
+        }
+        key = std::move(*quoted);
+        afterKey = TrimBlanks(afterKey);
+        if (afterKey.empty() || afterKey.front() != '=') {
+            return std::nullopt;
+        }
+    } else {
+        const std::size_t equals = line.find('=');
+        if (equals == std::string_view::npos) {
+            return std::nullopt;
+        }
+        key = std::string(TrimBlanks(line.substr(0, equals)));
+        if (key.empty()) {
+            return std::nullopt;
+        }
+        afterKey = line.substr(equals);
+    }
+    auto value = ReadField(afterKey.substr(1));
+    if (!value) {
+        return std::nullopt;
+    }
+    return ParsedEntry{std::move(key), std::move(*value)};
+}
+
+// Templates so that the same search serves the const and the mutable document.
+template <typename Sections>
+auto FindSection(Sections& sections, std::string_view name) -> decltype(&sections.front()) {
+    for (auto& section : sections) {
+        if (EqualsIgnoringCase(section.name, name)) {
+            return &section;
+        }
+    }
+    return nullptr;
+}
+
+template <typename Section>
+auto FindEntry(Section& section, std::string_view key) -> decltype(&section.entries.front()) {
+    for (auto& entry : section.entries) {
+        if (EqualsIgnoringCase(entry.key, key)) {
+            return &entry;
+        }
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (LowerAscii(a[i]) != LowerAscii(b[i])) {
+            return false;
+        }
+    }
+    return true;
+}
+
+IniDocument IniDocument::Parse(std::string_view text) {
+    IniDocument document;
+    IniSection* current = nullptr;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find('\n', start);
+        if (end == std::string_view::npos) {
+            end = text.size();
+        }
+        std::string_view line = text.substr(start, end - start);
+        start = end + 1;
+        if (!line.empty() && line.back() == '\r') {
+            line.remove_suffix(1);
+        }
+        line = TrimBlanks(line);
+        if (line.empty() || line.front() == ';' || line.front() == '#') {
+            continue;
+        }
+        if (line.front() == '[' && line.back() == ']' && line.size() >= 2) {
+            auto name = ReadField(line.substr(1, line.size() - 2));
+            current = name ? &document.ensureSection(*name) : nullptr;
+            continue;
+        }
+        if (current == nullptr) {
+            continue;
+        }
+        auto entry = ReadEntry(line);
+        if (entry && FindEntry(*current, entry->key) == nullptr) {
+            current->entries.push_back(IniEntry{std::move(entry->key), std::move(entry->value)});
+        }
+    }
+    return document;
+}
+
+std::string IniDocument::Serialize() const {
+    std::string out;
+    for (const IniSection& section : sections_) {
+        if (!out.empty()) {
+            out.push_back('\n');
+        }
+        out += "[" + Written(section.name, Role::Section) + "]\n";
+        for (const IniEntry& entry : section.entries) {
+            out += Written(entry.key, Role::Key) + "=" + Written(entry.value, Role::Value) + "\n";
+        }
+    }
+    return out;
+}
+
+const IniSection* IniDocument::findSection(std::string_view name) const {
+    return FindSection(sections_, name);
+}
+
+const std::string* IniDocument::findValue(std::string_view section, std::string_view key) const {
+    const IniSection* found = findSection(section);
+    if (found == nullptr) {
+        return nullptr;
+    }
+    const IniEntry* entry = FindEntry(*found, key);
+    return entry == nullptr ? nullptr : &entry->value;
+}
+
+IniSection& IniDocument::ensureSection(std::string_view name) {
+    if (IniSection* found = FindSection(sections_, name)) {
+        return *found;
+    }
+    sections_.push_back(IniSection{std::string(name), {}});
+    return sections_.back();
+}
+
+void IniDocument::setValue(std::string_view section, std::string_view key, std::string_view value) {
+    IniSection& target = ensureSection(section);
+    if (IniEntry* entry = FindEntry(target, key)) {
+        entry->value = std::string(value);
+        return;
+    }
+    target.entries.push_back(IniEntry{std::string(key), std::string(value)});
+}
+
+bool IniDocument::eraseValue(std::string_view section, std::string_view key) {
+    IniSection* target = FindSection(sections_, section);
+    if (target == nullptr) {
+        return false;
+    }
+    for (auto it = target->entries.begin(); it != target->entries.end(); ++it) {
+        if (EqualsIgnoringCase(it->key, key)) {
+            target->entries.erase(it);
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace kestova

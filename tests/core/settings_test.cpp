@@ -1,0 +1,171 @@
+#include "core/settings.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cctype>
+#include <set>
+
+#include "core/convert.h"
+#include "fake_services.h"
+
+namespace {
+
+using namespace kestova;
+
+class SettingsStore : public ::testing::Test {
+protected:
+    coretest::FakeServices services;
+    std::string file() { return services.fileStore.files[std::string(kSettingsFileName)]; }
+};
+
+TEST_F(SettingsStore, AbsentKeysGiveTheDefaultInEveryForm) {
+    EXPECT_EQ(ReadSetting("Option", "Refresh", "20"), "20");
+    EXPECT_EQ(ReadSetting("Option", "Loop", 100), "100");
+    EXPECT_EQ(ReadSetting("Option", "UsePort", 0), "0");
+    EXPECT_EQ(ReadSetting("Option", "LoadStart", false), "False");
+    EXPECT_EQ(ReadSetting("POS", "POSType", true), "True");
+    EXPECT_EQ(ReadSetting("Option", "Currency", std::string("N")), "N");
+    EXPECT_EQ(services.fileStore.writeCount, 0) << "reading never writes";
+}
+
+TEST_F(SettingsStore, WrittenValuesReadBackAndPersist) {
+    WriteSetting("Option", "Refresh", "45");
+    WriteSetting("POS", "COM", "COM3");
+    EXPECT_EQ(ReadSetting("Option", "Refresh", "20"), "45");
+    EXPECT_EQ(ReadSetting("POS", "COM", "COM1"), "COM3");
+    EXPECT_EQ(file(), "[Option]\nRefresh=45\n\n[POS]\nCOM=COM3\n");
+    EXPECT_EQ(services.fileStore.writeCount, 2);
+}
+
+TEST_F(SettingsStore, KeysAndSectionsIgnoreCase) {
+    WriteSetting("Option", "PorTNo", "12");
+    EXPECT_EQ(ReadSetting("Option", "PortNo", "10"), "12");
+    WriteSetting("OPTION", "portno", "13");
+    EXPECT_EQ(ReadSetting("option", "PORTNO", "10"), "13");
+    WriteSetting("Settings", "UPRate", "900");
+    EXPECT_EQ(ReadSetting("Settings", "UpRate", 0), "900");
+    EXPECT_EQ(ReadSetting("Settings", "UPRATE", 0), "900");
+    EXPECT_EQ(file(), "[Option]\nPorTNo=13\n\n[Settings]\nUPRate=900\n");
+}
+
+TEST_F(SettingsStore, TruthValuesRoundTripThroughTheirText) {
+    WriteSetting("Option", "DisableMessage", BoolText(true));
+    EXPECT_EQ(ToTruth(ReadSetting("Option", "DisableMessage", false)), true);
+    WriteSetting("Option", "DisableMessage", BoolText(false));
+    EXPECT_EQ(ToTruth(ReadSetting("Option", "DisableMessage", true)), false);
+}
+
+TEST_F(SettingsStore, AwkwardValuesReadBackExactly) {
+    const std::string values[] = {"  padded  ", "a=b=c",      "\"quoted\"",
+                                  "two\nlines", "C:\\path\\", ""};
+    for (const std::string& value : values) {
+        WriteSetting("Option", "Address", value);
+        EXPECT_EQ(ReadSetting("Option", "Address", "default"), value);
+    }
+}
+
+TEST_F(SettingsStore, AFailingWriteLeavesTheOldFileAndNeverThrows) {
+    WriteSetting("Option", "Refresh", "30");
+    const std::string before = file();
+    services.fileStore.failWrites = true;
+    EXPECT_NO_THROW(WriteSetting("Option", "Refresh", "99"));
+    EXPECT_EQ(file(), before);
+    EXPECT_EQ(ReadSetting("Option", "Refresh", "20"), "30");
+}
+
+TEST_F(SettingsStore, AHostileFileIsReadAroundAndRepairedByTheNextWrite) {
+    services.fileStore.files[std::string(kSettingsFileName)] =
+        std::string("garbage") + '\0' + "\xFF\n[Option\nRefresh=\"unclosed\n[Option]\nLoop=7\n";
+    EXPECT_EQ(ReadSetting("Option", "Refresh", "20"), "20");
+    EXPECT_EQ(ReadSetting("Option", "Loop", "100"), "7");
+    WriteSetting("Option", "Refresh", "25");
+    EXPECT_EQ(file(), "[Option]\nLoop=7\nRefresh=25\n");
+}
+
+TEST_F(SettingsStore, TheTableGivesSectionKeyAndDefault) {
+    EXPECT_EQ(settings::Refresh.section, "Option");
+    EXPECT_EQ(settings::Refresh.key, "Refresh");
+    EXPECT_EQ(ReadSetting(settings::Refresh), "20");
+    EXPECT_EQ(ReadSetting(settings::PosType), "True");
+    EXPECT_EQ(ReadSetting(settings::ClientIpWidth), "1300");
+    EXPECT_EQ(ReadSetting(settings::UsernameWidth, "1500"), "1500");
+    WriteSetting(settings::PortNo, "11");
+    EXPECT_EQ(ReadSetting("option", "PORTNO", "10"), "11");
+    EXPECT_EQ(ReadSetting(settings::PortNoWidth), "0") << "the column width is another section";
+}
+
+TEST(SettingsTable, DefaultsConvertAsTheirKindsSay) {
+    using settings::Kind;
+    const settings::Setting all[] = {settings::Refresh,
+                                     settings::Loop,
+                                     settings::UsePort,
+                                     settings::PortNo,
+                                     settings::LoadStart,
+                                     settings::Colour,
+                                     settings::DisableAlloc,
+                                     settings::DisableMessage,
+                                     settings::Download,
+                                     settings::DownType,
+                                     settings::QuickTicket,
+                                     settings::Expire,
+                                     settings::ExLog,
+                                     settings::ExType,
+                                     settings::Currency,
+                                     settings::Title,
+                                     settings::Address,
+                                     settings::PosType,
+                                     settings::Com,
+                                     settings::PosSpeed,
+                                     settings::STitle,
+                                     settings::Type,
+                                     settings::SGroup,
+                                     settings::SUserL,
+                                     settings::SAddr,
+                                     settings::SPassL,
+                                     settings::UsernameWidth,
+                                     settings::InformationWidth,
+                                     settings::StateWidth,
+                                     settings::ClientIpWidth,
+                                     settings::LogInTimeWidth,
+                                     settings::PortNoWidth,
+                                     settings::LQuotaWidth,
+                                     settings::OldQuotaWidth,
+                                     settings::DownRateWidth,
+                                     settings::UpRateWidth,
+                                     settings::NewQuotaWidth,
+                                     settings::StartQuotaWidth,
+                                     settings::ShowAll};
+    std::set<std::string> seen;
+    for (const settings::Setting& setting : all) {
+        std::string name = std::string(setting.section) + "/" + std::string(setting.key);
+        for (char& c : name) {
+            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        }
+        EXPECT_TRUE(seen.insert(name).second) << "twice in the table: " << name;
+        if (!setting.hasDefault) {
+            EXPECT_EQ(setting.kind, Kind::Width) << name;
+            continue;
+        }
+        switch (setting.kind) {
+            case Kind::Truth:
+                EXPECT_TRUE(ToTruth(setting.defaultText)) << name;
+                break;
+            case Kind::WholeNumber:
+            case Kind::Width:
+            case Kind::Seconds:
+                EXPECT_TRUE(ToWholeNumber(setting.defaultText)) << name;
+                break;
+            case Kind::Number:
+                EXPECT_TRUE(IsNumeric(setting.defaultText)) << name;
+                break;
+            case Kind::Text:
+                break;
+        }
+    }
+    EXPECT_EQ(settings::Title.defaultText.substr(0, 17), "Zarnevo Kestova v");
+    EXPECT_EQ(
+        std::count(settings::Title.defaultText.begin(), settings::Title.defaultText.end(), '.'), 2);
+}
+
+}  // namespace

@@ -1,0 +1,109 @@
+// kestova-wire: encode, decode and split messages of the console's server protocol, for
+// technicians reading a packet capture or typing a test message.
+
+#include <cstdio>
+#include <iostream>
+#include <iterator>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "tools/kestova-wire/commands.h"
+
+namespace {
+
+constexpr std::string_view kUsage =
+    "Usage: kestova-wire COMMAND [TEXT...]\n"
+    "\n"
+    "Commands:\n"
+    "  encode [TEXT...]             UTF-8 text to the digits sent on the wire\n"
+    "  decode [--messages] [DIGITS...]\n"
+    "                               digits from the wire to UTF-8 text; with --messages, one\n"
+    "                               message per line in the order the server sent them\n"
+    "  split [TEXT...]              a decoded message to its pairs: one line each, keyword,\n"
+    "                               a tab and the value (a keyword without a value stands alone)\n"
+    "\n"
+    "Several TEXT arguments are joined with single spaces. Without TEXT the input is read from\n"
+    "standard input and one trailing line break is removed. Text is UTF-8 on the terminal and\n"
+    "Windows-1252 on the wire; a character the code page lacks travels as \"?\". Whitespace\n"
+    "between digits is ignored. Control characters in split and --messages output are shown\n"
+    "as \\xHH.\n"
+    "\n"
+    "Options:\n"
+    "  -h, --help                   show this help\n";
+
+constexpr int kUsageError = 2;
+
+int UsageError(const std::string& message) {
+    std::cerr << "kestova-wire: " << message << "\n"
+              << "Try 'kestova-wire --help'.\n";
+    return kUsageError;
+}
+
+std::string ReadStandardInput() {
+    std::string text((std::istreambuf_iterator<char>(std::cin)), std::istreambuf_iterator<char>());
+    if (!text.empty() && text.back() == '\n') {
+        text.pop_back();
+        if (!text.empty() && text.back() == '\r') {
+            text.pop_back();
+        }
+    }
+    return text;
+}
+
+std::string Joined(const std::vector<std::string>& words) {
+    std::string text;
+    for (const std::string& word : words) {
+        if (!text.empty()) {
+            text.push_back(' ');
+        }
+        text += word;
+    }
+    return text;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::ios::sync_with_stdio(false);
+    const std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
+    if (args.empty()) {
+        return UsageError("no command given");
+    }
+    if (args[0] == "-h" || args[0] == "--help" || args[0] == "help") {
+        std::cout << kUsage;
+        return 0;
+    }
+    const std::string& command = args[0];
+    std::vector<std::string> words(args.begin() + 1, args.end());
+    bool messages = false;
+    if (command == "decode" && !words.empty() && words[0] == "--messages") {
+        messages = true;
+        words.erase(words.begin());
+    }
+    if (!words.empty() && words[0] == "--") {
+        words.erase(words.begin());
+    } else if (!words.empty() && words[0].size() > 1 && words[0][0] == '-' && command != "decode") {
+        // Options end at the command; text that looks like one must follow "--".
+        return UsageError("unknown option '" + words[0] + "' (put text after --)");
+    }
+    const std::string input = words.empty() ? ReadStandardInput() : Joined(words);
+
+    kestovawire::Result result;
+    if (command == "encode") {
+        result = kestovawire::Encode(input);
+    } else if (command == "decode") {
+        result = kestovawire::Decode(input, messages);
+    } else if (command == "split") {
+        result = kestovawire::Split(input);
+    } else {
+        return UsageError("unknown command '" + command + "'");
+    }
+    if (!result.error.empty()) {
+        std::cerr << "kestova-wire: " << result.error << "\n";
+        return 1;
+    }
+    std::cout << result.output;
+    std::cout.flush();
+    return std::cout.good() ? 0 : 1;
+}
