@@ -120,6 +120,7 @@ void ConnectingTick(KestovaMain& main) {
     if (main.Listen != nullptr) {
         main.Listen->Close();
     }
+    main.Receiver.Reset();
 
     const ConnectAttempt attempt = NextConnectAttempt(main.PortOffset, ReadPortRotation());
     const std::string serverIp =
@@ -173,6 +174,7 @@ void ReconnectKestova(KestovaMain& main) {
     if (main.Listen != nullptr) {
         main.Listen->Close();
     }
+    main.Receiver.Reset();
     main.PortOffset = 0;
     main.ConList.SetRow(1);
     main.StatusBar1.SetPanelText(kPanelResult, "Kestova reconnecting ...");

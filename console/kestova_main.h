@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "dispatch/listen_receiver.h"
 #include "platform/socket.h"
 #include "ui/controls.h"
 #include "ui/form.h"
@@ -150,6 +151,8 @@ public:
     // The server connection and the discovery socket; created when the window loads.
     std::unique_ptr<platform::Socket> Listen;
     std::unique_ptr<platform::Socket> Search;
+    // Gathers the reads of the server connection into whole messages for the dispatcher.
+    ListenReceiver Receiver{*this};
 
     // ---- Window state ------------------------------------------------------------------------
     // Set once a newly opened server connection has been greeted; cleared when it drops.

@@ -4,14 +4,12 @@
 #include <array>
 
 #include "console/kestova_main.h"
-#include "core/wire/codec.h"
 #include "core/wire/framing.h"
 #include "dispatch/client_table.h"
 #include "dispatch/main_window_replies.h"
 #include "dispatch/message_replies.h"
 #include "dispatch/pos_replies.h"
 #include "dispatch/window_replies.h"
-#include "platform/services.h"
 
 namespace kestova {
 namespace {
@@ -84,13 +82,7 @@ void DispatchMessage(KestovaMain& main, std::string_view plainMessage) {
 }
 
 void ListenDataArrival(KestovaMain& main) {
-    if (main.Listen == nullptr) {
-        return;
-    }
-    const std::string plain = wire::DecodeText(main.Listen->GetData());
-    // Events that came in meanwhile run before this chunk's replies, as they always have.
-    platform::services().loop().yield();
-    DispatchMessage(main, plain);
+    main.Receiver.DataArrived();
 }
 
 }  // namespace kestova

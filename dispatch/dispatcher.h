@@ -11,8 +11,8 @@ namespace kestova {
 
 class KestovaMain;
 
-// The `DataArrival` event of the server connection: reads what arrived, decodes it and runs the
-// handler of every reply in it, in the order the server sent them.
+// The `DataArrival` event of the server connection: hands the read to the main window's receive
+// path (ListenReceiver), which dispatches each message once its burst has settled.
 void ListenDataArrival(KestovaMain& main);
 
 // Runs the handlers of one decoded message's elements: from the first element that is not empty,

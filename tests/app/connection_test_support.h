@@ -11,6 +11,7 @@
 #include "core/settings_table.h"
 #include "core/startup.h"
 #include "core/wire/codec.h"
+#include "core/wire/receive.h"
 #include "tests/sim/sim_test.h"
 
 namespace kestova::testing {
@@ -22,6 +23,8 @@ protected:
     // The supervision's first tick comes 3 s after the main window loads.
     static constexpr sim::Ms kFirstTickMs = 3000;
     static constexpr int kFirstConsolePort = 1000;
+    // Reads closer together than this are one burst of the receive path.
+    static constexpr sim::Ms kSettleMs = wire::ReceiveOptions{}.settleMs;
 
     ConsoleSimTest() {
         CreateRegistryKey(settings::ServerIp.keyPath);
@@ -49,10 +52,10 @@ protected:
         return peer;
     }
 
-    // The server sends one message, arriving as one read; its handlers run before this returns.
+    // The server sends one message, arriving as one read; its handlers have run when this returns.
     void serverSays(sim::SimPeer& peer, std::string_view plainMessage) {
         peer.send(wire::EncodeText(plainMessage));
-        advance(network().latency() + 1);
+        advance(network().latency() + kSettleMs + 1);
     }
 
     // Everything the console sent to the server, one decoded message per SendData.
