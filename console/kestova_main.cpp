@@ -24,32 +24,35 @@ constexpr int kToolbarHeight = 600;
 constexpr int kFrame3Height = 900;
 constexpr int kStatusBarHeight = 375;
 constexpr int kMenuBarHeight = 300;
+// The grid's vertical scroll bar and borders, which its columns cannot use.
+constexpr int kGridChrome = 375;
 
 constexpr int kPanelWidths[] = {2050, 1150, 950, 1700, 2750};
 
 std::vector<ui::Toolbar::ToolButton> ToolbarButtons() {
     using Button = ui::Toolbar::ToolButton;
     // Buttons 2 to 7 take images 1 to 6 of the image list.
-    auto button = [](std::string key, std::string toolTip, int image) {
+    auto button = [](std::string key, std::string caption, std::string toolTip, int image) {
         Button b;
         b.key = std::move(key);
+        b.caption = std::move(caption);
         b.toolTip = std::move(toolTip);
         if (image > 0) {
             b.image = "ImageList1/" + std::to_string(image);
         }
         return b;
     };
-    Button help = button("Help", "Help", 4);
+    Button help = button("Help", "Help", "Help", 4);
     help.dropDown = true;
     help.menuItems = {"Zarnevo Help", "Zarnevo Online Help", "-", "About Zarnevo"};
     return {
-        button("Break2", "", 0),
-        button("Action", "Client operations", 1),
-        button("Search", "Search for Ticket", 2),
-        button("Option", "Zarnevo Kestova Options", 3),
+        button("Break2", "", "", 0),
+        button("Action", "Action", "Client operations", 1),
+        button("Search", "Search", "Search for Ticket", 2),
+        button("Option", "Options", "Zarnevo Kestova Options", 3),
         help,
-        button("Break", "", 5),
-        button("Exit", "Exit Program", 6),
+        button("Break", "", "", 5),
+        button("Exit", "Exit", "Exit Program", 6),
     };
 }
 
@@ -66,11 +69,10 @@ KestovaMain::KestovaMain()
     Frame3.Top = kDesignHeight - kMenuBarHeight - kStatusBarHeight - kFrame3Height;
     Frame3.Width = kDesignWidth;
     Frame3.Caption = "Instant Tools";
-    ConList.Width = kDesignWidth;
+    ConList.Width = kDesignWidth - kGridChrome;
 
     Option1.Caption = "All";
     Option2.Caption = "Selected";
-    Combo1.Style = 2;
     Combo1.Text = "None";
     Command1.Caption = "E&xecute";
     Command1.Enabled = false;
@@ -192,7 +194,7 @@ void KestovaMain::Form_Resize() {
     if (WindowState == 1) {
         return;
     }
-    ConList.Width = Width;
+    ConList.Width = Width - kGridChrome;
     RecomputeFillerColumn();
 }
 
