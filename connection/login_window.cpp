@@ -79,6 +79,7 @@ FrmSplash::FrmSplash() : ui::Form("frmSplash") {
 void FrmSplash::ResetToDesign() {
     Label1.Caption = "Username:";
     Label2.Caption = "Password:";
+    Frame1.Caption = "Operator login";
     Label3.Caption = "Loading ...";
     Text1.Text = "";
     Text2.Text = "";
@@ -86,7 +87,7 @@ void FrmSplash::ResetToDesign() {
     Command1.Caption = "O&k";
     Command1.Default = true;
     Command2.Caption = kLogOffCaption;
-    Image1.Picture = "splash";
+    Image1.Picture = "kestova";
     SetFieldsEnabled(true);
     Timer1.SetEnabled(false);
 }
