@@ -1,9 +1,11 @@
 #include <QApplication>
 #include <QIcon>
 
+#include "connection/login_window.h"
+#include "console/kestova_main.h"
+#include "core/kestova_code.h"
 #include "core/messages.h"
-#include "core/version.h"
-#include "qt/binder/form_binding.h"
+#include "core/startup.h"
 #include "qt/platform/services.h"
 #include "qt/views/form_views.h"
 #include "qt/views/screenshot.h"
@@ -15,21 +17,19 @@ int main(int argc, char** argv) {
 
     qtplatform::QtServices services;
     platform::installServices(&services);
-    qtplatform::FormViews views;
-    kestova::Messages& messages = kestova::MessagesWindow();
-    views.attach(messages);
-
-    kestova::ShowNotice(kestova::VersionTitle() + " is starting.",
-                        kestova::kKestovaServerMessagesTitle);
-    kestova::ShowNotice("Waiting for the connection to the Zarnevo Server ...",
-                        kestova::kKestovaServerMessagesTitle);
-
-    // Until the console's own start-up lands, the program is this one window.
-    auto* binding = dynamic_cast<qtplatform::FormBinding*>(messages.view());
-    QObject::connect(binding, &qtplatform::FormBinding::windowHidden, &app, &QApplication::quit);
-
-    qtplatform::scheduleScreenshotFromEnvironment();
-    const int exitCode = QApplication::exec();
+    int exitCode = 0;
+    {
+        // The windows' views go before the windows they show.
+        qtplatform::FormViews views;
+        views.attach(kestova::MessagesWindow());
+        views.attach(kestova::Splash());
+        views.attach(kestova::Main());
+        if (kestova::StartUp()) {
+            qtplatform::scheduleScreenshotFromEnvironment();
+            exitCode = QApplication::exec();
+        }
+    }
+    kestova::ReleaseProgram();
     platform::installServices(nullptr);
     return exitCode;
 }

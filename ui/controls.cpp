@@ -1,5 +1,7 @@
 #include "ui/controls.h"
 
+#include <algorithm>
+
 #include "platform/services.h"
 #include "ui/form.h"
 
@@ -137,6 +139,24 @@ void Toolbar::SetButtonVisible(int index, bool visible) {
         buttons_[index - 1].visible = visible;
         notify("Buttons");
     }
+}
+
+void Toolbar::SetButtonMenuVisible(int index, int menuIndex, bool visible) {
+    if (index < 1 || index > ButtonCount() || ButtonMenuVisible(index, menuIndex) == visible) {
+        return;
+    }
+    std::vector<int>& hidden = buttons_[index - 1].hiddenMenuItems;
+    if (visible) {
+        std::erase(hidden, menuIndex);
+    } else {
+        hidden.push_back(menuIndex);
+    }
+    notify("Buttons");
+}
+
+bool Toolbar::ButtonMenuVisible(int index, int menuIndex) const {
+    const std::vector<int>& hidden = Button(index).hiddenMenuItems;
+    return std::find(hidden.begin(), hidden.end(), menuIndex) == hidden.end();
 }
 
 TabStrip::TabStrip(Form& form, std::string name, std::vector<std::string> captions)

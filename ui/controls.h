@@ -17,6 +17,7 @@ public:
     Property<std::string> Caption{*this, "Caption"};
     Property<bool> Default{*this, "Default"};
     Property<bool> Cancel{*this, "Cancel"};
+    Property<bool> FontItalic{*this, "FontItalic"};
     std::function<void()> Click;
     void DoClick() {
         if (Enabled && Visible) {
@@ -224,6 +225,7 @@ public:
         bool visible = true;
         bool dropDown = false;
         std::vector<std::string> menuItems;  // captions of the drop-down, numbered from 1
+        std::vector<int> hiddenMenuItems;    // numbers of the drop-down entries not shown
     };
     Toolbar(Form& form, std::string name, std::vector<ToolButton> buttons = {});
     const char* Kind() const override { return "Toolbar"; }
@@ -233,6 +235,9 @@ public:
     int IndexOfKey(const std::string& key) const;
     void SetButtonEnabled(int index, bool enabled);
     void SetButtonVisible(int index, bool visible);
+    // Shows or hides entry menuIndex (from 1) of button index's drop-down.
+    void SetButtonMenuVisible(int index, int menuIndex, bool visible);
+    bool ButtonMenuVisible(int index, int menuIndex) const;
     const std::vector<ToolButton>& Buttons() const { return buttons_; }
 
     std::function<void(int index)> ButtonClick;

@@ -20,6 +20,8 @@ public:
     virtual void focusControl(Control& control) = 0;
     // Flashes the window's caption once to draw attention.
     virtual void flash() = 0;
+    // Opens the menu (a menu title of the form) as a context menu at the pointer.
+    virtual void popupMenu(Control& menu) { (void)menu; }
 };
 
 // A window. Controls are members constructed with `*this`, so they register themselves here.

@@ -2,7 +2,9 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QCursor>
 #include <QDialog>
+#include <QMenu>
 #include <QWindowStateChangeEvent>
 
 #include "qt/binder/appearance.h"
@@ -110,6 +112,17 @@ void FormBinding::focusControl(ui::Control& control) {
 void FormBinding::flash() {
     if (window_ != nullptr) {
         QApplication::alert(window_);
+    }
+}
+
+// A context menu is a QMenu of the layout that the menu bar does not show; its items are bound
+// like every other menu's.
+void FormBinding::popupMenu(ui::Control& menu) {
+    if (window_ == nullptr) {
+        return;
+    }
+    if (auto* widget = window_->findChild<QMenu*>(QString::fromStdString(menu.Name()))) {
+        widget->exec(QCursor::pos());
     }
 }
 

@@ -29,6 +29,7 @@ public:
     void formPropertyChanged(ui::Form& form, std::string_view property) override;
     void focusControl(ui::Control& control) override;
     void flash() override;
+    void popupMenu(ui::Control& menu) override;
 
 signals:
     // The form hid its window (hidden or unloaded): a modal run of the form ends.

@@ -1,6 +1,10 @@
 #include "qt/views/layouts.h"
 
+#include <QMainWindow>
+
+#include "ui_KestovaMain.h"
 #include "ui_Messages.h"
+#include "ui_frmSplash.h"
 
 namespace qtplatform {
 namespace {
@@ -17,7 +21,9 @@ std::unique_ptr<QWidget> fromLayout() {
 // One line per window: a new window is its qt/forms/<Name>.ui, its include above and a line here.
 const std::map<std::string_view, LayoutFactory>& layouts() {
     static const std::map<std::string_view, LayoutFactory> table = {
+        {"KestovaMain", &fromLayout<Ui::KestovaMain, QMainWindow>},
         {"Messages", &fromLayout<Ui::Messages>},
+        {"frmSplash", &fromLayout<Ui::frmSplash>},
     };
     return table;
 }

@@ -31,7 +31,10 @@ void scheduleScreenshotFromEnvironment() {
     if (path.isEmpty()) {
         return;
     }
-    QTimer::singleShot(kSettleMs, qApp, [path] {
+    // KESTOVA_SCREENSHOT_DELAY_MS waits for more than the first window (a loaded café).
+    bool delayGiven = false;
+    const int delay = qEnvironmentVariableIntValue("KESTOVA_SCREENSHOT_DELAY_MS", &delayGiven);
+    QTimer::singleShot(delayGiven && delay > 0 ? delay : kSettleMs, qApp, [path] {
         QWidget* window = windowToShoot();
         QDir().mkpath(QFileInfo(path).absolutePath());
         const bool saved = window != nullptr && window->grab().save(path, "PNG");

@@ -1,0 +1,278 @@
+#include "connection/login_window.h"
+
+#include <string>
+
+#include "connection/login_rights.h"
+#include "connection/server_protocol.h"
+#include "connection/supervision.h"
+#include "console/kestova_main.h"
+#include "core/convert.h"
+#include "core/kestova_code.h"
+#include "core/settings.h"
+#include "core/startup.h"
+#include "core/wire/framing.h"
+#include "platform/services.h"
+
+namespace kestova {
+namespace {
+
+constexpr int kLoadWidth = 5190;
+constexpr int kShownWidth = 5290;
+constexpr int kFullHeight = 3435;
+// The roll-down: 18 steps of 200 twips, the window rising by half a step each time so that it
+// unrolls about its centre.
+constexpr int kRollDownLast = 3400;
+constexpr int kRollDownStep = 200;
+constexpr int kRollDownRise = 100;
+
+constexpr int kRequestEveryTicks = 5;
+constexpr int kTimeOutAfterTicks = 23;
+
+constexpr int kKeyCtrlA = 1;
+constexpr int kKeyEnter = 13;
+constexpr int kPanelOperator = 1;
+
+const char* const kLogOffCaption = "&Log off";
+const char* const kCancelCaption = "Can&cel";
+const char* const kAdministrator = "ADMINISTRATOR";
+
+platform::EventLoop& Loop() {
+    return platform::services().loop();
+}
+
+bool LoadStart() {
+    return ToTruth(ReadSetting(settings::LoadStart)).value_or(false);
+}
+
+int CharacterCount(const std::string& utf8) {
+    int count = 0;
+    for (const char c : utf8) {
+        // Every byte but a UTF-8 continuation byte starts a character.
+        count += (static_cast<unsigned char>(c) & 0xC0) != 0x80 ? 1 : 0;
+    }
+    return count;
+}
+
+void SelectAll(ui::TextBox& box) {
+    box.SelStart = 0;
+    box.SelLength = CharacterCount(box.Text);
+}
+
+}  // namespace
+
+FrmSplash::FrmSplash() : ui::Form("frmSplash") {
+    OnLoad = [this] { Form_Load(); };
+    OnActivate = [this] { Form_Activate(); };
+    OnUnload = [this](int& cancel) { Form_Unload(cancel); };
+    Text1.KeyPress = [this](int& key) { Text1_KeyPress(key); };
+    Text1.GotFocus = [this] { Text1_GotFocus(); };
+    Text1.LostFocus = [this] { Text1_LostFocus(); };
+    Text2.KeyPress = [this](int& key) { Text2_KeyPress(key); };
+    Text2.GotFocus = [this] { Text2_GotFocus(); };
+    Command1.Click = [this] { Command1_Click(); };
+    Command2.Click = [this] { Command2_Click(); };
+    Timer1.Tick = [this] { Timer1_Timer(); };
+    ResetToDesign();
+}
+
+// What the window's design holds; a window loaded again after an unload starts from it.
+void FrmSplash::ResetToDesign() {
+    Label1.Caption = "Username:";
+    Label2.Caption = "Password:";
+    Frame1.Caption = "Operator login";
+    Label3.Caption = "Loading ...";
+    Text1.Text = "";
+    Text2.Text = "";
+    Text2.PasswordChar = "*";
+    Command1.Caption = "O&k";
+    Command1.Default = true;
+    Command2.Caption = kLogOffCaption;
+    Image1.Picture = "kestova";
+    SetFieldsEnabled(true);
+    Timer1.SetEnabled(false);
+}
+
+void FrmSplash::Form_Load() {
+    ResetToDesign();
+    Width = kLoadWidth;
+    const bool startUpSplash = LoadStart() && !KestovaCode().StartUpDone;
+    if (!LoadStart() || KestovaCode().StartUpDone) {
+        Height = 0;  // rolled up: the activation unrolls it
+    }
+    Label3.Caption = "Initializing ...";
+    Label7.Caption = "KESTOVA v" + VersionNumber();
+    lblWarning.Caption =
+        "Warning: only operators named by the server may log in. Every login is recorded.";
+    Caption =
+        "Zarnevo Server v" + VersionNumber() + (startUpSplash ? "" : " - [Login to Continue]");
+}
+
+void FrmSplash::Form_Activate() {
+    if (Frame1.Visible && Text1.Visible && Text1.Enabled) {
+        Text1.SetFocus();
+    }
+    if (const auto colour = ToWholeNumber(ReadSetting(settings::Colour))) {
+        BackColor = static_cast<ui::Color>(*colour);
+    }
+    Width = kShownWidth;
+    // Unrolled once per showing: an activation of the open window (after a message box, or when
+    // the operator comes back to it) must not make it creep up the screen.
+    if (Height < kFullHeight) {
+        RollDown();
+    }
+    Label3.Caption = KestovaCode().StartUpDone ? "" : "Loading Kestova ...";
+    Height = kFullHeight;
+}
+
+void FrmSplash::RollDown() {
+    for (int height = 0; height <= kRollDownLast; height += kRollDownStep) {
+        Loop().yield();
+        Height = height;
+        Top = Top - kRollDownRise;
+    }
+}
+
+void FrmSplash::Form_Unload(int& /*cancel*/) {
+    Image1.Picture = "";
+}
+
+void FrmSplash::Text1_KeyPress(int& keyAscii) {
+    Label3.Caption = "";
+    if (keyAscii == kKeyCtrlA) {
+        Text1.Text = kAdministrator;
+        SelectAll(Text1);
+        keyAscii = 0;
+    } else if (keyAscii == kKeyEnter) {
+        Text2.SetFocus();
+        keyAscii = 0;
+    } else if (keyAscii >= 'a' && keyAscii <= 'z') {
+        keyAscii -= 'a' - 'A';
+    }
+}
+
+void FrmSplash::Text1_GotFocus() {
+    SelectAll(Text1);
+}
+
+void FrmSplash::Text1_LostFocus() {
+    Text1.Text = wire::UpperAscii(Text1.Text.get());
+}
+
+void FrmSplash::Text2_KeyPress(int& keyAscii) {
+    Label3.Caption = "";
+    if (keyAscii == kKeyEnter) {
+        keyAscii = 0;
+        Command1.DoClick();
+    }
+}
+
+void FrmSplash::Text2_GotFocus() {
+    SelectAll(Text2);
+}
+
+void FrmSplash::Command1_Click() {
+    TopMost = true;
+    const auto& listen = Main().Listen;
+    if (listen == nullptr || listen->GetState() != platform::Socket::Connected) {
+        Label3.Caption = "Not Connected!";
+        EnterViewerState();
+        Unload();
+        return;
+    }
+    if (Text1.Text.get().empty()) {
+        Label3.Caption = "Username can't be blank!";
+        Text1.SetFocus();
+        return;
+    }
+    Label3.Caption = "Verifying Username and Password ...";
+    // Every attempt starts from the first tick, also after an accepted or refused one.
+    loginTicks_ = 0;
+    Timer1.SetEnabled(true);
+    SetFieldsEnabled(false);
+    Command2.Caption = kCancelCaption;
+}
+
+void FrmSplash::Command2_Click() {
+    if (Command2.Caption.get() == kCancelCaption) {
+        CancelRequest();
+        return;
+    }
+    Timer1.SetEnabled(false);
+    EnterViewerState();
+    Unload();
+}
+
+void FrmSplash::Timer1_Timer() {
+    if (loginTicks_ % kRequestEveryTicks == 0) {
+        Loop().yield();
+        // The answer may have come in while events ran: then the request is no longer wanted.
+        const auto& listen = Main().Listen;
+        if (Timer1.IsEnabled() && IsLoaded() && listen != nullptr) {
+            protocol::SendToServer(*listen,
+                                   protocol::LoginRequest(Text1.Text.get(), Text2.Text.get()));
+        }
+    } else if (loginTicks_ > kTimeOutAfterTicks) {
+        CancelRequest();
+        Timer1.SetEnabled(false);
+        Label3.Caption = "Request Timed Out ...";
+        loginTicks_ = 0;
+        return;
+    }
+    ++loginTicks_;
+}
+
+void FrmSplash::CancelRequest() {
+    Timer1.SetEnabled(false);
+    loginTicks_ = 0;
+    SetFieldsEnabled(true);
+    Command2.Caption = kLogOffCaption;
+    Label3.Caption = "Login Cancelled!";
+}
+
+void FrmSplash::LoginRefused() {
+    Timer1.SetEnabled(false);
+    SetFieldsEnabled(true);
+    Command2.Caption = kLogOffCaption;
+    Label3.Caption = "Username/Password Incorrect!";
+}
+
+void FrmSplash::SetFieldsEnabled(bool enabled) {
+    Text1.Enabled = enabled;
+    Text2.Enabled = enabled;
+    Command1.Enabled = enabled;
+}
+
+void FrmSplash::Login() {
+    constexpr int kBeforeMenusMs = 500;
+    constexpr int kAfterMenusMs = 1000;
+    KestovaMain& main = Main();
+    ProgramState& state = KestovaCode();
+    if (!state.StartUpDone) {
+        Loop().pause(kBeforeMenusMs);
+    }
+    Label3.Caption = "Loading Menu ...";
+    ApplyMenuRights(main, state.RightsLevel);
+    state.OperatorName = Text1.Text;
+    main.StatusBar1.SetPanelText(kPanelOperator, " User: " + state.OperatorName);
+    main.m_LogOff.Caption = "Log off .. " + state.OperatorName;
+    main.LoadMenu();
+    Loop().yield();
+    Label3.Caption = "Loading Completed.";
+    Loop().pause(kAfterMenusMs);
+    main.Show();
+    Unload();
+}
+
+void ShowLoginDialog(KestovaMain& main) {
+    main.Combo1.Clear();
+    main.ConsoleBusy = true;
+    main.ListenTimer.SetEnabled(false);
+    main.ConList.BackColor = main.ConList.BackColorBkg.get();
+    Splash().Show(true);
+    main.ConList.BackColor = ui::colors::White;
+    main.ListenTimer.SetEnabled(true);
+    main.ConsoleBusy = false;
+    SupervisionTick(main);
+}
+
+}  // namespace kestova

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <string_view>
+
+namespace kestova {
+
+// True for four dot-separated parts of one to three decimal digits, each at most largestPart.
+bool IsDottedQuad(std::string_view address, int largestPart);
+
+// True for a dotted address of four decimal parts, each 0 to 254 (a part of 255 is a broadcast
+// address and is refused). Signs, spaces, exponents and empty parts are refused.
+bool IsWellFormedServerAddress(std::string_view address);
+
+// The check the options dialog makes on a server address: like IsWellFormedServerAddress, and
+// tells the operator with a message box when the address is refused.
+bool IsValidServerAddress(std::string_view address);
+
+}  // namespace kestova

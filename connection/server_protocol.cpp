@@ -1,0 +1,30 @@
+#include "connection/server_protocol.h"
+
+#include "core/wire/codec.h"
+#include "platform/socket.h"
+
+namespace kestova::protocol {
+
+std::string Greeting(std::string_view localIp, std::string_view localHostName) {
+    std::string text = "AUTHENTICATING||FALSE||STATE||Authenticating ..||LOCALIP||[";
+    text += localIp;
+    text += "]||LOCALHOSTNAME||Kestova[";
+    text += localHostName;
+    text += "]||";
+    return text;
+}
+
+std::string LoginRequest(std::string_view userName, std::string_view password) {
+    std::string text = "||F-LOGIN||Username = '";
+    text += userName;
+    text += "' and Password = '";
+    text += password;
+    text += "'||";
+    return text;
+}
+
+void SendToServer(platform::Socket& socket, std::string_view plainMessage) {
+    socket.SendData(wire::EncodeText(plainMessage));
+}
+
+}  // namespace kestova::protocol

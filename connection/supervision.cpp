@@ -1,0 +1,185 @@
+#include "connection/supervision.h"
+
+#include <string>
+
+#include "connection/client_count.h"
+#include "connection/login_window.h"
+#include "connection/port_rotation.h"
+#include "connection/server_protocol.h"
+#include "console/kestova_main.h"
+#include "core/convert.h"
+#include "core/kestova_code.h"
+#include "core/machine_store.h"
+#include "core/settings.h"
+#include "core/settings_table.h"
+#include "core/startup.h"
+#include "platform/services.h"
+
+namespace kestova {
+namespace {
+
+constexpr int kBusyIntervalMs = 60000;
+constexpr int kFallbackRefreshSeconds = 30;
+// A refresh longer than a day is a typing error; it would also overflow the timer's interval.
+constexpr double kLongestRefreshSeconds = 86400;
+constexpr int kBlinkOffMs = 2000;
+constexpr int kBlinkOnMs = 3000;
+constexpr int kReconnectIntervalMs = 3000;
+
+constexpr int kPanelConnected = 2;
+constexpr int kPanelInUse = 3;
+constexpr int kPanelConnection = 4;
+constexpr int kPanelResult = 5;
+
+const char* const kTryingToConnect = "Trying to Connect ...";
+const char* const kConnectedToServer = "Kestova Connected to Server.";
+
+void Yield() {
+    platform::services().loop().yield();
+}
+
+bool IsUp(const platform::Socket* socket) {
+    return socket != nullptr && socket->GetState() == platform::Socket::Connected;
+}
+
+// "Refresh" seconds while connected; a value that is not a positive number counts as 30 s
+// (a zero or negative interval would stop the supervision for good).
+int ConnectedIntervalMs(const KestovaMain& main) {
+    if (main.ConsoleBusy) {
+        return kBusyIntervalMs;
+    }
+    const auto seconds = ToNumber(ReadSetting(settings::Refresh));
+    if (!seconds.has_value() || *seconds < 1 || *seconds > kLongestRefreshSeconds) {
+        return kFallbackRefreshSeconds * 1000;
+    }
+    return static_cast<int>(*seconds * 1000);
+}
+
+void ConnectedTick(KestovaMain& main) {
+    main.ListenTimer.SetInterval(ConnectedIntervalMs(main));
+    main.StatusBar1.SetPanelText(kPanelConnection, "Connected to Server.");
+    main.PortOffset = 0;
+    if (IsUp(main.Listen.get())) {
+        Yield();
+        protocol::SendToServer(*main.Listen, protocol::kRefreshRequest);
+    }
+    const ClientCount count = RecountClients(main.ConList);
+    main.Command3.Enabled = true;
+    main.m_LogOff.Enabled = true;
+    main.m_refresh.Enabled = true;
+    main.StatusBar1.SetPanelText(kPanelConnected, std::to_string(count.connected) + " Connected");
+    main.StatusBar1.SetPanelText(kPanelInUse, std::to_string(count.inUse) + " InUse");
+    Yield();
+}
+
+void Blink(KestovaMain& main) {
+    if (main.StatusBar1.PanelText(kPanelConnection) == kTryingToConnect) {
+        main.StatusBar1.SetPanelText(kPanelConnection, "");
+        main.ListenTimer.SetInterval(kBlinkOffMs);
+    } else {
+        main.StatusBar1.SetPanelText(kPanelConnection, kTryingToConnect);
+        main.ListenTimer.SetInterval(kBlinkOnMs);
+    }
+}
+
+// The greeted connection went away: the operator is logged off and the table emptied.
+void ConnectionLost(KestovaMain& main) {
+    EnterViewerState();
+    if (Splash().IsLoaded()) {
+        Splash().Unload();
+    }
+    main.ConList.SetRows(2);
+    main.ConList.SetRowHeight(1, 0);
+}
+
+void ProbeDiscoveryPort(KestovaMain& main, const std::string& serverIp) {
+    if (main.Search == nullptr || main.ServerSearchRunning || IsUp(main.Search.get())) {
+        return;
+    }
+    main.Search->Close();
+    main.Search->RemoteHost = serverIp;
+    main.Search->RemotePort = protocol::kDiscoveryPort;
+    main.Search->Connect();
+}
+
+void ConnectingTick(KestovaMain& main) {
+    main.Command2.Visible = true;
+    main.Command3.Enabled = false;
+    main.Command4.Visible = false;
+    main.m_LogOff.Enabled = false;
+    main.m_refresh.Enabled = false;
+    main.ConList.SetRows(2);
+    Blink(main);
+    if (main.StatusBar1.PanelText(kPanelResult) == kConnectedToServer) {
+        main.StatusBar1.SetPanelText(kPanelResult, "Kestova Disconnected!");
+    }
+    if (main.Connected) {
+        ConnectionLost(main);
+    }
+    main.Connected = false;
+    if (main.Listen != nullptr) {
+        main.Listen->Close();
+    }
+    main.Receiver.Reset();
+
+    const ConnectAttempt attempt = NextConnectAttempt(main.PortOffset, ReadPortRotation());
+    const std::string serverIp =
+        ReadRegistryString(settings::ServerIp.keyPath, settings::ServerIp.valueName);
+    // A missing address reads as "Error": there is nothing to connect to.
+    const bool haveAddress = !serverIp.empty() && serverIp != kRegistryError;
+    if (main.Listen != nullptr && haveAddress && attempt.port != 0) {
+        main.Listen->RemoteHost = serverIp;
+        main.Listen->RemotePort = attempt.port;
+        main.Listen->Connect();
+    }
+    main.PortOffset = attempt.nextOffset;
+    if (attempt.probeDiscovery && haveAddress) {
+        ProbeDiscoveryPort(main, serverIp);
+    }
+    main.StatusBar1.SetPanelText(kPanelConnected, "0 Connected");
+    main.StatusBar1.SetPanelText(kPanelInUse, "0 InUse");
+    Yield();
+}
+
+}  // namespace
+
+void SupervisionTick(KestovaMain& main) {
+    if (IsUp(main.Listen.get()) && main.Connected) {
+        ConnectedTick(main);
+    } else {
+        ConnectingTick(main);
+    }
+}
+
+void ListenConnected(KestovaMain& main) {
+    Yield();
+    if (main.Listen == nullptr) {
+        return;
+    }
+    protocol::SendToServer(
+        *main.Listen, protocol::Greeting(main.Listen->LocalIP(), main.Listen->LocalHostName()));
+    main.Connected = true;
+    protocol::SendToServer(*main.Listen, protocol::kFirstListRequest);
+    main.StatusBar1.SetPanelText(kPanelResult, kConnectedToServer);
+}
+
+void ReconnectKestova(KestovaMain& main) {
+    const int answer = platform::services().dialogs().MsgBox(
+        "Reconnect Kestova?",
+        platform::msgbox::YesNo | platform::msgbox::Question | platform::msgbox::DefaultButton2,
+        VersionTitle());
+    if (answer != platform::msgbox::Yes) {
+        return;
+    }
+    if (main.Listen != nullptr) {
+        main.Listen->Close();
+    }
+    main.Receiver.Reset();
+    main.PortOffset = 0;
+    main.ConList.SetRow(1);
+    main.StatusBar1.SetPanelText(kPanelResult, "Kestova reconnecting ...");
+    main.ListenTimer.SetInterval(kReconnectIntervalMs);
+    SupervisionTick(main);
+}
+
+}  // namespace kestova

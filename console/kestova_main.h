@@ -1,0 +1,250 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+#include "dispatch/listen_receiver.h"
+#include "platform/socket.h"
+#include "ui/controls.h"
+#include "ui/form.h"
+#include "ui/grid.h"
+
+namespace kestova {
+
+// The operator's console: the client grid `ConList` between the toolbar and the instant-tools
+// frame, the menu bar, the context menu `m_Popup` and the status bar. Other windows and the
+// connection, dispatch and command code reach it through `Main()` (core/kestova_code.h) and use
+// its controls, flags and public methods directly.
+class KestovaMain : public ui::Form {
+public:
+    KestovaMain();
+    ~KestovaMain() override;
+
+    // ---- Menu "&File" ------------------------------------------------------------------------
+    ui::MenuItem M_File{*this, "M_File", "&File"};
+    ui::MenuItem m_allocate{*this, "m_allocate", "Allocate &Time", "Ctrl+A"};
+    ui::MenuItem m_dealloc{*this, "m_dealloc", "&Deallocate Time", "Ctrl+E"};
+    ui::MenuItem m_Pause{*this, "m_Pause", "Pause", "Ctrl+P"};
+    ui::MenuItem m_PauseAll{*this, "m_PauseAll", "Pause &All", "Ctrl+Z"};
+    ui::MenuItem m_UnpauseAll{*this, "m_UnpauseAll", "Unpause &All", "Ctrl+B"};
+    ui::MenuItem M_disconnect{*this, "M_disconnect", "Log &Off Client", "Ctrl+D"};
+    ui::MenuItem m_refresh{*this, "m_refresh", "Re&fresh", "F5"};
+    ui::MenuItem m_Print{*this, "m_Print", "Allow Printing"};
+    ui::MenuItem m_prevent{*this, "m_prevent", "Prevent Printing"};
+    ui::MenuItem m_ClosePort{*this, "m_ClosePort", "&Reconnect Client", "Ctrl+Q"};
+    ui::MenuItem M_Reset{*this, "M_Reset", "Re&set All Client(s)"};
+    ui::MenuItem m_LogOff{*this, "m_LogOff", "Log off ..."};
+    ui::MenuItem M_exit{*this, "M_exit", "E&xit"};
+
+    // ---- Menu "&Edit" ------------------------------------------------------------------------
+    ui::MenuItem m_Edit{*this, "m_Edit", "&Edit"};
+    ui::MenuItem m_Select{*this, "m_Select", "S&elect"};
+    ui::MenuItem m_Unselect{*this, "m_Unselect", "U&nselect", "Del"};
+    ui::MenuItem m_SelectAll{*this, "m_SelectAll", "Select &All", "Ctrl+Ins"};
+    ui::MenuItem m_UnselectAll{*this, "m_UnselectAll", "UnSe&lect All", "Shift+Ins"};
+    ui::MenuItem m_invertselect{*this, "m_invertselect", "Invert Select"};
+    ui::MenuItem m_FComputer{*this, "m_FComputer", "Find Computer", "Ctrl+F"};
+
+    // ---- Menu "&View" ------------------------------------------------------------------------
+    ui::MenuItem m_View{*this, "m_View", "&View"};
+    ui::MenuItem m_InfoView{*this, "m_InfoView", "Information View"};
+    ui::MenuItem m_all{*this, "m_all", "&All", "Shift+F1"};
+    ui::MenuItem m_username{*this, "m_username", "&Username", "Shift+F2"};
+    ui::MenuItem m_info{*this, "m_info", "Infor&mation", "Shift+F3"};
+    ui::MenuItem m_State{*this, "m_State", "S&tate", "Shift+F4"};
+    ui::MenuItem m_ClientIP{*this, "m_ClientIP", "Client &IP", "Shift+F5"};
+    ui::MenuItem m_ClientPort{*this, "m_ClientPort", "Client &Port", "Shift+F6"};
+    ui::MenuItem m_LogInTime{*this, "m_LogInTime", "LogIn &Time", "Shift+F7"};
+    ui::MenuItem M_nQuota{*this, "M_nQuota", "&Left Quota", "Shift+F8"};
+    ui::MenuItem m_SQuota{*this, "m_SQuota", "&Start Quota", "Shift+F9"};
+    ui::MenuItem m_DRate{*this, "m_DRate", "&Down. Rate", "Shift+F11"};
+    ui::MenuItem m_UpRate{*this, "m_UpRate", "&Up. Rate", "Shift+F12"};
+    ui::MenuItem m_allowTime{*this, "m_allowTime", "Allow Add T&icket"};
+    ui::MenuItem m_AllowPause{*this, "m_AllowPause", "Allow Client(s) to Pause"};
+
+    // ---- Menu "&Messages" --------------------------------------------------------------------
+    ui::MenuItem m_Messages{*this, "m_Messages", "&Messages"};
+    ui::MenuItem m_SendAll{*this, "m_SendAll", "Send Message to All Client(s)", "Ctrl+U"};
+    ui::MenuItem m_sendMessage{*this, "m_sendMessage", "Send Message to Selected Client(s)",
+                               "Ctrl+S"};
+    ui::MenuItem m_messServer{*this, "m_messServer", "Send Message to Server", "Ctrl+T"};
+    ui::MenuItem m_ClientMessage{*this, "m_ClientMessage", "Disable Client(s) Messages", "Ctrl+X"};
+
+    // ---- Menu "&Others" ----------------------------------------------------------------------
+    ui::MenuItem m_Other{*this, "m_Other", "&Others"};
+    ui::MenuItem Enable{*this, "Enable", "E&nable Client"};
+    ui::MenuItem m_disable{*this, "m_disable", "Disa&ble Client"};
+    ui::MenuItem SearchAccount{*this, "SearchAccount", "Search for Ticket", "Ctrl+K"};
+    ui::MenuItem m_Dislog{*this, "m_Dislog", "&Disable Client Logging", "Ctrl+L"};
+    ui::MenuItem M_relocate{*this, "M_relocate", "Relocate Client Timer", "Ctrl+W"};
+    ui::MenuItem m_clearDesktop{*this, "m_clearDesktop", "Clear Client Desktop", "Ctrl+C"};
+    ui::MenuItem m_ChangCName{*this, "m_ChangCName", "Change Client Name", "Ctrl+N"};
+
+    // ---- Menu "&Control" ---------------------------------------------------------------------
+    ui::MenuItem m_Controls{*this, "m_Controls", "&Control"};
+    ui::MenuItem EndTimer{*this, "EndTimer", "End Client &Timer"};
+    ui::MenuItem m_ResTClientTimerOnly{*this, "m_ResTClientTimerOnly",
+                                       "Restart Client Timer &Only"};
+    ui::MenuItem RestartClient{*this, "RestartClient", "&Restart Client/Computer"};
+    ui::MenuItem m_ShutDown{*this, "m_ShutDown", "Shutdo&wn Client/Computer"};
+
+    // ---- Menu "&Tools" -----------------------------------------------------------------------
+    ui::MenuItem m_Tool{*this, "m_Tool", "&Tools"};
+    ui::MenuItem m_CustonIP{*this, "m_CustonIP", "Search for Clients"};
+    ui::MenuItem m_recKestova{*this, "m_recKestova", "Reconnect Kestova"};
+    ui::MenuItem m_Clientinfo{*this, "m_Clientinfo", "&Client Information"};
+    ui::MenuItem m_report{*this, "m_report", "Report Summary"};
+    ui::MenuItem m_updateKestova{*this, "m_updateKestova", "Update Kestova Setting"};
+    ui::MenuItem m_Opt{*this, "m_Opt", "Op&tion ...", "F12"};
+
+    // ---- Menu "&Help" ------------------------------------------------------------------------
+    ui::MenuItem M_Help{*this, "M_Help", "&Help"};
+    ui::MenuItem m_HelpTopics{*this, "m_HelpTopics", "Zarnevo &Help", "F1"};
+    ui::MenuItem m_OnlineHelp{*this, "m_OnlineHelp", "Zarnevo &Online Help"};
+    ui::MenuItem m_about{*this, "m_about", "About Kestova", "Ctrl+F1"};
+
+    // ---- Context menu of the grid (hidden from the bar) --------------------------------------
+    ui::MenuItem m_Popup{*this, "m_Popup", "Popup"};
+    ui::MenuItem P_Allocate{*this, "P_Allocate", "&Allocate Time"};
+    ui::MenuItem p_dealloc{*this, "p_dealloc", "&Deallocate Time"};
+    ui::MenuItem P_Pause{*this, "P_Pause", "&Pause"};
+    ui::MenuItem P_Disconnect{*this, "P_Disconnect", "&Log Off"};
+    ui::MenuItem P_ClosePort{*this, "P_ClosePort", "&Reconnect Client"};
+    ui::MenuItem p_print{*this, "p_print", "Allow Printing"};
+    ui::MenuItem p_prevent{*this, "p_prevent", "Prevent Printing"};
+    ui::MenuItem P_SendMessage{*this, "P_SendMessage", "Send &Message"};
+    ui::MenuItem p_Search{*this, "p_Search", "Search for A&ccount"};
+    ui::MenuItem p_updateset{*this, "p_updateset", "&Update Settings"};
+    ui::MenuItem m_Cinfo{*this, "m_Cinfo", "More &Info"};
+    ui::MenuItem P_Dislog{*this, "P_Dislog", "Dis&able Logging"};
+    ui::MenuItem p_Select{*this, "p_Select", "&Select"};
+    ui::MenuItem p_Unselect{*this, "p_Unselect", "Un&select"};
+    ui::MenuItem p_cancel{*this, "p_cancel", "&Cancel"};
+
+    // The server address, shown (disabled) on the menu bar: "Server IP: " and the address.
+    ui::MenuItem m_IP{*this, "m_IP", "Server IP: "};
+
+    // ---- Window body -------------------------------------------------------------------------
+    // Buttons 1 to 7: "Break2", "Action", "Search", "Option", "Help" (drop-down), "Break", "Exit".
+    ui::Toolbar Toolbar1;
+    // One row per client slot of the server under the header row; columns in client_grid.h.
+    ui::Grid ConList{*this, "ConList", 2, 14};
+
+    // The instant-tools frame: group command bar, refresh, point of sale, progress.
+    ui::Frame Frame3{*this, "Frame3"};
+    ui::ComboBox Combo1{*this, "Combo1"};
+    ui::OptionButton Option1{*this, "Option1"};  // "All"
+    ui::OptionButton Option2{*this, "Option2"};  // "Selected"
+    ui::Button Command1{*this, "Command1"};      // "E&xecute"
+    ui::Button Command2{*this, "Command2"};      // "Disable &Login"
+    ui::Button Command3{*this, "Command3"};      // "&Refresh"
+    ui::Button Command4{*this, "Command4"};      // "Point-of-Sale"
+    ui::ProgressBar Prog{*this, "Prog"};
+
+    // Panels: operator, connected count, in-use count, connection state, last result.
+    ui::StatusBar StatusBar1{*this, "StatusBar1", 5};
+
+    // Connection supervision (interval set at load) and the server search (2,000 ms when on).
+    ui::Timer ListenTimer{*this, "ListenTimer", 0, true};
+    ui::Timer Timer1{*this, "Timer1", 0, false};
+
+    // The server connection and the discovery socket; created when the window loads.
+    std::unique_ptr<platform::Socket> Listen;
+    std::unique_ptr<platform::Socket> Search;
+    // Gathers the reads of the server connection into whole messages for the dispatcher.
+    ListenReceiver Receiver{*this};
+
+    // ---- Window state ------------------------------------------------------------------------
+    // Set once a newly opened server connection has been greeted; cleared when it drops.
+    bool Connected = false;
+    // Set while a modal window opened from the console shows (login, report, point of sale).
+    bool ConsoleBusy = false;
+    // The server's SHUTREST switch: operators other than "ADMINISTRATOR" may restart and shut
+    // down clients.
+    bool ShutdownAllowed = false;
+    // The server's PRINTS switch: the print allow/prevent items are offered.
+    bool PrintControl = false;
+    // Set while the subnet server search runs; the progress bar then belongs to the search.
+    bool ServerSearchRunning = false;
+    // The server connection goes to port 999 + PortOffset.
+    std::int16_t PortOffset = 0;
+    // Client slots of the server as last counted for the progress bar (1 at load).
+    int SlotCount = 1;
+
+    // ---- Public methods ----------------------------------------------------------------------
+    // Resets the progress bar before and after a walk over the client rows: maximum `rows`, or
+    // the grid's row count when `rows` is 0. Leaves the bar alone while the server search runs.
+    void ProgressStartEnd(std::int16_t rows);
+    // Advances the progress bar by one row (not while the server search runs).
+    void ProgressMove();
+    // Refreshes every menu's items for the current operator (after a login).
+    void LoadMenu();
+    // The server connection `Listen` is up (whether or not it has been greeted yet).
+    bool IsServerConnected() const;
+    // The highlighted row holds a client.
+    bool IsClientRowHighlighted() const;
+    // Sizes the filler column 13 to the space the visible columns leave.
+    void RecomputeFillerColumn();
+    // Opens a menu (the context menu `m_Popup`) at the pointer.
+    void PopupMenu(ui::MenuItem& menu);
+
+    // ---- Event handlers ----------------------------------------------------------------------
+    void Form_Load();
+    // Shows the toolbar buttons and the "&Control" menu the operator's rights allow.
+    void Form_Activate();
+    void Form_Resize();
+    void Form_Unload(int& cancel);
+
+    // Opening a menu sets up its items.
+    void M_File_Click();
+    void m_Edit_Click();
+    void m_View_Click();
+    void m_Controls_Click();
+    void m_Messages_Click();
+    void m_Other_Click();
+    void m_Tool_Click();
+    void M_Help_Click();
+    void m_Popup_Click();
+    void m_all_Click();
+
+    void ConList_DblClick();
+    void ConList_KeyPress(int& keyAscii);
+    void ConList_MouseUp(int button, int shift, int x, int y);
+    void ConList_MouseMove(int button, int shift, int x, int y);
+
+    void m_Select_Click();
+    void m_Unselect_Click();
+    void m_SelectAll_Click();
+    void m_UnselectAll_Click();
+    void m_invertselect_Click();
+
+    void Command3_Click();
+    void m_refresh_Click();
+    void m_LogOff_Click();
+    void m_recKestova_Click();
+    void M_exit_Click();
+
+    void Toolbar1_ButtonClick(int index);
+    void Toolbar1_ButtonMenuClick(int index, int menuIndex);
+
+    // Connection supervision, the server's replies and the server search. These call
+    //   SupervisionTick(*this) and ListenConnected(*this)        (connection/supervision.h),
+    //   ListenDataArrival(*this)                                 (dispatch/dispatcher.h),
+    //   SearchConnected(*this), SearchDataArrival(*this) and
+    //   BroadCaster(*this, false)                                (connection/server_search.h).
+    void ListenTimer_Timer();
+    void Listen_Connect();
+    void Listen_DataArrival();
+    void Search_Connect();
+    void Search_DataArrival();
+    void Timer1_Timer();
+
+private:
+    void wireEvents();
+    // While a menu is open the supervision asks for the client list less often; some menus
+    // restart the timer around the change.
+    void SlowSupervisionWhileMenuOpen(bool restartTimer);
+    void createSockets();
+};
+
+}  // namespace kestova

@@ -1,0 +1,46 @@
+#include <memory>
+
+#include "connection/login_window.h"
+#include "console/kestova_main.h"
+#include "core/kestova_code.h"
+
+// The one instance of each window reached through the program-wide module.
+namespace kestova {
+namespace {
+
+std::unique_ptr<KestovaMain>& MainInstance() {
+    static std::unique_ptr<KestovaMain> instance;
+    return instance;
+}
+
+std::unique_ptr<FrmSplash>& SplashInstance() {
+    static std::unique_ptr<FrmSplash> instance;
+    return instance;
+}
+
+template <typename Window>
+Window& CreatedOnFirstUse(std::unique_ptr<Window>& instance) {
+    if (!instance) {
+        instance = std::make_unique<Window>();
+    }
+    return *instance;
+}
+
+}  // namespace
+
+KestovaMain& Main() {
+    return CreatedOnFirstUse(MainInstance());
+}
+
+FrmSplash& Splash() {
+    return CreatedOnFirstUse(SplashInstance());
+}
+
+void ReleaseProgram() {
+    // The splash may refer to the main window while it goes, so it goes first.
+    SplashInstance().reset();
+    MainInstance().reset();
+    KestovaCode() = ProgramState{};
+}
+
+}  // namespace kestova

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "dispatch/reply.h"
+
+// The point-of-sale replies: the staff sign-in answer, the staff figures and settings, ticket
+// batches, ticket look-ups, activations, lists and summaries. Each reaches its handler here; the
+// point-of-sale windows they fill are not part of the console yet, and until they are, each
+// handler passes its reply over without touching anything.
+namespace kestova {
+
+void HandlePosSignIn(KestovaMain& main, const Reply& reply);          // F-POSLOG
+void HandleStaffFigures(KestovaMain& main, const Reply& reply);       // KESTOVAUPDATE
+void HandleQuickTicketTypes(KestovaMain& main, const Reply& reply);   // QUICKTYPE
+void HandleTicketBatch(KestovaMain& main, const Reply& reply);        // PRINTPOS
+void HandleNoTicket(KestovaMain& main, const Reply& reply);           // NOTICKET1
+void HandleTicketRecord(KestovaMain& main, const Reply& reply);       // TICKET1
+void HandleTicketActivated(KestovaMain& main, const Reply& reply);    // ACTIVATED
+void HandleTicketDeactivated(KestovaMain& main, const Reply& reply);  // DEACTIVATED
+void HandleActivationMessage(KestovaMain& main, const Reply& reply);  // ACTMESSAGE
+void HandleGroupActivated(KestovaMain& main, const Reply& reply);     // MACTIVATED
+void HandleGroupDeactivated(KestovaMain& main, const Reply& reply);   // MDEACTIVATED
+void HandleGroupList(KestovaMain& main, const Reply& reply);          // MLIST
+void HandleSalesSummary(KestovaMain& main, const Reply& reply);       // POSSUMMARY
+void HandleNoSalesSummary(KestovaMain& main, const Reply& reply);     // NOPOSSUMMARY
+
+}  // namespace kestova

@@ -1,0 +1,62 @@
+// The server address check of the options dialog, and the port each connection attempt uses.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "connection/port_rotation.h"
+#include "connection/server_address.h"
+#include "tests/app/connection_test_support.h"
+
+namespace kestova {
+namespace {
+
+using testing::ConsoleSimTest;
+
+class ServerAddressTest : public ConsoleSimTest {};
+
+TEST_F(ServerAddressTest, FourNumericPartsEachBelow255AreAccepted) {
+    for (const char* address : {"127.0.0.1", "0.0.0.0", "254.254.254.254", "010.1.1.1"}) {
+        EXPECT_TRUE(IsValidServerAddress(address)) << address;
+    }
+    EXPECT_TRUE(dialogs().shown().empty());
+}
+
+TEST_F(ServerAddressTest, APartOf255IsRefusedWithTheExample) {
+    dialogs().expectMsgBox("Invalid IP value! (e.g. 192.168.0.1)");
+    EXPECT_FALSE(IsValidServerAddress("127.0.0.255"));
+    EXPECT_EQ(dialogs().last().title, VersionTitle());
+    EXPECT_EQ(dialogs().last().flags, platform::msgbox::OKOnly | platform::msgbox::Critical);
+}
+
+TEST_F(ServerAddressTest, AnythingButFourPlainDecimalPartsIsRefused) {
+    const char* refused[] = {"127.0.1",   "127.0.0.1.5", "",          "...",
+                             "127..0.1",  "-1.-1.-1.-1", "1e2.1.1.1", " 127.0.0.1",
+                             "12a.0.0.1", "1000.0.0.1",  "127.0.0.1."};
+    dialogs().alwaysAnswerMsgBox("Invalid IP value! (e.g. 192.168.0.1)");
+    for (const char* address : refused) {
+        EXPECT_FALSE(IsValidServerAddress(address)) << '"' << address << '"';
+    }
+    EXPECT_EQ(dialogs().countShown("Invalid IP value! (e.g. 192.168.0.1)"),
+              static_cast<int>(std::size(refused)));
+}
+
+TEST(PortRotationTest, AnOffsetThatGivesNoTcpPortConnectsNowhere) {
+    const PortRotation rotating;
+    EXPECT_EQ(NextConnectAttempt(-2000, rotating).port, 0);
+    const ConnectAttempt last = NextConnectAttempt(32767, rotating);
+    EXPECT_EQ(last.port, 0) << "offset 32768 does not fit the counter";
+    EXPECT_EQ(last.nextOffset, 0);
+}
+
+TEST(PortRotationTest, TheOffsetAfterTheLoopWrapsToZeroAndProbes) {
+    PortRotation rotation;
+    rotation.loop = 100;
+    const ConnectAttempt attempt = NextConnectAttempt(100, rotation);
+    EXPECT_EQ(attempt.port, 1100);
+    EXPECT_EQ(attempt.nextOffset, 0);
+    EXPECT_TRUE(attempt.probeDiscovery);
+    EXPECT_FALSE(NextConnectAttempt(5, rotation).probeDiscovery);
+    EXPECT_TRUE(NextConnectAttempt(4, rotation).probeDiscovery);
+}
+
+}  // namespace
+}  // namespace kestova

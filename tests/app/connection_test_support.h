@@ -1,0 +1,75 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "console/kestova_main.h"
+#include "core/kestova_code.h"
+#include "core/machine_store.h"
+#include "core/settings.h"
+#include "core/settings_table.h"
+#include "core/startup.h"
+#include "core/wire/codec.h"
+#include "core/wire/receive.h"
+#include "tests/sim/sim_test.h"
+
+namespace kestova::testing {
+
+// The console on the simulated network, its server address pointed at loopback before anything
+// loads, and the program's windows released after each test.
+class ConsoleSimTest : public sim::SimTest {
+protected:
+    // The supervision's first tick comes 3 s after the main window loads.
+    static constexpr sim::Ms kFirstTickMs = 3000;
+    static constexpr int kFirstConsolePort = 1000;
+    // Reads closer together than this are one burst of the receive path.
+    static constexpr sim::Ms kSettleMs = wire::ReceiveOptions{}.settleMs;
+
+    ConsoleSimTest() {
+        CreateRegistryKey(settings::ServerIp.keyPath);
+        WriteRegistryString(settings::ServerIp.keyPath, settings::ServerIp.valueName, kLoopback);
+    }
+    ~ConsoleSimTest() override { ReleaseProgram(); }
+
+    // The main window, loaded and in the logged-out state (its supervision timer running).
+    KestovaMain& console() {
+        KestovaMain& main = Main();
+        if (!main.IsLoaded()) {
+            EnterViewerState();
+        }
+        return main;
+    }
+
+    // A server on the first console port, and the console connected and greeted by it.
+    sim::SimPeer& connectedServer(int port = kFirstConsolePort) {
+        sim::SimListener& server = givenServerListening(port);
+        KestovaMain& main = console();
+        loop().runUntil([&] { return main.Connected; }, 5 * 60 * 1000);
+        EXPECT_TRUE(main.Connected) << "the console never connected to port " << port;
+        sim::SimPeer& peer = server.lastPeer();
+        peer.clearReceived();
+        return peer;
+    }
+
+    // The server sends one message, arriving as one read; its handlers have run when this returns.
+    void serverSays(sim::SimPeer& peer, std::string_view plainMessage) {
+        peer.send(wire::EncodeText(plainMessage));
+        advance(network().latency() + kSettleMs + 1);
+    }
+
+    // Everything the console sent to the server, one decoded message per SendData.
+    static std::vector<std::string> messagesFrom(const sim::SimPeer& peer) {
+        std::vector<std::string> messages;
+        for (const std::string& write : peer.writes()) {
+            messages.push_back(wire::DecodeText(write));
+        }
+        return messages;
+    }
+
+    static void setOption(const settings::Setting& setting, std::string_view value) {
+        WriteSetting(setting, value);
+    }
+};
+
+}  // namespace kestova::testing

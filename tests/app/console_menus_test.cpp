@@ -1,0 +1,178 @@
+// The menus as they open (by rights, connection and highlighted client), the column views that
+// show and hide grid columns and remember it, and the toolbar's buttons.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "console/client_grid.h"
+#include "tests/app/connection_test_support.h"
+#include "tests/app/console_test_support.h"
+
+namespace kestova {
+namespace {
+
+using testing::ConsoleSimTest;
+using testing::RecordingView;
+namespace grid = client_grid;
+
+class MenuTest : public ConsoleSimTest {
+protected:
+    // Connected to a server whose slot 3 holds a client, row 3 highlighted, logged in as given.
+    KestovaMain& connectedAs(const std::string& rights) {
+        sim::SimPeer& peer = connectedServer();
+        serverSays(peer,
+                   "||UPDATE||5==3==3.==PC3==john==01:20==Paused==Connected.==127.0.0.3"
+                   "==10:15==1003==0==0==0==0||");
+        KestovaMain& main = Main();
+        main.ConList.SetRow(3);
+        KestovaCode().RightsLevel = rights;
+        return main;
+    }
+    std::string saved(const settings::Setting& setting) { return ReadSetting(setting, "absent"); }
+};
+
+TEST_F(MenuTest, AUserWithAllocationWithheldNeverGetsAllocateInTheContextMenu) {
+    KestovaMain& main = connectedAs("USER");
+    ASSERT_TRUE(grid::HasClient(main.ConList, 3));
+
+    main.m_Popup_Click();
+    EXPECT_FALSE(main.P_Allocate.Enabled);
+    EXPECT_TRUE(main.p_dealloc.Enabled);
+    EXPECT_EQ(main.P_Pause.Caption.get(), "&Unpause");
+
+    setOption(settings::DisableAlloc, "0");
+    main.m_Popup_Click();
+    EXPECT_TRUE(main.P_Allocate.Enabled);
+}
+
+TEST_F(MenuTest, PrintItemsNeedTheServersPrintControlInFileButNotInTheContextMenu) {
+    KestovaMain& main = connectedAs("ADMINISTRATOR");
+    main.PrintControl = false;
+
+    main.M_File_Click();
+    main.m_Popup_Click();
+
+    EXPECT_FALSE(main.m_Print.Enabled);
+    EXPECT_FALSE(main.m_prevent.Enabled);
+    EXPECT_TRUE(main.p_print.Enabled);
+    EXPECT_TRUE(main.p_prevent.Enabled);
+    EXPECT_TRUE(main.m_allocate.Enabled);
+    EXPECT_EQ(main.m_Pause.Caption.get(), "&Unpause");
+    EXPECT_EQ(main.ListenTimer.Interval(), 30000) << "the list is asked for less while open";
+
+    main.PrintControl = true;
+    main.M_File_Click();
+    EXPECT_TRUE(main.m_Print.Enabled);
+}
+
+TEST_F(MenuTest, WithoutAClientRowTheClientCommandsAreDisabled) {
+    KestovaMain& main = connectedAs("ADMINISTRATOR");
+    main.ConList.SetRow(2);  // an empty slot
+
+    main.LoadMenu();
+
+    for (const ui::MenuItem* item :
+         {&main.m_allocate, &main.m_dealloc, &main.m_Pause, &main.M_disconnect, &main.m_Select,
+          &main.m_Unselect, &main.EndTimer, &main.Enable, &main.m_Clientinfo}) {
+        EXPECT_FALSE(item->Enabled) << item->Name();
+    }
+    EXPECT_TRUE(main.m_CustonIP.Enabled);
+    EXPECT_TRUE(main.m_report.Enabled);
+}
+
+TEST_F(MenuTest, AViewerMayOnlyRefreshAndLogInWhileConnected) {
+    KestovaMain& main = connectedAs("VIEWER");
+
+    main.M_File_Click();
+
+    EXPECT_TRUE(main.m_refresh.Enabled);
+    EXPECT_TRUE(main.m_LogOff.Enabled);
+    EXPECT_FALSE(main.m_allocate.Enabled);
+}
+
+TEST_F(MenuTest, OpeningViewWithDownloadType2LeavesTheFourDownloadItemsInvisible) {
+    setOption(settings::Download, "True");
+    KestovaMain& main = console();
+    ASSERT_TRUE(main.m_DRate.Visible);
+
+    main.m_View_Click();
+
+    for (const ui::MenuItem* item :
+         {&main.M_nQuota, &main.m_SQuota, &main.m_DRate, &main.m_UpRate}) {
+        EXPECT_FALSE(item->Visible) << item->Name();
+    }
+    EXPECT_TRUE(main.m_ClientIP.Checked);
+    EXPECT_FALSE(main.m_State.Checked);
+    EXPECT_FALSE(main.m_all.Checked) << "State and Port are hidden at first";
+}
+
+TEST_F(MenuTest, AColumnItemShowsItsColumnAtItsOwnWidthAndRemembersIt) {
+    WriteSetting(settings::UsernameWidth, "0");
+    KestovaMain& main = console();
+    ASSERT_EQ(main.ConList.ColWidth(grid::kUsername), 0);
+
+    main.m_username.Click();
+    EXPECT_EQ(main.ConList.ColWidth(grid::kUsername), 1500);
+    EXPECT_EQ(saved(settings::UsernameWidth), "1500");
+
+    main.m_username.Click();
+    EXPECT_EQ(main.ConList.ColWidth(grid::kUsername), 0);
+    EXPECT_EQ(saved(settings::UsernameWidth), "0");
+}
+
+TEST_F(MenuTest, AllHidesAFullViewAndThenRestoresTheDefaultWidths) {
+    WriteSetting(settings::StateWidth, "1200");
+    WriteSetting(settings::PortNoWidth, "500");
+    KestovaMain& main = console();
+    main.m_View_Click();
+    ASSERT_TRUE(main.m_all.Checked);
+
+    main.m_all.Click();
+
+    for (int column : {grid::kUsername, grid::kInformation, grid::kState, grid::kClientIP,
+                       grid::kLogInTime, grid::kPort, grid::kLeftQuota, grid::kUpRate}) {
+        EXPECT_EQ(main.ConList.ColWidth(column), 0) << "column " << column;
+    }
+    for (const settings::Setting* key :
+         {&settings::UsernameWidth, &settings::InformationWidth, &settings::StateWidth,
+          &settings::ClientIpWidth, &settings::PortNoWidth, &settings::LogInTimeWidth,
+          &settings::NewQuotaWidth, &settings::StartQuotaWidth, &settings::DownRateWidth}) {
+        EXPECT_EQ(saved(*key), "0") << key->key;
+    }
+    EXPECT_EQ(saved(settings::UpRateWidth), "absent");
+
+    main.m_View_Click();
+    main.m_all.Click();
+
+    const int widths[] = {350, 1300, 1300, 900, 1635, 1200, 1300, 1200, 500};
+    for (int column = 0; column <= grid::kPort; ++column) {
+        EXPECT_EQ(main.ConList.ColWidth(column), widths[column]) << "column " << column;
+    }
+    EXPECT_EQ(main.ConList.ColWidth(grid::kLeftQuota), 0);
+}
+
+TEST_F(MenuTest, ToolbarButtonsAndTheHelpDropDownRunTheirMenuItems) {
+    KestovaMain& main = console();
+    RecordingView view(main);
+    std::vector<std::string> ran;
+    main.m_HelpTopics.Click = [&] { ran.push_back("help"); };
+    main.m_OnlineHelp.Click = [&] { ran.push_back("online"); };
+    main.m_about.Click = [&] { ran.push_back("about"); };
+    main.m_Opt.Click = [&] { ran.push_back("options"); };
+    main.SearchAccount.Click = [&] { ran.push_back("search"); };
+    const int help = main.Toolbar1.IndexOfKey("Help");
+
+    main.Toolbar1.ButtonClick(main.Toolbar1.IndexOfKey("Search"));
+    main.Toolbar1.ButtonClick(main.Toolbar1.IndexOfKey("Option"));
+    main.Toolbar1.ButtonClick(help);
+    main.Toolbar1.ButtonMenuClick(help, 2);
+    main.Toolbar1.ButtonMenuClick(help, 4);
+    main.Toolbar1.ButtonClick(main.Toolbar1.IndexOfKey("Action"));
+
+    EXPECT_THAT(ran, ::testing::ElementsAre("search", "options", "help", "online", "about"));
+    EXPECT_THAT(view.popups, ::testing::ElementsAre("m_Popup"));
+    ASSERT_EQ(main.Toolbar1.ButtonCount(), 7);
+    EXPECT_EQ(main.Toolbar1.Button(7).toolTip, "Exit Program");
+}
+
+}  // namespace
+}  // namespace kestova
