@@ -56,6 +56,12 @@ public:
     // Raised for each typed character before it is inserted; setting the code to 0 drops it.
     std::function<void(int& keyAscii)> KeyPress;
     std::function<void(int& keyCode, int shift)> KeyDown;
+    void notify(std::string_view property) override {
+        Control::notify(property);
+        if (property == Text.name()) {
+            Raise(Change);
+        }
+    }
 };
 
 class CheckBox : public Control {
@@ -102,8 +108,15 @@ public:
     const char* Kind() const override { return "ComboBox"; }
     Property<std::string> Text{*this, "Text"};
     Property<int> Style{*this, "Style"};  // 0 drop-down with edit, 2 drop-down list
+    // Raised after the text changed (by the program or by typing).
     std::function<void()> Change;
     std::function<void(int& keyAscii)> KeyPress;
+    void notify(std::string_view property) override {
+        Control::notify(property);
+        if (property == Text.name()) {
+            Raise(Change);
+        }
+    }
 };
 
 class ListBox : public ListControl {

@@ -9,15 +9,13 @@ namespace ui {
 
 Form::Form(std::string name) : name_(std::move(name)) {}
 
-Form::~Form() {
-    for (Control* control : controls_) {
-        if (auto* timer = dynamic_cast<Timer*>(control)) {
-            timer->deactivate();
-        }
-    }
-}
+// The controls are members of the derived window and are gone by now; each timer stopped itself
+// in its own destructor.
+Form::~Form() = default;
 
-void Form::registerControl(Control* control) { controls_.push_back(control); }
+void Form::registerControl(Control* control) {
+    controls_.push_back(control);
+}
 
 Control* Form::FindControl(std::string_view name) const {
     const auto it = std::find_if(controls_.begin(), controls_.end(),
@@ -60,13 +58,21 @@ void Form::Show(bool modal) {
     }
 }
 
-void Form::Activate() { Raise(OnActivate); }
+void Form::Activate() {
+    Raise(OnActivate);
+}
 
-void Form::Hide() { Visible = false; }
+void Form::Hide() {
+    Visible = false;
+}
 
-bool Form::Unload() { return unload(1); }
+bool Form::Unload() {
+    return unload(1);
+}
 
-bool Form::CloseRequested() { return unload(0); }
+bool Form::CloseRequested() {
+    return unload(0);
+}
 
 bool Form::unload(int unloadMode) {
     if (!loaded_) {

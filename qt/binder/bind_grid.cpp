@@ -1,0 +1,247 @@
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QScrollBar>
+#include <QTableView>
+#include <algorithm>
+
+#include "qt/binder/appearance.h"
+#include "qt/binder/grid_table_model.h"
+#include "qt/binder/keys.h"
+#include "qt/binder/kinds.h"
+#include "qt/binder/widget_basics.h"
+
+namespace qtplatform {
+namespace {
+
+constexpr int kTwipsPerPixel = 15;
+
+int mouseButtonOf(Qt::MouseButton button) {
+    switch (button) {
+        case Qt::LeftButton:
+            return 1;
+        case Qt::RightButton:
+            return 2;
+        case Qt::MiddleButton:
+            return 4;
+        default:
+            return 0;
+    }
+}
+
+int mouseButtonsOf(Qt::MouseButtons buttons) {
+    return (buttons.testFlag(Qt::LeftButton) ? 1 : 0) |
+           (buttons.testFlag(Qt::RightButton) ? 2 : 0) |
+           (buttons.testFlag(Qt::MiddleButton) ? 4 : 0);
+}
+
+// Keeps a QTableView and its grid model in step: cells by range, shape, row heights and column
+// widths, and the current cell, selection and top row in both directions.
+class GridViewAdapter : public QObject, public ui::GridObserver {
+public:
+    GridViewAdapter(ui::Grid& grid, QTableView& view, ControlBinding& binding)
+        : QObject(&binding),
+          grid_(grid),
+          view_(view),
+          binding_(binding),
+          model_(new GridTableModel(grid, &view)) {
+        view_.setModel(model_);
+        view_.verticalHeader()->hide();
+        view_.verticalHeader()->setMinimumSectionSize(1);
+        view_.verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+        view_.horizontalHeader()->setMinimumSectionSize(1);
+        view_.setEditTriggers(QAbstractItemView::NoEditTriggers);
+        if (view_.selectionMode() != QAbstractItemView::SingleSelection) {
+            view_.setSelectionMode(QAbstractItemView::ContiguousSelection);
+        }
+        view_.setMouseTracking(true);
+        grid_.setGridObserver(this);
+        shapeChanged();
+        connectView();
+    }
+
+    ~GridViewAdapter() override { grid_.setGridObserver(nullptr); }
+
+    void cellsChanged(int top, int left, int bottom, int right) override {
+        model_->cellsChanged(top, left, bottom, right);
+    }
+
+    void shapeChanged() override {
+        model_->reshape();
+        geometryChanged();
+        selectionChanged();
+    }
+
+    void geometryChanged() override {
+        const int headerRows = model_->headerRows();
+        view_.horizontalHeader()->setVisible(headerRows > 0 && grid_.RowHeight(0) > 0);
+        for (int row = 0; row < model_->rowCount(); ++row) {
+            const int pixels = grid_.RowHeight(model_->gridRow(row)) / kTwipsPerPixel;
+            view_.setRowHidden(row, pixels == 0);
+            if (pixels > 0) {
+                view_.setRowHeight(row, pixels);
+            }
+        }
+        for (int col = 0; col < grid_.Cols(); ++col) {
+            const int pixels = grid_.ColWidth(col) / kTwipsPerPixel;
+            view_.setColumnHidden(col, pixels == 0);
+            if (pixels > 0) {
+                view_.setColumnWidth(col, pixels);
+            }
+        }
+    }
+
+    void selectionChanged() override {
+        if (fromView_) {
+            return;
+        }
+        const bool wasApplying = std::exchange(applying_, true);
+        const QModelIndex current = model_->index(model_->tableRow(grid_.Row()), grid_.Col());
+        const QModelIndex corner = model_->index(model_->tableRow(grid_.RowSel()), grid_.ColSel());
+        QItemSelectionModel* selection = view_.selectionModel();
+        if (current.isValid()) {
+            selection->setCurrentIndex(current, QItemSelectionModel::NoUpdate);
+            const QModelIndex far = corner.isValid() ? corner : current;
+            QItemSelectionModel::SelectionFlags flags = QItemSelectionModel::ClearAndSelect;
+            if (view_.selectionBehavior() == QAbstractItemView::SelectRows) {
+                flags |= QItemSelectionModel::Rows;
+            }
+            selection->select(QItemSelection(current, far), flags);
+        } else {
+            selection->clearSelection();
+        }
+        if (grid_.TopRow() != appliedTopRow_) {
+            appliedTopRow_ = grid_.TopRow();
+            const QModelIndex top = model_->index(model_->tableRow(grid_.TopRow()), 0);
+            if (top.isValid()) {
+                view_.scrollTo(top, QAbstractItemView::PositionAtTop);
+            }
+        }
+        applying_ = wasApplying;
+    }
+
+    void repaintAll() { model_->repaintAll(); }
+
+private:
+    void connectView() {
+        QItemSelectionModel* selection = view_.selectionModel();
+        QObject::connect(selection, &QItemSelectionModel::selectionChanged, this,
+                         [this] { selectionFromView(); });
+        QObject::connect(selection, &QItemSelectionModel::currentChanged, this,
+                         [this] { selectionFromView(); });
+        QObject::connect(view_.verticalScrollBar(), &QScrollBar::valueChanged, this,
+                         [this] { topRowFromView(); });
+        QObject::connect(&view_, &QTableView::clicked, this, [this] { ui::Raise(grid_.Click); });
+        QObject::connect(&view_, &QTableView::doubleClicked, this,
+                         [this] { ui::Raise(grid_.DblClick); });
+    }
+
+    // Writes the view's state into the model without it echoing back.
+    template <typename Change>
+    void fromView(Change change) {
+        if (applying_ || binding_.applying()) {
+            return;
+        }
+        fromView_ = true;
+        change();
+        fromView_ = false;
+    }
+
+    void selectionFromView() {
+        fromView([this] {
+            const QModelIndex current = view_.selectionModel()->currentIndex();
+            if (!current.isValid()) {
+                return;
+            }
+            int farRow = current.row();
+            int farCol = current.column();
+            for (const QItemSelectionRange& range : view_.selectionModel()->selection()) {
+                if (range.contains(current)) {
+                    farRow = range.top() == current.row() ? range.bottom() : range.top();
+                    farCol = range.left() == current.column() ? range.right() : range.left();
+                }
+            }
+            grid_.SetRow(model_->gridRow(current.row()));
+            grid_.SetCol(current.column());
+            grid_.SetRowSel(model_->gridRow(farRow));
+            grid_.SetColSel(farCol);
+            ui::Raise(grid_.SelChange);
+        });
+    }
+
+    void topRowFromView() {
+        fromView([this] {
+            const int top = view_.rowAt(0);
+            if (top >= 0) {
+                grid_.SetTopRow(model_->gridRow(top));
+                appliedTopRow_ = grid_.TopRow();
+            }
+        });
+    }
+
+    ui::Grid& grid_;
+    QTableView& view_;
+    ControlBinding& binding_;
+    GridTableModel* model_;
+    bool applying_ = false;
+    bool fromView_ = false;
+    int appliedTopRow_ = -1;
+};
+
+// The cell under the pointer (row in grid numbering, the header being the fixed rows), then the
+// mouse event for the handler, positions in twips.
+void bindMouse(ui::Grid& grid, QTableView& view, GridTableModel& model, ControlBinding& binding) {
+    auto locate = [&grid, &view, &model](const QMouseEvent& mouse) {
+        const QModelIndex index = view.indexAt(mouse.position().toPoint());
+        grid.setMouseCell(index.isValid() ? model.gridRow(index.row()) : -1,
+                          index.isValid() ? index.column() : -1);
+    };
+    QWidget& area = *view.viewport();
+    binding.onEvent(area, QEvent::MouseMove, [&grid, locate](QEvent& event) {
+        const auto& mouse = static_cast<QMouseEvent&>(event);
+        locate(mouse);
+        const QPoint at = mouse.position().toPoint();
+        ui::Raise(grid.MouseMove, mouseButtonsOf(mouse.buttons()), shiftStateOf(mouse.modifiers()),
+                  at.x() * kTwipsPerPixel, at.y() * kTwipsPerPixel);
+        return false;
+    });
+    // The right button opens the context menu on MouseUp and leaves the selection alone.
+    binding.onEvent(area, QEvent::MouseButtonPress, [](QEvent& event) {
+        return static_cast<QMouseEvent&>(event).button() == Qt::RightButton;
+    });
+    binding.onEvent(area, QEvent::MouseButtonRelease, [&grid, locate](QEvent& event) {
+        const auto& mouse = static_cast<QMouseEvent&>(event);
+        locate(mouse);
+        const QPoint at = mouse.position().toPoint();
+        ui::Raise(grid.MouseUp, mouseButtonOf(mouse.button()), shiftStateOf(mouse.modifiers()),
+                  at.x() * kTwipsPerPixel, at.y() * kTwipsPerPixel);
+        return false;
+    });
+}
+
+void applySelectionColors(QTableView& view, const ui::Grid& grid) {
+    QPalette palette = view.palette();
+    for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+        palette.setColor(group, QPalette::Highlight, toQColor(grid.BackColorSel));
+        palette.setColor(group, QPalette::HighlightedText, toQColor(grid.ForeColorSel));
+    }
+    view.setPalette(palette);
+}
+
+}  // namespace
+
+void bindGrid(ui::Grid& grid, ControlBinding& binding) {
+    auto& view = expectWidget<QTableView>(binding, "QTableView");
+    bindWidgetBasics(binding, view);
+    auto* adapter = new GridViewAdapter(grid, view, binding);
+    bindMouse(grid, view, *static_cast<GridTableModel*>(view.model()), binding);
+    binding.onEvent(view, QEvent::KeyPress, [&grid, &view](QEvent& event) {
+        return offerKeyPress(view, static_cast<QKeyEvent&>(event), grid.KeyPress);
+    });
+    binding.mirror({"BackColor", "BackColorFixed"}, [adapter] { adapter->repaintAll(); });
+    binding.mirror({"BackColorBkg"}, [&] { applyColor(view, QPalette::Base, grid.BackColorBkg); });
+    binding.mirror({"BackColorSel", "ForeColorSel"}, [&] { applySelectionColors(view, grid); });
+    binding.mirror({"Redraw"}, [&] { view.setUpdatesEnabled(grid.Redraw); });
+}
+
+}  // namespace qtplatform

@@ -1,0 +1,85 @@
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QListWidget>
+
+#include "qt/binder/keys.h"
+#include "qt/binder/kinds.h"
+#include "qt/binder/widget_basics.h"
+#include "qt/platform/text.h"
+
+namespace qtplatform {
+namespace {
+
+QStringList itemsOf(const ui::ListControl& list) {
+    QStringList items;
+    for (const std::string& item : list.Items()) {
+        items << toQt(item);
+    }
+    return items;
+}
+
+}  // namespace
+
+void bindComboBox(ui::ComboBox& combo, ControlBinding& binding) {
+    auto& widget = expectWidget<QComboBox>(binding, "QComboBox");
+    bindWidgetBasics(binding, widget);
+    binding.mirror({"Style"}, [&] {
+        widget.setEditable(combo.Style != 2);
+        if (QLineEdit* edit = widget.lineEdit()) {
+            // Only typing is a change of the text; choosing an item is a click.
+            edit->disconnect(&binding);
+            QObject::connect(edit, &QLineEdit::textEdited, &binding, [&combo](const QString& text) {
+                combo.Text.setFromView(fromQt(text));
+                ui::Raise(combo.Change);
+            });
+        }
+    });
+    binding.mirror({"List", "ListIndex"}, [&] {
+        widget.clear();
+        widget.addItems(itemsOf(combo));
+        widget.setCurrentIndex(combo.ListIndex);
+        if (widget.isEditable()) {
+            widget.setEditText(toQt(combo.Text));
+        }
+    });
+    binding.mirror({"Text"}, [&] {
+        if (widget.isEditable()) {
+            widget.setEditText(toQt(combo.Text));
+        }
+    });
+    QObject::connect(&widget, &QComboBox::activated, &binding, [&combo, &widget](int index) {
+        combo.ListIndex.setFromView(index);
+        combo.Text.setFromView(fromQt(widget.itemText(index)));
+        ui::Raise(combo.Click);
+    });
+    binding.onEvent(widget, QEvent::KeyPress, [&combo, &widget](QEvent& event) {
+        return offerKeyPress(widget, static_cast<QKeyEvent&>(event), combo.KeyPress);
+    });
+}
+
+void bindListBox(ui::ListBox& list, ControlBinding& binding) {
+    auto& widget = expectWidget<QListWidget>(binding, "QListWidget");
+    bindWidgetBasics(binding, widget);
+    binding.mirror({"List", "ListIndex"}, [&] {
+        widget.clear();
+        widget.addItems(itemsOf(list));
+        widget.setCurrentRow(list.ListIndex);
+    });
+    binding.mirror({"TopIndex"}, [&] {
+        if (QListWidgetItem* item = widget.item(list.TopIndex)) {
+            widget.scrollToItem(item, QAbstractItemView::PositionAtTop);
+        }
+    });
+    QObject::connect(&widget, &QListWidget::currentRowChanged, &binding,
+                     [&list, &binding](int row) {
+                         if (!binding.applying()) {
+                             list.ListIndex.setFromView(row);
+                             ui::Raise(list.Click);
+                         }
+                     });
+    QObject::connect(&widget, &QListWidget::itemDoubleClicked, &binding,
+                     [&list] { ui::Raise(list.DblClick); });
+}
+
+}  // namespace qtplatform

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+#include <QWidget>
+#include <map>
+
+#include "ui/form.h"
+
+namespace qtplatform {
+
+class ControlBinding;
+
+// The view of one form: mirrors the form's own properties into its top-level widget and turns
+// the window's close box into the form's close request. Lives as a child of the window.
+class FormBinding : public QObject, public ui::FormView {
+    Q_OBJECT
+
+public:
+    FormBinding(ui::Form& form, QWidget& window);
+    ~FormBinding() override;
+
+    ui::Form& form() const { return form_; }
+    QWidget* window() const { return window_; }
+    // Called by bind() for each control, then applyAll() once every control is bound.
+    void addControl(ui::Control& control, ControlBinding& binding);
+    void applyAll();
+
+    void formPropertyChanged(ui::Form& form, std::string_view property) override;
+    void focusControl(ui::Control& control) override;
+    void flash() override;
+
+signals:
+    // The form hid its window (hidden or unloaded): a modal run of the form ends.
+    void windowHidden();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void apply(std::string_view property);
+    void applyGeometry();
+
+    ui::Form& form_;
+    QPointer<QWidget> window_;
+    std::map<const ui::Control*, ControlBinding*> controls_;
+    bool applying_ = false;
+};
+
+}  // namespace qtplatform

@@ -1,0 +1,12 @@
+#include "qt/platform/clock.h"
+
+#include <QDateTime>
+
+namespace qtplatform {
+
+std::chrono::system_clock::time_point QtClock::now() const {
+    return std::chrono::system_clock::time_point(
+        std::chrono::milliseconds(QDateTime::currentMSecsSinceEpoch()));
+}
+
+}  // namespace qtplatform

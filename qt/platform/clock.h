@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QElapsedTimer>
+
+#include "platform/clock.h"
+
+namespace qtplatform {
+
+class QtClock : public platform::Clock {
+public:
+    QtClock() { monotonic_.start(); }
+    std::chrono::system_clock::time_point now() const override;
+    std::int64_t monotonicMs() const override { return monotonic_.elapsed(); }
+
+private:
+    QElapsedTimer monotonic_;
+};
+
+}  // namespace qtplatform

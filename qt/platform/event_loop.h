@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QObject>
+#include <map>
+#include <memory>
+#include <vector>
+
+#include "platform/event_loop.h"
+
+class QEventLoop;
+class QTimer;
+
+namespace qtplatform {
+
+// The one event thread, on QCoreApplication's loop: timers are QTimers, a modal form runs a nested
+// QEventLoop until its window is hidden.
+class QtEventLoop : public platform::EventLoop {
+public:
+    QtEventLoop();
+    ~QtEventLoop() override;
+
+    void yield() override;
+    void pause(int milliseconds) override;
+    void runModal(ui::Form& form) override;
+    void quit(int exitCode) override;
+    TimerId startTimer(int intervalMs, std::function<void()> callback) override;
+    void stopTimer(TimerId id) override;
+    void post(std::function<void()> callback) override;
+
+private:
+    QObject context_;  // receiver of posted callbacks; destroying it drops the pending ones
+    std::map<TimerId, QTimer*> timers_;
+    TimerId nextTimerId_ = 1;
+    std::vector<QEventLoop*> modalLoops_;
+    bool quitting_ = false;
+};
+
+}  // namespace qtplatform

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "platform/services.h"
+#include "qt/platform/autostart.h"
+#include "qt/platform/clock.h"
+#include "qt/platform/dialogs.h"
+#include "qt/platform/event_loop.h"
+#include "qt/platform/file_store.h"
+#include "qt/platform/instance_guard.h"
+#include "qt/platform/shell.h"
+
+namespace qtplatform {
+
+// The real platform, for the console program. Needs a QApplication to exist first.
+class QtServices : public platform::Services {
+public:
+    platform::EventLoop& loop() override { return loop_; }
+    platform::Clock& clock() override { return clock_; }
+    platform::Dialogs& dialogs() override { return dialogs_; }
+    platform::FileStore& files() override { return files_; }
+    platform::Shell& shell() override { return shell_; }
+    platform::InstanceGuard& instanceGuard() override { return instanceGuard_; }
+    platform::Autostart& autostart() override { return autostart_; }
+    std::unique_ptr<platform::Socket> createSocket() override;
+    std::unique_ptr<platform::SerialPort> createSerialPort() override;
+    std::unique_ptr<platform::Printer> createPrinter() override;
+    std::string executablePath() const override;
+
+private:
+    QtEventLoop loop_;
+    QtClock clock_;
+    QtDialogs dialogs_;
+    QtFileStore files_;
+    QtShell shell_;
+    QtInstanceGuard instanceGuard_;
+    QtAutostart autostart_;
+};
+
+}  // namespace qtplatform

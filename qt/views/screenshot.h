@@ -1,0 +1,9 @@
+#pragma once
+
+namespace qtplatform {
+
+// With KESTOVA_SCREENSHOT=<file.png> set, saves a picture of the active window to that file a
+// moment after start and ends the program (for demos and the look of windows without a display).
+void scheduleScreenshotFromEnvironment();
+
+}  // namespace qtplatform

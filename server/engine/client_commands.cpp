@@ -1,0 +1,216 @@
+// The console's commands for client computers and the café-wide switches it flips.
+#include <cmath>
+
+#include "core/wire/framing.h"
+#include "server/engine/engine_impl.h"
+#include "server/engine/texts.h"
+
+namespace zarnevo {
+namespace {
+
+// How long a simulated client stays away, in simulated seconds.
+constexpr double kReconnectSeconds = 3;
+constexpr double kRestartSeconds = 45;
+constexpr double kShutdownSeconds = 600;  // until someone switches it on again
+constexpr std::int64_t kMaxSeconds = 9999LL * 60;
+constexpr std::size_t kMaxClientName = 20;
+
+// The switch each café-wide toggle flips.
+struct Toggle {
+    const char* request;
+    const char* keyword;
+};
+constexpr Toggle kToggles[] = {{"F-DISLOG", "DISLOG"},
+                               {"F-ALLOWPAUSE", "ADDPAUSE"},
+                               {"F-ALLOWTIME", "ADDTIME"},
+                               {"F-DISMESS", "CMESS"}};
+
+bool MayCommand(const ConsoleSession& session) {
+    return session.rights == "ADMINISTRATOR" || session.rights == "USER";
+}
+
+// A console's client name may not carry the record separators.
+std::string CleanClientName(std::string_view raw) {
+    std::string name;
+    for (char c : Trim(raw)) {
+        if (c == '|')
+            c = ' ';
+        if (c == '=' && !name.empty() && name.back() == '=')
+            continue;
+        name.push_back(c);
+    }
+    return Trim(name);
+}
+
+std::size_t CharacterCount(std::string_view utf8) {
+    std::size_t count = 0;
+    for (unsigned char c : utf8)
+        count += (c & 0xC0) != 0x80;
+    return count;
+}
+
+std::string ClientInformation(const Client& c, int slot) {
+    const std::vector<std::string> lines = {
+        "Client: " + c.name,
+        "Slot: " + std::to_string(slot),
+        "IP Address: " + c.ip,
+        "Information: " + std::string(ModeText(c.mode)),
+        "User: " + (c.user.empty() ? std::string("-") : c.user),
+        "Time Left: " + DurationText(std::llround(c.secondsLeft)),
+        "Logged in at: " + (c.loginAtMs > 0 ? LogTimeText(c.loginAtMs) : std::string("-")),
+        "Printing: " + std::string(c.printingAllowed ? "Allowed" : "Prevented"),
+        "Quota: " + std::to_string(c.leftQuotaKb) + " of " + std::to_string(c.quotaKb) + " Kb",
+        "Message: " + (c.message.empty() ? std::string("-") : c.message)};
+    std::string text;
+    for (const std::string& line : lines) {
+        if (!text.empty())
+            text += "\r\n";
+        text += line;
+    }
+    return text;
+}
+
+}  // namespace
+
+bool Engine::Impl::handleClientCommand(ConsoleSession& session, const Request& request,
+                                       std::int64_t nowMs) {
+    static const std::set<std::string, std::less<>> kOwn = {
+        "F-ALLOCATE",   "F-DEALLOCATE", "F-PAUSE",  "F-PAUSEALL",   "F-UNPAUSEALL",
+        "F-LOGOFF",     "F-DISCONNECT", "F-RESET",  "F-ALLOWPRINT", "F-PREVENTPRINT",
+        "F-UPDATE",     "KESTOVA-INFO", "KESTOVA",  "F-BROADCAST",  "F-DISLOG",
+        "F-ALLOWPAUSE", "F-ALLOWTIME",  "F-DISMESS"};
+    const std::string& keyword = request.keyword;
+    if (!kOwn.contains(keyword))
+        return false;
+    if (!MayCommand(session)) {
+        log(keyword + " refused: no operator with command rights is logged in on that console");
+        return true;
+    }
+
+    for (const Toggle& toggle : kToggles) {
+        if (keyword == toggle.request) {
+            switches.toggle(toggle.keyword);
+            log(std::string(toggle.keyword) + " switched " +
+                TruthText(switches.get(toggle.keyword).value_or(false)) + " by " +
+                session.operatorName);
+            pushSwitchToAll(toggle.keyword);
+            return true;
+        }
+    }
+    if (keyword == "F-PAUSEALL" || keyword == "F-UNPAUSEALL") {
+        for (int slot = 1; slot <= cafe.slots(); ++slot)
+            cafe.setPaused(slot, keyword == "F-PAUSEALL");
+        return true;
+    }
+    if (keyword == "F-RESET") {
+        if (session.rights != "ADMINISTRATOR") {
+            log("F-RESET refused: needs an administrator");
+            return true;
+        }
+        for (int slot = 1; slot <= cafe.slots(); ++slot) {
+            cafe.takeAway(slot, kReconnectSeconds, false, "Reconnecting");
+        }
+        return true;
+    }
+    if (keyword == "F-BROADCAST") {
+        int connected = 0;
+        for (int slot = 1; slot <= cafe.slots(); ++slot) {
+            connected += cafe.client(slot).present && cafe.client(slot).awaySeconds <= 0;
+        }
+        sendAll("||CMESSAGE||Client search completed: " + std::to_string(connected) +
+                " client(s) connected.||");
+        sendAll("||UPDATEX||||");
+        return true;
+    }
+
+    // The rest address one client: by row for F-DISCONNECT and F-UPDATE, by port (row - 1)
+    // for everything else. F-ALLOCATE and F-DEALLOCATE carry the seconds first.
+    const bool byRow = keyword == "F-DISCONNECT" || keyword == "F-UPDATE";
+    const std::size_t portIndex = keyword == "F-ALLOCATE" ? 2 : keyword == "F-DEALLOCATE" ? 1 : 0;
+    const auto number = ParseCount(request.value(portIndex), 1'000'000);
+    const int slot = number ? static_cast<int>(*number) + (byRow ? 0 : 1) : 0;
+    if (!cafe.validSlot(slot) || !cafe.client(slot).present) {
+        log(keyword + " ignored: no client at " + (byRow ? "row " : "port ") +
+            request.value(portIndex));
+        return true;
+    }
+    const std::string name = cafe.client(slot).name;
+
+    if (keyword == "F-ALLOCATE") {
+        const auto seconds = ParseCount(request.value(0), kMaxSeconds);
+        const auto add = ParseTruth(request.value(1));
+        if (!seconds || *seconds == 0 || !add) {
+            log("F-ALLOCATE ignored: malformed");
+        } else if (!cafe.allocate(slot, *seconds, *add, nowMs)) {
+            log("F-ALLOCATE refused: " + name + " is " + ModeText(cafe.client(slot).mode));
+        } else {
+            log(std::to_string(*seconds / 60) + " min(s) " +
+                (*add ? "added to " : "allocated to ") + name);
+        }
+    } else if (keyword == "F-DEALLOCATE") {
+        const auto seconds = ParseCount(request.value(0), kMaxSeconds);
+        if (!seconds || *seconds == 0) {
+            log("F-DEALLOCATE ignored: malformed");
+        } else {
+            giveBack(cafe.deallocate(slot, *seconds));
+        }
+    } else if (keyword == "F-PAUSE") {
+        cafe.togglePause(slot);
+    } else if (keyword == "F-LOGOFF") {
+        giveBack(cafe.logOff(slot));
+    } else if (keyword == "F-DISCONNECT") {
+        cafe.takeAway(slot, kReconnectSeconds, false, "Reconnecting");
+    } else if (keyword == "F-ALLOWPRINT" || keyword == "F-PREVENTPRINT") {
+        cafe.edit(slot).printingAllowed = keyword == "F-ALLOWPRINT";
+    } else if (keyword == "F-UPDATE") {
+        cafe.edit(slot);  // the client takes the café's settings again; its record is re-sent
+        log("settings sent to " + name);
+    } else if (keyword == "KESTOVA-INFO") {
+        sendAll("||CMESSAGE||" + ClientInformation(cafe.client(slot), slot) + "||");
+        return true;
+    } else {
+        // KESTOVA: the client's own keyword, with an argument after one bar for some.
+        const std::string command = request.value(1);
+        const std::size_t bar = command.find('|');
+        const std::string sub = wire::UpperAscii(Trim(command.substr(0, bar)));
+        const std::string argument = bar == std::string::npos ? "" : command.substr(bar + 1);
+        if (sub == "ENDTIMER") {
+            giveBack(cafe.logOff(slot));
+        } else if (sub == "RELOAD") {
+            cafe.takeAway(slot, kReconnectSeconds, false, "Restarting Client");
+        } else if (sub == "RESTART" || sub == "SHUTDOWN") {
+            if (session.operatorName != "ADMINISTRATOR" &&
+                !switches.get("SHUTREST").value_or(false)) {
+                log(sub + " refused: shut-down permission is off for " + session.operatorName);
+                return true;
+            }
+            const bool restart = sub == "RESTART";
+            giveBack(cafe.takeAway(slot, restart ? kRestartSeconds : kShutdownSeconds, true,
+                                   restart ? "Restarting" : "Shut down"));
+        } else if (sub == "ENABLE" || sub == "DISABLE") {
+            std::optional<SessionEnd> ended;
+            cafe.setDisabled(slot, sub == "DISABLE", ended);
+            giveBack(ended);
+        } else if (sub == "RELOCATE" || sub == "CLEARDESKTOP") {
+            if (sub == "CLEARDESKTOP")
+                cafe.edit(slot).message.clear();
+            cafe.edit(slot);
+        } else if (sub == "CHANGENAME") {
+            const std::string newName = CleanClientName(argument);
+            if (newName.empty() || CharacterCount(newName) > kMaxClientName) {
+                log("CHANGENAME refused for " + name + ": the name must have 1 to 20 characters");
+                return true;
+            }
+            cafe.edit(slot).name = newName;
+        } else if (sub == "MESSAGE") {
+            cafe.edit(slot).message = argument;
+        } else {
+            log("KESTOVA " + sub + " ignored: unknown client command");
+            return true;
+        }
+    }
+    log(keyword + " done on " + name + " by " + session.operatorName);
+    return true;
+}
+
+}  // namespace zarnevo

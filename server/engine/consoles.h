@@ -1,0 +1,51 @@
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "server/engine/outbox.h"
+
+// The consoles connected to the server: who is logged in on each, which POS staff member signed
+// in there, and when each was last heard from (the keep-alive probe drops silent ones).
+namespace zarnevo {
+
+// A console is probed this often and dropped when it has said nothing for the silence limit
+// (three probes unanswered).
+inline constexpr std::int64_t kProbeIntervalMs = 20'000;
+inline constexpr std::int64_t kSilenceLimitMs = 3 * kProbeIntervalMs + 5'000;
+
+inline constexpr const char* kProbeMessage = "||STILL CONNECTED||||";
+
+struct ConsoleSession {
+    std::int64_t lastHeardMs = 0;
+    std::int64_t lastProbeMs = 0;
+    std::string operatorName;  // empty until an operator logs in
+    std::string rights;        // "ADMINISTRATOR", "USER", "VIEWER"; empty when not logged in
+    std::string staff;         // POS staff signed in on this console, upper case
+    std::int64_t staffSignInMs = 0;
+};
+
+class Consoles {
+public:
+    void add(ConsoleId id, std::int64_t nowMs);
+    void remove(ConsoleId id);
+    bool contains(ConsoleId id) const { return sessions_.contains(id); }
+    ConsoleSession* find(ConsoleId id);
+    void heard(ConsoleId id, std::int64_t nowMs);
+
+    std::vector<ConsoleId> ids() const;
+
+    struct KeepAlive {
+        std::vector<ConsoleId> probe;
+        std::vector<ConsoleId> drop;
+    };
+    // Which consoles to probe now and which to drop; the dropped ones are removed here.
+    KeepAlive keepAlive(std::int64_t nowMs);
+
+private:
+    std::map<ConsoleId, ConsoleSession> sessions_;
+};
+
+}  // namespace zarnevo

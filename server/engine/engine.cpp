@@ -1,0 +1,248 @@
+#include "server/engine/engine.h"
+
+#include <algorithm>
+
+#include "core/wire/framing.h"
+
+#include "server/engine/engine_impl.h"
+#include "server/engine/texts.h"
+#include "server/engine/tickets.h"
+
+namespace zarnevo {
+namespace {
+
+// Above this share of changed slots one "ask for the list" beats a record per slot.
+bool MostSlotsChanged(std::size_t changed, int slots) {
+    return changed > 4 && changed * 2 > static_cast<std::size_t>(slots);
+}
+
+}  // namespace
+
+Engine::Impl::Impl(Store& s, Outbox& o, EngineOptions opts, Log l, RandomSource* r)
+    : store(s),
+      outbox(o),
+      options(opts),
+      log(l ? std::move(l) : [](const std::string&) {}),
+      ownRandom(r ? nullptr : std::make_unique<SystemRandom>()),
+      random(r ? *r : *ownRandom),
+      cafe(opts.slots),
+      switches(s) {
+    if (options.demo) {
+        demo.emplace(options.seed);
+        demo->populate(cafe);
+    } else {
+        PopulateFixedCafe(cafe);
+    }
+    cafe.takeChanged();
+}
+
+Engine::Engine(Store& store, Outbox& outbox, EngineOptions options, Log log)
+    : impl_(std::make_unique<Impl>(store, outbox, options, std::move(log), nullptr)) {}
+
+Engine::Engine(Store& store, Outbox& outbox, EngineOptions options, Log log, RandomSource& random)
+    : impl_(std::make_unique<Impl>(store, outbox, options, std::move(log), &random)) {}
+
+Engine::~Engine() = default;
+
+void Engine::consoleConnected(ConsoleId console, std::int64_t nowMs) {
+    impl_->consoles.add(console, nowMs);
+    impl_->log("console " + std::to_string(console) + " connected");
+    impl_->pushSwitches(console);
+}
+
+void Engine::consoleDisconnected(ConsoleId console) {
+    if (!impl_->consoles.contains(console))
+        return;
+    impl_->consoles.remove(console);
+    impl_->log("console " + std::to_string(console) + " disconnected");
+}
+
+void Engine::receive(ConsoleId console, std::string_view plainMessage, std::int64_t nowMs) {
+    ConsoleSession* session = impl_->consoles.find(console);
+    if (!session) {
+        impl_->log("message from unknown console " + std::to_string(console) + " ignored");
+        return;
+    }
+    if (plainMessage.size() > kMaxRequestBytes) {
+        impl_->log("console " + std::to_string(console) + ": request of " +
+                   std::to_string(plainMessage.size()) + " bytes dropped (too large)");
+        return;
+    }
+    impl_->consoles.heard(console, nowMs);
+    const auto request = ParseRequest(plainMessage);
+    if (!request) {
+        impl_->log("console " + std::to_string(console) + ": empty request ignored");
+        return;
+    }
+    impl_->dispatch(console, *session, *request, nowMs);
+    impl_->pushChanges();
+}
+
+void Engine::tick(std::int64_t nowMs) {
+    Impl& d = *impl_;
+    if (d.lastTickMs >= 0 && nowMs > d.lastTickMs) {
+        const double simulated = static_cast<double>(nowMs - d.lastTickMs) / 1000.0 *
+                                 (d.options.speed > 0 ? d.options.speed : 1.0);
+        for (const SessionEnd& ended : d.cafe.elapse(simulated))
+            d.giveBack(ended);
+        if (d.demo) {
+            const DemoCafe::Hooks hooks{
+                [&](int slot, const std::string& user, const std::string& password) {
+                    return d.ticketLogin(slot, user, password, nowMs);
+                },
+                [&](const std::optional<SessionEnd>& ended) { d.giveBack(ended); },
+                [&] { return d.usableTickets(nowMs); }};
+            d.demo->step(d.cafe, simulated, hooks);
+        }
+    }
+    if (nowMs > d.lastTickMs)
+        d.lastTickMs = nowMs;
+
+    const Consoles::KeepAlive keepAlive = d.consoles.keepAlive(nowMs);
+    for (ConsoleId console : keepAlive.drop) {
+        d.log("console " + std::to_string(console) + " stopped answering; dropped");
+        d.outbox.disconnect(console);
+    }
+    for (ConsoleId console : keepAlive.probe)
+        d.send(console, kProbeMessage);
+    d.pushChanges();
+}
+
+bool Engine::clientLogin(int slot, std::string_view user, std::string_view password,
+                         std::int64_t nowMs) {
+    const bool accepted = impl_->ticketLogin(slot, user, password, nowMs);
+    impl_->pushChanges();
+    return accepted;
+}
+
+std::string Engine::discoveryAnswer(std::string_view serverIp, int portOffset) const {
+    // NOCOMPUTER becomes the highest port offset a console tries; the offset itself is enough.
+    const std::string offset = std::to_string(portOffset);
+    return "||SERVERIP||" + std::string(serverIp) + "||NOCOMPUTER||" + offset + "||PORT||" +
+           offset + "||";
+}
+
+void Engine::Impl::send(ConsoleId console, const std::string& message) {
+    outbox.send(console, message);
+}
+
+void Engine::Impl::sendAll(const std::string& message) {
+    for (ConsoleId console : consoles.ids())
+        send(console, message);
+}
+
+void Engine::Impl::sendClientList(ConsoleId console) {
+    for (int slot = 1; slot <= cafe.slots(); ++slot) {
+        send(console, "||UPDATE||" + cafe.record(slot) + "||");
+    }
+}
+
+void Engine::Impl::pushSwitches(ConsoleId console) {
+    for (const std::string& message : switches.pushMessages())
+        send(console, message);
+}
+
+void Engine::Impl::pushSwitchToAll(std::string_view keyword) {
+    sendAll(switches.switchMessage(keyword));
+}
+
+void Engine::Impl::pushChanges() {
+    const std::vector<int> changed = cafe.takeChanged();
+    if (changed.empty())
+        return;
+    if (MostSlotsChanged(changed.size(), cafe.slots())) {
+        sendAll("||UPDATEX||||");
+        return;
+    }
+    for (int slot : changed)
+        sendAll("||UPDATE||" + cafe.record(slot) + "||");
+}
+
+void Engine::Impl::giveBack(const std::optional<SessionEnd>& ended) {
+    if (!ended)
+        return;
+    auto ticket = store.findTicket(ended->ticket);
+    if (!ticket)
+        return;
+    // A ticket for one use only is spent by its first session.
+    ticket->secondsLeft = ticket->once ? 0 : std::max<std::int64_t>(0, ended->secondsLeft);
+    store.updateTickets({*ticket}, {});
+}
+
+std::vector<Ticket> Engine::Impl::usableTickets(std::int64_t nowMs) const {
+    std::vector<Ticket> usable;
+    for (const Ticket& ticket : store.allTickets()) {
+        if (!TicketLoginRefusal(ticket, ticket.password, nowMs) && !slotUsingTicket(ticket.user)) {
+            usable.push_back(ticket);
+        }
+    }
+    return usable;
+}
+
+int Engine::Impl::slotUsingTicket(std::string_view user) const {
+    for (int slot = 1; slot <= cafe.slots(); ++slot) {
+        if (cafe.client(slot).ticket == user)
+            return slot;
+    }
+    return 0;
+}
+
+bool Engine::Impl::ticketLogin(int slot, std::string_view userText, std::string_view password,
+                               std::int64_t nowMs) {
+    const std::string user = wire::UpperAscii(Trim(userText));
+    const std::string where = "client slot " + std::to_string(slot);
+    if (switches.get("DISLOG").value_or(false)) {
+        log(where + ": ticket log-in refused (ticket log-in is disabled)");
+        return false;
+    }
+    auto ticket = store.findTicket(user);
+    if (const auto refusal = TicketLoginRefusal(ticket, password, nowMs)) {
+        log(where + ": ticket log-in refused: " + *refusal);
+        return false;
+    }
+    if (slotUsingTicket(user) != 0) {
+        log(where + ": ticket log-in refused: ticket " + user + " is in use");
+        return false;
+    }
+    if (!cafe.startTicketSession(slot, user, ticket->secondsLeft, nowMs)) {
+        log(where + ": ticket log-in refused: the client is not ready");
+        return false;
+    }
+    if (ticket->firstUsedAtMs == 0) {
+        ticket->firstUsedAtMs = nowMs;
+        store.updateTickets({*ticket}, {});
+    }
+    log(where + ": " + user + " logged in with a ticket");
+    return true;
+}
+
+void Engine::Impl::dispatch(ConsoleId console, ConsoleSession& session, const Request& request,
+                            std::int64_t nowMs) {
+    const std::string& keyword = request.keyword;
+    if (keyword == "YESCONNECT")
+        return;  // hearing it already counted
+    if (keyword == "AUTHENTICATING") {
+        // The greeting: the console has now taken its connected state, so the switches it
+        // only accepts while connected are sent again.
+        log("console " + std::to_string(console) + " greeted: " + request.rawValue);
+        pushSwitches(console);
+        return;
+    }
+    if (keyword == "UPDATE") {
+        sendClientList(console);
+        return;
+    }
+    if (keyword == "SMESSAGE") {
+        log("message from console " + std::to_string(console) + ": " + request.rawValue);
+        return;
+    }
+    if (handleClientCommand(session, request, nowMs) ||
+        handleOperatorDesk(console, session, request, nowMs) ||
+        handlePosDesk(console, session, request, nowMs) ||
+        handleActivation(console, session, request, nowMs)) {
+        return;
+    }
+    log("console " + std::to_string(console) + ": unknown request " + keyword + " ignored");
+}
+
+}  // namespace zarnevo

@@ -1,0 +1,111 @@
+#include "server/engine/switches.h"
+
+#include "core/wire/framing.h"
+#include "server/engine/texts.h"
+
+namespace zarnevo {
+
+const std::vector<SwitchInfo>& Switches() {
+    // DOWNBILL on offers the point of sale; DISLOG on refuses ticket log-ins; CMESS on silences
+    // client messages; SHUTREST on lets every operator restart and shut down clients.
+    static const std::vector<SwitchInfo> kSwitches = {
+        {"DOWNBILL", true}, {"ADDPAUSE", true}, {"ADDTIME", true},   {"CMESS", false},
+        {"POSTYPE", true},  {"DISLOG", false},  {"SHUTREST", false}, {"PRINTS", true}};
+    return kSwitches;
+}
+
+namespace {
+
+const SwitchInfo* FindSwitch(std::string_view keyword) {
+    const std::string upper = wire::UpperAscii(keyword);
+    for (const SwitchInfo& info : Switches()) {
+        if (upper == info.keyword)
+            return &info;
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+std::optional<bool> CafeSwitches::get(std::string_view keyword) const {
+    const SwitchInfo* info = FindSwitch(keyword);
+    if (!info)
+        return std::nullopt;
+    const auto stored = store_.setting(info->keyword);
+    if (!stored)
+        return info->initial;
+    return ParseTruth(*stored).value_or(info->initial);
+}
+
+bool CafeSwitches::set(std::string_view keyword, bool value) {
+    const SwitchInfo* info = FindSwitch(keyword);
+    if (!info || get(keyword) == value)
+        return false;
+    store_.putSetting(info->keyword, TruthText(value));
+    return true;
+}
+
+bool CafeSwitches::toggle(std::string_view keyword) {
+    const auto current = get(keyword);
+    return current && set(keyword, !*current);
+}
+
+std::string CafeSwitches::switchMessage(std::string_view keyword) const {
+    const SwitchInfo* info = FindSwitch(keyword);
+    if (!info)
+        return {};
+    const bool on = get(keyword).value_or(false);
+    // The console tests DOWNBILL against "TRUE" exactly; the others read any truth text.
+    const std::string value =
+        std::string_view(info->keyword) == "DOWNBILL" ? (on ? "TRUE" : "FALSE") : TruthText(on);
+    return std::string("||") + info->keyword + "||" + value + "||";
+}
+
+std::string CafeSwitches::quickTypeMessage() const {
+    std::string list;
+    for (const QuickTicketType& type : store_.quickTicketTypes()) {
+        list += QuickTypeName(type, currency()) + "|";
+    }
+    return "||QUICKTYPE||" + list + "||";
+}
+
+std::vector<std::string> CafeSwitches::pushMessages() const {
+    std::vector<std::string> messages;
+    for (const SwitchInfo& info : Switches())
+        messages.push_back(switchMessage(info.keyword));
+    messages.push_back(quickTypeMessage());
+    return messages;
+}
+
+std::vector<std::string> CafeSwitches::posSettings() const {
+    return {settingOr("Stitle", "1"),   settingOr("Type", "1"),       settingOr("SGroup", "1"),
+            settingOr("SUserL", "0"),   settingOr("SAddr", "1"),      settingOr("SPassL", "0"),
+            settingOr("POSspeed", "1"), settingOr("QuickTicket", "0")};
+}
+
+std::string CafeSwitches::currency() const {
+    return settingOr("Currency", "N");
+}
+
+int CafeSwitches::ticketValidDays() const {
+    const auto days = ParseCount(settingOr("TicketValidDays", "5"), 3650);
+    return days ? static_cast<int>(*days) : 5;
+}
+
+std::string CafeSwitches::settingOr(std::string_view key, std::string_view fallback) const {
+    return store_.setting(key).value_or(std::string(fallback));
+}
+
+std::string QuickTypeName(const QuickTicketType& type, std::string_view currency) {
+    // The console reads a VIP entry as neither time ticket nor once, so VIP entries say so.
+    std::string kind = "Normal Ticket";
+    if (!type.vip && type.timeTicket)
+        kind = type.once ? "Time Once" : "Time Ticket";
+    std::string name = std::to_string(type.minutes) + "min(s) - " + std::string(currency) +
+                       MoneyText(type.cost) + " [" + kind + "]";
+    if (type.vip)
+        name += " - VIP";
+    return name;
+}
+
+}  // namespace zarnevo

@@ -1,0 +1,97 @@
+// The demo café: seeded accounts and sales, and a simulation that is the same for the same seed.
+#include "server/engine/accounts.h"
+#include "server/engine/demo_seed.h"
+#include "server/engine/reports.h"
+#include "tests/server/engine_fixture.h"
+
+namespace zarnevo::testing {
+namespace {
+
+TEST(DemoSeed, SeedsTheOperatorsStaffQuickTypesAndSalesOfSeveralDays) {
+    MemoryStore store;
+    SeedDemo(store, 1, TestNow());
+    EXPECT_EQ(
+        CheckOperatorLogin(store, "Username = 'ADMINISTRATOR' and Password = 'admin'")->rights,
+        "ADMINISTRATOR");
+    EXPECT_EQ(CheckOperatorLogin(store, "Username = 'CLERK' and Password = 'clerk'")->rights,
+              "USER");
+    EXPECT_EQ(CheckOperatorLogin(store, "Username = 'GUEST' and Password = 'guest'")->rights,
+              "VIEWER");
+    EXPECT_EQ(CheckStaffSignIn(store, "Username = 'JOHN' and Password = 'john'"), "JOHN");
+    EXPECT_EQ(CheckStaffSignIn(store, "Username = 'MARY' and Password = 'mary'"), "MARY");
+    EXPECT_EQ(store.quickTicketTypes().size(), 4u);
+
+    for (int daysAgo = 0; daysAgo <= 3; ++daysAgo) {
+        const std::int64_t day = TestNow() - daysAgo * kDayMs;
+        EXPECT_GT(FiguresOfDay(store, "JOHN", day).tickets, 0) << daysAgo;
+        EXPECT_GT(FiguresOfDay(store, "MARY", day).tickets, 0) << daysAgo;
+        EXPECT_FALSE(DayReportText(store, DayReport::PosSales, LocalDayStartOf(day)).empty());
+    }
+    for (const Sale& sale : store.salesBetween(0, INT64_MAX))
+        EXPECT_LE(sale.atMs, TestNow());
+    bool waiting = false;
+    for (const Ticket& ticket : store.allTickets())
+        waiting |= !ticket.activated;
+    EXPECT_TRUE(waiting) << "some tickets wait to be activated at the counter";
+}
+
+TEST(DemoSeed, SeedingTwiceAddsNothing) {
+    MemoryStore store;
+    SeedDemo(store, 1, TestNow());
+    const std::size_t tickets = store.allTickets().size();
+    const std::size_t sales = store.salesBetween(0, INT64_MAX).size();
+    SeedDemo(store, 2, TestNow());
+    EXPECT_EQ(store.allTickets().size(), tickets);
+    EXPECT_EQ(store.salesBetween(0, INT64_MAX).size(), sales);
+}
+
+// Runs a demo café for a simulated hour and returns every message sent.
+std::vector<std::pair<ConsoleId, std::string>> RunDemoHour(std::uint64_t seed) {
+    MemoryStore store;
+    SeedDemo(store, seed, TestNow());
+    RecordingOutbox outbox;
+    SeededRandom random(seed);
+    Engine engine(store, outbox,
+                  EngineOptions{.slots = 12, .demo = true, .seed = seed, .speed = 60}, nullptr,
+                  random);
+    engine.consoleConnected(1, TestNow());
+    for (std::int64_t t = TestNow(); t <= TestNow() + 60'000; t += 250) {
+        engine.receive(1, "||YESCONNECT||||", t);
+        engine.tick(t);
+    }
+    engine.receive(1, "||UPDATE||||", TestNow() + 60'000);
+    return outbox.sent;
+}
+
+TEST(DemoCafe, TheSameSeedGivesTheSameCafe) {
+    EXPECT_EQ(RunDemoHour(4), RunDemoHour(4));
+    EXPECT_NE(RunDemoHour(4), RunDemoHour(5));
+}
+
+TEST(DemoCafe, ClientsComeAndGoAndUsersLogInWithTickets) {
+    const auto sent = RunDemoHour(4);
+    std::set<std::string> modes, users;
+    std::size_t hidden = 0;
+    for (const auto& [console, message] : sent) {
+        if (!message.starts_with("||UPDATE||"))
+            continue;
+        const auto fields = RecordFields(message);
+        ASSERT_EQ(fields.size(), 15u);
+        EXPECT_EQ(fields[0], "12");
+        if (fields[7] != "Connected.") {
+            ++hidden;
+            continue;
+        }
+        modes.insert(fields[6]);
+        if (!fields[4].empty() && fields[4] != "ALLOCATED")
+            users.insert(fields[4]);
+    }
+    EXPECT_GT(hidden, 0u) << "some slots are empty";
+    EXPECT_TRUE(modes.contains("Logged in"));
+    EXPECT_TRUE(modes.contains("Disabled"));
+    EXPECT_TRUE(modes.contains("Paused"));
+    EXPECT_FALSE(users.empty()) << "users logged in with tickets";
+}
+
+}  // namespace
+}  // namespace zarnevo::testing

@@ -1,0 +1,143 @@
+#include "tests/sim/sim_dialogs.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "tests/sim/sim_loop.h"
+
+namespace sim {
+namespace {
+
+std::string Describe(const TextMatcher& matcher) {
+    std::ostringstream out;
+    matcher.DescribeTo(&out);
+    return out.str();
+}
+
+const char* KindName(ShownBox::Kind kind) {
+    return kind == ShownBox::Kind::Message ? "message box" : "input box";
+}
+
+}  // namespace
+
+int DismissAnswer(int flags) {
+    using namespace platform::msgbox;
+    switch (flags & 7) {
+        case OKCancel:
+        case YesNoCancel:
+            return Cancel;
+        case YesNo:
+            return No;
+        default:
+            return OK;
+    }
+}
+
+SimDialogs::Expectation& SimDialogs::expectMsgBox(TextMatcher text, int answer) {
+    expectations_.push_back(Expectation{ShownBox::Kind::Message, std::move(text), answer, {}, 0});
+    return expectations_.back();
+}
+
+SimDialogs::Expectation& SimDialogs::expectInputBox(TextMatcher prompt, std::string input) {
+    expectations_.push_back(
+        Expectation{ShownBox::Kind::Input, std::move(prompt), 0, std::move(input), 0});
+    return expectations_.back();
+}
+
+void SimDialogs::alwaysAnswerMsgBox(TextMatcher text, int answer) {
+    standingAnswers_.emplace_back(std::move(text), answer);
+}
+
+std::optional<SimDialogs::Expectation> SimDialogs::take(ShownBox::Kind kind,
+                                                        const std::string& text) {
+    if (expectations_.empty() || expectations_.front().kind != kind ||
+        !expectations_.front().matcher.Matches(text)) {
+        return std::nullopt;
+    }
+    Expectation front = std::move(expectations_.front());
+    expectations_.pop_front();
+    return front;
+}
+
+void SimDialogs::think(std::int64_t ms) {
+    if (ms > 0) {
+        loop_.advance(ms);
+    }
+}
+
+int SimDialogs::MsgBox(const std::string& prompt, int flags, const std::string& title) {
+    ShownBox box{ShownBox::Kind::Message, prompt, title, flags,      {},
+                 DismissAnswer(flags),    {},     false, loop_.now()};
+    if (auto expectation = take(ShownBox::Kind::Message, prompt)) {
+        box.answer = expectation->answer;
+        box.expected = true;
+        shown_.push_back(box);
+        think(expectation->thinkMs);
+        return box.answer;
+    }
+    for (const auto& [matcher, answer] : standingAnswers_) {
+        if (matcher.Matches(prompt)) {
+            box.answer = answer;
+            box.expected = true;
+            shown_.push_back(box);
+            return answer;
+        }
+    }
+    ADD_FAILURE() << "Unexpected message box \"" << prompt << "\" (title \"" << title
+                  << "\", flags " << flags << ")"
+                  << (expectations_.empty()
+                          ? std::string(", no box was expected")
+                          : ", expected a " + std::string(KindName(expectations_.front().kind)) +
+                                " that " + Describe(expectations_.front().matcher));
+    shown_.push_back(box);
+    return box.answer;
+}
+
+std::string SimDialogs::InputBox(const std::string& prompt, const std::string& title,
+                                 const std::string& defaultText) {
+    ShownBox box{ShownBox::Kind::Input, prompt, title, 0, defaultText, 0, {}, false, loop_.now()};
+    if (auto expectation = take(ShownBox::Kind::Input, prompt)) {
+        box.input = expectation->input;
+        box.expected = true;
+        shown_.push_back(box);
+        think(expectation->thinkMs);
+        return box.input;
+    }
+    ADD_FAILURE() << "Unexpected input box \"" << prompt << "\" (title \"" << title << "\")"
+                  << (expectations_.empty()
+                          ? std::string(", no box was expected")
+                          : ", expected a " + std::string(KindName(expectations_.front().kind)) +
+                                " that " + Describe(expectations_.front().matcher));
+    shown_.push_back(box);
+    return {};
+}
+
+bool SimDialogs::verifyAllConsumed() {
+    for (const Expectation& expectation : expectations_) {
+        ADD_FAILURE() << "A " << KindName(expectation.kind) << " that "
+                      << Describe(expectation.matcher) << " was expected but never shown";
+    }
+    const bool all = expectations_.empty();
+    expectations_.clear();
+    return all;
+}
+
+const ShownBox& SimDialogs::last() const {
+    static const ShownBox kNone;
+    if (shown_.empty()) {
+        ADD_FAILURE() << "No message or input box was shown";
+        return kNone;
+    }
+    return shown_.back();
+}
+
+int SimDialogs::countShown(const TextMatcher& text) const {
+    int count = 0;
+    for (const ShownBox& box : shown_) {
+        count += text.Matches(box.text) ? 1 : 0;
+    }
+    return count;
+}
+
+}  // namespace sim

@@ -1,0 +1,32 @@
+#include "tests/sim/sim_user.h"
+
+#include "ui/controls.h"
+
+namespace sim {
+
+void PressKey(ui::TextBox& box, int keyAscii) {
+    if (!box.Enabled || !box.Visible) {
+        return;
+    }
+    ui::Raise(box.KeyPress, keyAscii);
+    if (keyAscii == 0 || keyAscii == kEnter || keyAscii == kEscape || box.Locked) {
+        return;
+    }
+    std::string text = box.Text;
+    if (keyAscii == kBackspace) {
+        if (!text.empty()) {
+            text.pop_back();
+        }
+    } else if (box.MaxLength <= 0 || static_cast<int>(text.size()) < box.MaxLength) {
+        text.push_back(static_cast<char>(keyAscii));
+    }
+    box.Text = text;
+}
+
+void TypeInto(ui::TextBox& box, const std::string& keys) {
+    for (const char key : keys) {
+        PressKey(box, static_cast<unsigned char>(key));
+    }
+}
+
+}  // namespace sim
