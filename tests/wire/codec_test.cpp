@@ -47,8 +47,12 @@ TEST(Codec, EveryByteRoundTrips) {
 }
 
 TEST(CodePage, MapsUtf8ToWindows1252AndBack) {
-    EXPECT_EQ(wire::Utf8ToCp1252("caf\u00e9 \u20ac5"), "caf\xE9 \x80" "5");
-    EXPECT_EQ(wire::Cp1252ToUtf8("caf\xE9 \x80" "5"), "caf\u00e9 \u20ac5");
+    EXPECT_EQ(wire::Utf8ToCp1252("caf\u00e9 \u20ac5"),
+              "caf\xE9 \x80"
+              "5");
+    EXPECT_EQ(wire::Cp1252ToUtf8("caf\xE9 \x80"
+                                 "5"),
+              "caf\u00e9 \u20ac5");
     // Characters the code page lacks, and broken UTF-8, travel as "?".
     EXPECT_EQ(wire::Utf8ToCp1252("\u4e2d!"), "?!");
     EXPECT_EQ(wire::Utf8ToCp1252("\xC3"), "?");
