@@ -10,6 +10,19 @@
 
 namespace sim {
 
+// A behaviour test reads as given / when / then:
+//
+//   TEST_F(LoginTest, AdministratorIsGrantedTheMenus) {
+//       sim::SimListener& server = givenServerListening(1000);           // given
+//       server.onReceive = [](sim::SimPeer& peer, const std::string&) { peer.send(reply); };
+//       dialogs().expectMsgBox(HasSubstr("Welcome"), platform::msgbox::OK);
+//       afterMs(500, [&] { sim::TypeInto(login.Text1, "admin"); });     // when (runs inside
+//       afterMs(900, [&] { login.Command1.DoClick(); });                 //  the modal loop)
+//       login.Show(true);
+//       advance(3000);                                                   // then
+//       EXPECT_EQ(server.lastPeer().received(), expectedBytes);
+//   }
+//
 // Base of every behaviour test: a fresh simulated platform installed for the whole life of the
 // fixture (so windows that are members of a derived fixture can create sockets and timers while
 // they are constructed and stop them while they are destroyed), and a check at the end that every
