@@ -1,0 +1,309 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QStatusBar>
+#include <QTableView>
+#include <QTest>
+#include <QVBoxLayout>
+#include <memory>
+
+#include "qt/binder/binder.h"
+#include "ui/controls.h"
+#include "ui/grid.h"
+
+namespace {
+
+// A small window of every common kind, its widgets made in code with the controls' names.
+class SampleForm : public ui::Form {
+public:
+    SampleForm() : ui::Form("Sample") {}
+    ui::TextBox Text1{*this, "Text1"};
+    ui::Button Command1{*this, "Command1"};
+    ui::CheckBox Check1{*this, "Check1"};
+    ui::OptionButton Option1{*this, "Option1"};
+    ui::OptionButton Option2{*this, "Option2"};
+    ui::ListBox List1{*this, "List1"};
+    ui::Grid Grid1{*this, "Grid1", 6, 3};
+    ui::MenuItem m_refresh{*this, "m_refresh", "&Refresh", "F5"};
+    ui::StatusBar StatusBar1{*this, "StatusBar1", 2};
+    ui::Timer Timer1{*this, "Timer1"};  // has no widget, and needs none
+};
+
+template <typename Widget>
+Widget* add(QWidget& window, const char* name) {
+    auto* widget = new Widget(&window);
+    widget->setObjectName(name);
+    window.layout()->addWidget(widget);
+    return widget;
+}
+
+std::unique_ptr<QWidget> sampleWindow() {
+    auto window = std::make_unique<QWidget>();
+    window->setObjectName("Sample");
+    new QVBoxLayout(window.get());
+    add<QLineEdit>(*window, "Text1");
+    add<QPushButton>(*window, "Command1");
+    add<QCheckBox>(*window, "Check1");
+    add<QRadioButton>(*window, "Option1");
+    add<QRadioButton>(*window, "Option2");
+    add<QListWidget>(*window, "List1");
+    add<QTableView>(*window, "Grid1");
+    add<QStatusBar>(*window, "StatusBar1");
+    auto* action = new QAction(window.get());
+    action->setObjectName("m_refresh");
+    window->addAction(action);
+    return window;
+}
+
+// Clicks the check mark of a check box or option button (the middle may be empty space).
+void clickIndicator(QAbstractButton& button) {
+    QTest::mouseClick(&button, Qt::LeftButton, {}, QPoint(8, button.height() / 2));
+}
+
+class BinderTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        qtplatform::bind(form, *window);
+        form.Show();
+    }
+
+    template <typename Widget>
+    Widget& widget(const char* name) {
+        return *window->findChild<Widget*>(name);
+    }
+
+    SampleForm form;
+    std::unique_ptr<QWidget> window = sampleWindow();  // destroyed before the form
+};
+
+TEST_F(BinderTest, FormPropertiesDriveTheWindow) {
+    form.Caption = "Sample window";
+    EXPECT_EQ(window->windowTitle(), "Sample window");
+    EXPECT_TRUE(window->isVisible());
+    form.Hide();
+    EXPECT_FALSE(window->isVisible());
+}
+
+TEST_F(BinderTest, TheCloseBoxAsksTheFormWhichMayRefuse) {
+    int asked = 0;
+    form.OnQueryUnload = [&](int& cancel, int mode) {
+        ++asked;
+        EXPECT_EQ(mode, 0);
+        cancel = 1;
+    };
+    window->close();
+    EXPECT_EQ(asked, 1);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_TRUE(form.IsLoaded());
+}
+
+TEST_F(BinderTest, TextBoxMirrorsTheModelAndTypingReachesIt) {
+    auto& edit = widget<QLineEdit>("Text1");
+    form.Text1.Text = "preset";
+    form.Text1.Locked = true;
+    form.Text1.PasswordChar = "*";
+    EXPECT_EQ(edit.text(), "preset");
+    EXPECT_TRUE(edit.isReadOnly());
+    EXPECT_EQ(edit.echoMode(), QLineEdit::Password);
+
+    form.Text1.Locked = false;
+    form.Text1.Text = "";
+    int changes = 0;
+    form.Text1.Change = [&] { ++changes; };
+    QTest::keyClicks(&edit, "abc");
+    EXPECT_EQ(form.Text1.Text.get(), "abc");
+    EXPECT_EQ(changes, 3);
+}
+
+TEST_F(BinderTest, KeyPressCanDropOrReplaceATypedCharacter) {
+    auto& edit = widget<QLineEdit>("Text1");
+    std::vector<int> offered;
+    form.Text1.KeyPress = [&](int& key) {
+        offered.push_back(key);
+        if (key >= '0' && key <= '9') {
+            key = 0;  // digits are refused
+        } else if (key >= 'a' && key <= 'z') {
+            key = key - 'a' + 'A';  // letters are typed in upper case
+        }
+    };
+    QTest::keyClicks(&edit, "a1b2");
+    QTest::keyClick(&edit, Qt::Key_Return);
+
+    EXPECT_EQ(form.Text1.Text.get(), "AB");
+    EXPECT_EQ(edit.text(), "AB");
+    EXPECT_EQ(offered, (std::vector<int>{'a', '1', 'b', '2', 13}));
+}
+
+TEST_F(BinderTest, ButtonShowsItsCaptionAndClicksOnlyWhenEnabled) {
+    auto& button = widget<QPushButton>("Command1");
+    int clicks = 0;
+    form.Command1.Click = [&] { ++clicks; };
+    form.Command1.Caption = "&Refresh";
+    EXPECT_EQ(button.text(), "&Refresh");
+
+    QTest::mouseClick(&button, Qt::LeftButton);
+    form.Command1.Enabled = false;
+    EXPECT_FALSE(button.isEnabled());
+    QTest::mouseClick(&button, Qt::LeftButton);
+    EXPECT_EQ(clicks, 1);
+
+    form.Command1.Visible = false;
+    EXPECT_TRUE(button.isHidden());
+}
+
+TEST_F(BinderTest, ChoicesFlowBackFromTheUser) {
+    int clicks = 0;
+    form.Check1.Click = [&] { ++clicks; };
+    clickIndicator(widget<QCheckBox>("Check1"));
+    EXPECT_EQ(form.Check1.Value, 1);
+    EXPECT_EQ(clicks, 1);
+
+    form.Option1.Value = true;
+    EXPECT_TRUE(widget<QRadioButton>("Option1").isChecked());
+    clickIndicator(widget<QRadioButton>("Option2"));
+    EXPECT_TRUE(form.Option2.Value);
+    EXPECT_FALSE(form.Option1.Value);  // unchecked by its sibling, and the model knows
+
+    form.List1.AddItem("one");
+    form.List1.AddItem("two");
+    auto& list = widget<QListWidget>("List1");
+    ASSERT_EQ(list.count(), 2);
+    list.setCurrentRow(1);
+    EXPECT_EQ(form.List1.ListIndex, 1);
+}
+
+TEST_F(BinderTest, MenuItemDrivesItsActionAndOwnsTheCheckMark) {
+    auto& action = widget<QAction>("m_refresh");
+    EXPECT_EQ(action.text(), "&Refresh");
+    EXPECT_EQ(action.shortcut(), QKeySequence(Qt::Key_F5));
+
+    int clicks = 0;
+    form.m_refresh.Click = [&] {
+        ++clicks;
+        form.m_refresh.Checked = !form.m_refresh.Checked;
+    };
+    action.trigger();
+    EXPECT_EQ(clicks, 1);
+    EXPECT_TRUE(form.m_refresh.Checked);
+    EXPECT_TRUE(action.isCheckable());
+    EXPECT_TRUE(action.isChecked());
+
+    form.m_refresh.Click = [&] { ++clicks; };  // a handler that leaves the mark alone
+    action.trigger();
+    EXPECT_TRUE(action.isChecked());
+
+    form.m_refresh.Enabled = false;
+    form.m_refresh.Visible = false;
+    EXPECT_FALSE(action.isEnabled());
+    EXPECT_FALSE(action.isVisible());
+    action.trigger();
+    EXPECT_EQ(clicks, 2);
+}
+
+TEST_F(BinderTest, StatusBarPanelsShowTheirTexts) {
+    form.StatusBar1.SetPanelText(1, "User: AutoStart User");
+    form.StatusBar1.SetPanelWidth(1, 3000);
+    auto* first = window->findChild<QLabel*>("StatusBar11");
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(first->text(), "User: AutoStart User");
+    EXPECT_EQ(first->maximumWidth(), 200);
+}
+
+TEST_F(BinderTest, GridReportsABlockOfChangesAsOneRangedChange) {
+    auto& view = widget<QTableView>("Grid1");
+    QAbstractItemModel& model = *view.model();
+    QSignalSpy changes(&model, &QAbstractItemModel::dataChanged);
+
+    form.Grid1.BeginUpdate();
+    form.Grid1.SetTextMatrix(2, 0, "PC-02");
+    form.Grid1.SetTextMatrix(4, 2, "Paused");
+    form.Grid1.SetCellBackColor(3, 1, ui::colors::Red);
+    form.Grid1.EndUpdate();
+
+    ASSERT_EQ(changes.count(), 1);
+    // The fixed row is the header: grid row 2 is table row 1.
+    EXPECT_EQ(changes[0][0].toModelIndex(), model.index(1, 0));
+    EXPECT_EQ(changes[0][1].toModelIndex(), model.index(3, 2));
+    EXPECT_EQ(model.data(model.index(1, 0)).toString(), "PC-02");
+    EXPECT_EQ(model.data(model.index(2, 1), Qt::BackgroundRole).value<QBrush>().color(),
+              QColor(255, 0, 0));
+}
+
+TEST_F(BinderTest, GridHeaderGeometryAndHiddenRowsFollowTheModel) {
+    auto& view = widget<QTableView>("Grid1");
+    form.Grid1.SetTextMatrix(0, 1, "Client Name");
+    EXPECT_EQ(view.model()->headerData(1, Qt::Horizontal).toString(), "Client Name");
+
+    form.Grid1.SetColWidth(1, 1500);
+    form.Grid1.SetRowHeight(3, 0);
+    EXPECT_EQ(view.columnWidth(1), 100);
+    EXPECT_TRUE(view.isRowHidden(2));
+    form.Grid1.SetRowHeight(3, 300);
+    EXPECT_FALSE(view.isRowHidden(2));
+    EXPECT_EQ(view.rowHeight(2), 20);
+}
+
+TEST_F(BinderTest, GridSelectionFollowsBothWays) {
+    auto& view = widget<QTableView>("Grid1");
+    QAbstractItemModel& model = *view.model();
+
+    form.Grid1.SetRow(3);
+    form.Grid1.SetCol(2);
+    EXPECT_EQ(view.selectionModel()->currentIndex(), model.index(2, 2));
+
+    int selChanges = 0;
+    form.Grid1.SelChange = [&] { ++selChanges; };
+    view.selectionModel()->setCurrentIndex(model.index(4, 1), QItemSelectionModel::ClearAndSelect);
+    EXPECT_EQ(form.Grid1.Row(), 5);
+    EXPECT_EQ(form.Grid1.Col(), 1);
+    EXPECT_EQ(form.Grid1.RowSel(), 5);
+    EXPECT_GE(selChanges, 1);
+}
+
+TEST_F(BinderTest, GridReportsTheCellUnderTheMouseAndTheButton) {
+    auto& view = widget<QTableView>("Grid1");
+    window->resize(400, 600);
+    form.Grid1.SetTextMatrix(1, 0, "PC-01");
+    const QRect cell = view.visualRect(view.model()->index(0, 0));
+    ASSERT_TRUE(cell.isValid());
+
+    std::vector<int> buttons;
+    form.Grid1.MouseUp = [&](int button, int, int, int) { buttons.push_back(button); };
+    QTest::mouseClick(view.viewport(), Qt::RightButton, {}, cell.center());
+
+    EXPECT_EQ(buttons, std::vector<int>{2});
+    EXPECT_EQ(form.Grid1.MouseRow(), 1);
+    EXPECT_EQ(form.Grid1.MouseCol(), 0);
+}
+
+// A layout that lacks a control's widget, or has it as the wrong class, is caught at once.
+TEST(BinderFailureTest, AMissingWidgetIsReportedWithFormAndControlName) {
+    SampleForm form;
+    auto window = sampleWindow();
+    delete window->findChild<QListWidget*>("List1");
+    try {
+        qtplatform::bind(form, *window);
+        FAIL() << "binding succeeded without a List1 widget";
+    } catch (const qtplatform::BindError& error) {
+        EXPECT_NE(std::string(error.what()).find("Sample"), std::string::npos) << error.what();
+        EXPECT_NE(std::string(error.what()).find("List1"), std::string::npos) << error.what();
+    }
+    EXPECT_EQ(form.view(), nullptr);
+}
+
+TEST(BinderFailureTest, AWidgetOfTheWrongClassIsReported) {
+    SampleForm form;
+    auto window = sampleWindow();
+    delete window->findChild<QPushButton*>("Command1");
+    add<QLabel>(*window, "Command1");
+    EXPECT_THROW(qtplatform::bind(form, *window), qtplatform::BindError);
+}
+
+}  // namespace
