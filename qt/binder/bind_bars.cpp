@@ -6,6 +6,7 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "qt/binder/kinds.h"
@@ -46,16 +47,51 @@ QString toolTipOf(const ui::Toolbar::ToolButton& button) {
     return toQt(button.toolTip.empty() ? button.caption : button.toolTip);
 }
 
-// The action of one tool button: a plain action, or a drop-down button whose menu items raise
-// ButtonMenuClick.
-QAction* addToolButton(ui::Toolbar& toolbar, QToolBar& widget, int index, ControlBinding& binding) {
+// A button with neither caption nor tool tip offers the operator nothing to recognise: it is one
+// of the bar's separator buttons ("Break"), drawn as a gap whatever image the model gives it.
+bool isSeparator(const ui::Toolbar::ToolButton& button) {
+    return button.caption.empty() && button.toolTip.empty() && !button.dropDown;
+}
+
+// A tool button's action, and the entries of its drop-down numbered from 1 as in the model.
+struct ToolButtonActions {
+    QAction* button = nullptr;
+    std::vector<QAction*> entries;
+};
+
+// A "-" entry is the drop-down's separator line.
+std::vector<QAction*> fillDropDown(ui::Toolbar& toolbar, int index, QMenu& menu,
+                                   ControlBinding& binding) {
+    const std::vector<std::string>& items = toolbar.Button(index).menuItems;
+    std::vector<QAction*> entries;
+    for (std::size_t item = 0; item < items.size(); ++item) {
+        if (items[item] == "-") {
+            entries.push_back(menu.addSeparator());
+            continue;
+        }
+        QAction* entry = menu.addAction(toQt(items[item]));
+        const int menuIndex = static_cast<int>(item) + 1;
+        QObject::connect(entry, &QAction::triggered, &binding, [&toolbar, index, menuIndex] {
+            ui::Raise(toolbar.ButtonMenuClick, index, menuIndex);
+        });
+        entries.push_back(entry);
+    }
+    return entries;
+}
+
+// A separator, a plain action, or a drop-down button whose menu entries raise ButtonMenuClick.
+ToolButtonActions addToolButton(ui::Toolbar& toolbar, QToolBar& widget, int index,
+                                ControlBinding& binding) {
     const ui::Toolbar::ToolButton& model = toolbar.Button(index);
+    if (isSeparator(model)) {
+        return {widget.addSeparator(), {}};
+    }
     if (!model.dropDown) {
         QAction* action = widget.addAction(iconFor(model.image), toQt(model.caption));
         QObject::connect(action, &QAction::triggered, &binding,
                          [&toolbar, index] { ui::Raise(toolbar.ButtonClick, index); });
         action->setToolTip(toolTipOf(model));
-        return action;
+        return {action, {}};
     }
     auto* button = new QToolButton(&widget);
     button->setText(toQt(model.caption));
@@ -64,17 +100,11 @@ QAction* addToolButton(ui::Toolbar& toolbar, QToolBar& widget, int index, Contro
     button->setToolButtonStyle(widget.toolButtonStyle());
     button->setPopupMode(QToolButton::MenuButtonPopup);
     auto* menu = new QMenu(button);
-    for (std::size_t item = 0; item < model.menuItems.size(); ++item) {
-        QAction* entry = menu->addAction(toQt(model.menuItems[item]));
-        const int menuIndex = static_cast<int>(item) + 1;
-        QObject::connect(entry, &QAction::triggered, &binding, [&toolbar, index, menuIndex] {
-            ui::Raise(toolbar.ButtonMenuClick, index, menuIndex);
-        });
-    }
+    std::vector<QAction*> entries = fillDropDown(toolbar, index, *menu, binding);
     button->setMenu(menu);
     QObject::connect(button, &QToolButton::clicked, &binding,
                      [&toolbar, index] { ui::Raise(toolbar.ButtonClick, index); });
-    return widget.addWidget(button);
+    return {widget.addWidget(button), std::move(entries)};
 }
 
 }  // namespace
@@ -83,15 +113,19 @@ void bindToolbar(ui::Toolbar& toolbar, ControlBinding& binding) {
     auto& widget = expectWidget<QToolBar>(binding, "QToolBar");
     bindWidgetBasics(binding, widget);
     widget.clear();
-    std::vector<QAction*> actions;
+    std::vector<ToolButtonActions> buttons;
     for (int index = 1; index <= toolbar.ButtonCount(); ++index) {
-        actions.push_back(addToolButton(toolbar, widget, index, binding));
+        buttons.push_back(addToolButton(toolbar, widget, index, binding));
     }
-    binding.mirror({"Buttons"}, [&toolbar, actions] {
+    binding.mirror({"Buttons"}, [&toolbar, buttons] {
         for (int index = 1; index <= toolbar.ButtonCount(); ++index) {
-            QAction* action = actions[static_cast<std::size_t>(index - 1)];
-            action->setEnabled(toolbar.Button(index).enabled);
-            action->setVisible(toolbar.Button(index).visible);
+            const ToolButtonActions& bound = buttons[static_cast<std::size_t>(index - 1)];
+            bound.button->setEnabled(toolbar.Button(index).enabled);
+            bound.button->setVisible(toolbar.Button(index).visible);
+            for (std::size_t entry = 0; entry < bound.entries.size(); ++entry) {
+                bound.entries[entry]->setVisible(
+                    toolbar.ButtonMenuVisible(index, static_cast<int>(entry) + 1));
+            }
         }
     });
 }

@@ -1,3 +1,4 @@
+#include <QFont>
 #include <QPushButton>
 #include <QShortcut>
 
@@ -12,6 +13,11 @@ void bindButton(ui::Button& button, ControlBinding& binding) {
     bindWidgetBasics(binding, widget);
     binding.mirror({"Caption"}, [&] { widget.setText(toQt(button.Caption)); });
     binding.mirror({"Default"}, [&] { widget.setDefault(button.Default); });
+    binding.mirror({"FontItalic"}, [&, designed = widget.font()] {
+        QFont font = designed;
+        font.setItalic(button.FontItalic || designed.italic());
+        widget.setFont(font);
+    });
     // The cancel button answers Escape anywhere in its window.
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), widget.window());
     escape->setContext(Qt::WindowShortcut);

@@ -141,7 +141,7 @@ TEST_F(BinderTest, KeyPressCanDropOrReplaceATypedCharacter) {
     EXPECT_EQ(offered, (std::vector<int>{'a', '1', 'b', '2', 13}));
 }
 
-TEST_F(BinderTest, ButtonShowsItsCaptionAndClicksOnlyWhenEnabled) {
+TEST_F(BinderTest, ButtonShowsItsCaptionAndItalicsAndClicksOnlyWhenEnabled) {
     auto& button = widget<QPushButton>("Command1");
     int clicks = 0;
     form.Command1.Click = [&] { ++clicks; };
@@ -156,6 +156,11 @@ TEST_F(BinderTest, ButtonShowsItsCaptionAndClicksOnlyWhenEnabled) {
 
     form.Command1.Visible = false;
     EXPECT_TRUE(button.isHidden());
+
+    form.Command1.FontItalic = true;
+    EXPECT_TRUE(button.font().italic());
+    form.Command1.FontItalic = false;
+    EXPECT_FALSE(button.font().italic());
 }
 
 TEST_F(BinderTest, ChoicesFlowBackFromTheUser) {
