@@ -1,5 +1,7 @@
 #include "core/convert.h"
 
+#include "core/text_case.h"
+
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -25,22 +27,6 @@ std::string_view TrimBlanks(std::string_view text) {
         text.remove_suffix(1);
     }
     return text;
-}
-
-char LowerAscii(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool EqualsNoCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (LowerAscii(a[i]) != LowerAscii(b[i])) {
-            return false;
-        }
-    }
-    return true;
 }
 
 // Parses a plain decimal number text (already checked) the same way whatever the locale.
@@ -191,10 +177,10 @@ std::optional<double> ToMoney(std::string_view text) {
 
 std::optional<bool> ToTruth(std::string_view text) {
     const std::string_view trimmed = TrimBlanks(text);
-    if (EqualsNoCase(trimmed, "true")) {
+    if (EqualsIgnoringCase(trimmed, "true")) {
         return true;
     }
-    if (EqualsNoCase(trimmed, "false")) {
+    if (EqualsIgnoringCase(trimmed, "false")) {
         return false;
     }
     const auto number = ToNumber(trimmed);

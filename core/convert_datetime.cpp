@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "core/convert.h"
+#include "core/text_case.h"
 
 // The date and time half of the conversions: one pattern language for every date the program
 // shows or prints, and the reading of the dates the server and typed fields give.
@@ -13,10 +14,6 @@ namespace {
 constexpr std::array<std::string_view, 12> kMonthNames = {
     "January", "February", "March",     "April",   "May",      "June",
     "July",    "August",   "September", "October", "November", "December"};
-
-char LowerAscii(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
 
 bool IsLeapYear(int year) {
     return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/text_case.h"
+
 #include <string>
 #include <string_view>
 #include <vector>
@@ -15,8 +17,6 @@
 // are comments, and a line that cannot be read (or a value before the first section) is skipped.
 // A section that appears twice is one section; of a key that appears twice the first counts.
 namespace kestova {
-
-bool EqualsIgnoringCase(std::string_view a, std::string_view b);
 
 struct IniEntry {
     std::string key;

@@ -116,10 +116,11 @@ bool Engine::clientLogin(int slot, std::string_view user, std::string_view passw
 }
 
 std::string Engine::discoveryAnswer(std::string_view serverIp, int portOffset) const {
-    // NOCOMPUTER becomes the highest port offset a console tries; the offset itself is enough.
-    const std::string offset = std::to_string(portOffset);
-    return "||SERVERIP||" + std::string(serverIp) + "||NOCOMPUTER||" + offset + "||PORT||" +
-           offset + "||";
+    // A console takes PORT as its port offset and steps one port further before its next
+    // connection attempt, so the answer names the offset just below ours. NOCOMPUTER becomes the
+    // highest offset the console tries; our own offset keeps it from wrapping before our port.
+    return "||SERVERIP||" + std::string(serverIp) + "||NOCOMPUTER||" + std::to_string(portOffset) +
+           "||PORT||" + std::to_string(portOffset - 1) + "||";
 }
 
 void Engine::Impl::send(ConsoleId console, const std::string& message) {

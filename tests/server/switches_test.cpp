@@ -102,9 +102,10 @@ TEST_F(Switches, ADisconnectedConsoleIsForgotten) {
     EXPECT_TRUE(outbox.dropped.empty());
 }
 
-TEST_F(Switches, TheDiscoveryAnswerCarriesAddressPortCountAndOffset) {
+TEST_F(Switches, TheDiscoveryAnswerLeadsTheConsoleToOurPort) {
+    // The console steps its offset by one after taking PORT, so PORT names the offset below ours.
     EXPECT_EQ(engine.discoveryAnswer("127.0.0.1", 4),
-              "||SERVERIP||127.0.0.1||NOCOMPUTER||4||PORT||4||");
+              "||SERVERIP||127.0.0.1||NOCOMPUTER||4||PORT||3||");
     // Eight elements, the last numbered 7: the console takes the offset from it.
     EXPECT_EQ(SplitOn(engine.discoveryAnswer("127.0.0.1", 1), "||").size(), 8u);
 }
