@@ -43,6 +43,12 @@ std::filesystem::path ConfigDirectory() {
 }
 
 std::filesystem::path AutostartDirectory() {
+    // A console run with its own settings folder (a test, the demo) keeps its autostart entry
+    // there too, so it never changes what the real desktop session starts.
+    const std::string own = Environment("KESTOVA_CONFIG_DIR");
+    if (!own.empty()) {
+        return std::filesystem::path(own) / "autostart";
+    }
     return UserConfigHome() / "autostart";
 }
 

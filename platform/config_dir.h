@@ -11,7 +11,7 @@ namespace platform {
 std::filesystem::path ConfigDirectory();
 
 // The folder of the desktop's autostart entries: $XDG_CONFIG_HOME/autostart, else
-// ~/.config/autostart.
+// ~/.config/autostart; $KESTOVA_CONFIG_DIR/autostart when that is set.
 std::filesystem::path AutostartDirectory();
 
 }  // namespace platform

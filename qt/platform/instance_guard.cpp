@@ -8,7 +8,7 @@
 #include <QWidget>
 #include <algorithm>
 
-#include "qt/platform/config_dir.h"
+#include "platform/config_dir.h"
 #include "qt/platform/text.h"
 
 namespace qtplatform {
@@ -16,6 +16,10 @@ namespace {
 
 // The runtime folder is per user and per session; a test's own configuration folder keeps test
 // runs apart from a console the developer is running.
+QString configDir() {
+    return QString::fromStdString(platform::ConfigDirectory().string());
+}
+
 QString lockDir() {
     if (!qEnvironmentVariableIsEmpty("KESTOVA_CONFIG_DIR")) {
         return configDir();

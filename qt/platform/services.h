@@ -1,11 +1,12 @@
 #pragma once
 
+#include "platform/config_dir.h"
+#include "platform/directory_file_store.h"
 #include "platform/services.h"
-#include "qt/platform/autostart.h"
+#include "platform/xdg_autostart.h"
 #include "qt/platform/clock.h"
 #include "qt/platform/dialogs.h"
 #include "qt/platform/event_loop.h"
-#include "qt/platform/file_store.h"
 #include "qt/platform/instance_guard.h"
 #include "qt/platform/shell.h"
 
@@ -30,10 +31,10 @@ private:
     QtEventLoop loop_;
     QtClock clock_;
     QtDialogs dialogs_;
-    QtFileStore files_;
+    platform::DirectoryFileStore files_{platform::ConfigDirectory()};
     QtShell shell_;
     QtInstanceGuard instanceGuard_;
-    QtAutostart autostart_;
+    platform::XdgAutostart autostart_{platform::AutostartDirectory()};
 };
 
 }  // namespace qtplatform

@@ -115,7 +115,8 @@ TEST_F(Environment, ConfigFolderFollowsTheVariablesInOrder) {
     EXPECT_EQ(platform::AutostartDirectory(), root / "xdg" / "autostart");
     setenv("KESTOVA_CONFIG_DIR", (root / "own").c_str(), 1);
     EXPECT_EQ(platform::ConfigDirectory(), root / "own");
-    EXPECT_EQ(platform::AutostartDirectory(), root / "xdg" / "autostart");
+    EXPECT_EQ(platform::AutostartDirectory(), root / "own" / "autostart")
+        << "a console with its own settings folder never touches the desktop's autostart";
     setenv("KESTOVA_CONFIG_DIR", "", 1);
     setenv("XDG_CONFIG_HOME", "relative/path", 1);
     EXPECT_EQ(platform::ConfigDirectory(), root / "home" / ".config" / "kestova")

@@ -4,9 +4,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include "qt/platform/autostart.h"
-#include "qt/platform/file_store.h"
 #include "qt/platform/serial_port.h"
+#include "qt/platform/services.h"
 
 namespace {
 
@@ -33,34 +32,16 @@ protected:
     QByteArray previous;
 };
 
-TEST_F(ConfigFolderTest, FileStoreWritesWholeFilesAndRefusesToLeaveItsFolder) {
-    qtplatform::QtFileStore store;
-    EXPECT_FALSE(store.read("kestova.ini").has_value());
-    ASSERT_TRUE(store.writeAtomically("kestova.ini", "[Option]\r\nLoadStart=False\r\n"));
-    EXPECT_EQ(store.read("kestova.ini").value(), "[Option]\r\nLoadStart=False\r\n");
-    ASSERT_TRUE(store.writeAtomically("kestova.ini", "short"));
-    EXPECT_EQ(store.read("kestova.ini").value(), "short");
+TEST_F(ConfigFolderTest, TheProgramsStoresAndAutostartStayInItsSettingsFolder) {
+    qtplatform::QtServices services;
+    ASSERT_TRUE(services.files().writeAtomically("kestova.ini", "[Option]\r\nLoadStart=False\r\n"));
+    EXPECT_TRUE(QFile::exists(folder.path() + "/kestova.ini"));
+    EXPECT_EQ(services.files().read("kestova.ini").value(), "[Option]\r\nLoadStart=False\r\n");
 
-    EXPECT_FALSE(store.writeAtomically("../escaped.ini", "x"));
-    EXPECT_FALSE(QFile::exists(folder.path() + "/../escaped.ini"));
-}
-
-TEST_F(ConfigFolderTest, AutostartEntryIsADesktopFileThatComesAndGoes) {
-    qtplatform::QtAutostart autostart;
-    EXPECT_FALSE(autostart.exists("Kestova"));
-    ASSERT_TRUE(autostart.add("Kestova", "/opt/zarnevo/my kestova"));
-    EXPECT_TRUE(autostart.exists("Kestova"));
-
-    QFile entry(qtplatform::QtAutostart::entryPath("Kestova"));
-    EXPECT_TRUE(entry.fileName().startsWith(folder.path()));
-    ASSERT_TRUE(entry.open(QIODevice::ReadOnly));
-    const QString content = QString::fromUtf8(entry.readAll());
-    EXPECT_TRUE(content.contains("Name=Kestova\n")) << content.toStdString();
-    EXPECT_TRUE(content.contains("Exec=\"/opt/zarnevo/my kestova\"\n")) << content.toStdString();
-
-    EXPECT_TRUE(autostart.remove("Kestova"));
-    EXPECT_FALSE(autostart.exists("Kestova"));
-    EXPECT_TRUE(autostart.remove("Kestova"));  // removing what is not there is no failure
+    ASSERT_TRUE(services.autostart().add("Kestova", "/opt/zarnevo/my kestova"));
+    EXPECT_TRUE(QFile::exists(folder.path() + "/autostart/Kestova.desktop"));
+    EXPECT_TRUE(services.autostart().remove("Kestova"));
+    EXPECT_FALSE(services.autostart().exists("Kestova"));
 }
 
 }  // namespace
