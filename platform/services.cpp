@@ -16,8 +16,12 @@ Services& services() {
     return *g_services;
 }
 
-bool hasServices() { return g_services != nullptr; }
+bool hasServices() {
+    return g_services != nullptr;
+}
 
-void installServices(Services* services) { g_services = services; }
+void installServices(Services* services) {
+    g_services = services;
+}
 
 }  // namespace platform
