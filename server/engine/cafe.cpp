@@ -203,6 +203,13 @@ std::vector<SessionEnd> Cafe::elapse(double seconds) {
     return ended;
 }
 
+void Cafe::dateUndatedSessions(std::int64_t nowMs) {
+    for (int slot = 1; slot <= slots(); ++slot) {
+        if (InSession(client(slot)) && client(slot).loginAtMs == 0)
+            edit(slot).loginAtMs = nowMs;
+    }
+}
+
 std::vector<int> Cafe::takeChanged() {
     std::vector<int> out(changed_.begin(), changed_.end());
     changed_.clear();

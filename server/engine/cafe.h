@@ -75,6 +75,10 @@ public:
     // time is over. Sessions whose time runs out end.
     std::vector<SessionEnd> elapse(double seconds);
 
+    // Sessions that were already running when the server started are dated from the first moment
+    // the server knows the time.
+    void dateUndatedSessions(std::int64_t nowMs);
+
     // Slots changed since the last call, in order.
     std::vector<int> takeChanged();
 

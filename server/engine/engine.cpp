@@ -80,6 +80,8 @@ void Engine::receive(ConsoleId console, std::string_view plainMessage, std::int6
 
 void Engine::tick(std::int64_t nowMs) {
     Impl& d = *impl_;
+    if (d.lastTickMs < 0)
+        d.cafe.dateUndatedSessions(nowMs);
     if (d.lastTickMs >= 0 && nowMs > d.lastTickMs) {
         const double simulated = static_cast<double>(nowMs - d.lastTickMs) / 1000.0 *
                                  (d.options.speed > 0 ? d.options.speed : 1.0);

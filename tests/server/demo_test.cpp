@@ -83,6 +83,9 @@ TEST(DemoCafe, ClientsComeAndGoAndUsersLogInWithTickets) {
             continue;
         }
         modes.insert(fields[6]);
+        if (fields[6] == "Logged in" || fields[6] == "Paused") {
+            EXPECT_FALSE(fields[9].empty()) << "a running session shows when it began: " << message;
+        }
         if (!fields[4].empty() && fields[4] != "ALLOCATED")
             users.insert(fields[4]);
     }
