@@ -25,6 +25,10 @@ const Grid::Cell* Grid::findCell(int row, int col) const {
 
 void Grid::SetRows(int rows) {
     rows = std::max(rows, 0);
+    // Every client record repeats the row count: the same count is no new shape for the view.
+    if (rows == rows_) {
+        return;
+    }
     cells_.resize(rows, std::vector<Cell>(cols_));
     rowHeights_.resize(rows, -1);
     rows_ = rows;

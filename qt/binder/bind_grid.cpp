@@ -3,6 +3,7 @@
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QTableView>
+#include <QTimer>
 #include <algorithm>
 
 #include "qt/binder/appearance.h"
@@ -15,6 +16,8 @@ namespace qtplatform {
 namespace {
 
 constexpr int kTwipsPerPixel = 15;
+// One frame of a 60 Hz display: the table is drawn at most this often while changes pour in.
+constexpr int kFrameMs = 16;
 
 int mouseButtonOf(Qt::MouseButton button) {
     switch (button) {
@@ -55,6 +58,10 @@ public:
             view_.setSelectionMode(QAbstractItemView::ContiguousSelection);
         }
         view_.setMouseTracking(true);
+        frameEnd_.setSingleShot(true);
+        frameEnd_.setInterval(kFrameMs);
+        QObject::connect(&frameEnd_, &QTimer::timeout, this,
+                         [this] { view_.viewport()->setUpdatesEnabled(true); });
         grid_.setGridObserver(this);
         shapeChanged();
         connectView();
@@ -63,6 +70,7 @@ public:
     ~GridViewAdapter() override { grid_.setGridObserver(nullptr); }
 
     void cellsChanged(int top, int left, int bottom, int right) override {
+        paintAtFrameEnd();
         model_->cellsChanged(top, left, bottom, right);
     }
 
@@ -73,6 +81,7 @@ public:
     }
 
     void geometryChanged() override {
+        paintAtFrameEnd();
         const int headerRows = model_->headerRows();
         view_.horizontalHeader()->setVisible(headerRows > 0 && grid_.RowHeight(0) > 0);
         for (int row = 0; row < model_->rowCount(); ++row) {
@@ -123,6 +132,19 @@ public:
     void repaintAll() { model_->repaintAll(); }
 
 private:
+    // The console lets events run after every client record it lays into the grid, and each of
+    // those passes would repaint what the record changed. While rows appear (the first refresh
+    // after a connection) that is the whole table, 255 times for a full café. The table is drawn
+    // once a frame instead: the first change stops the viewport's painting, and the end of the
+    // frame paints everything that changed meanwhile.
+    void paintAtFrameEnd() {
+        if (frameEnd_.isActive()) {
+            return;
+        }
+        view_.viewport()->setUpdatesEnabled(false);
+        frameEnd_.start();
+    }
+
     void connectView() {
         QItemSelectionModel* selection = view_.selectionModel();
         QObject::connect(selection, &QItemSelectionModel::selectionChanged, this,
@@ -186,6 +208,7 @@ private:
     bool applying_ = false;
     bool fromView_ = false;
     int appliedTopRow_ = -1;
+    QTimer frameEnd_;
 };
 
 // The cell under the pointer (row in grid numbering, the header being the fixed rows), then the

@@ -109,6 +109,16 @@ TEST_F(GridTest, AddingAndRemovingRowsKeepsTheCellsThatRemain) {
     EXPECT_EQ(grid.Rows(), 5);
 }
 
+// Every client record sets the row count again; a shape change would make the view rebuild the
+// whole table for each of them.
+TEST_F(GridTest, RepeatingTheRowCountChangesOnlyTheCellsOfTheBatch) {
+    grid.BeginUpdate();
+    grid.SetRows(5);
+    grid.SetTextMatrix(2, 1, "PC-02");
+    grid.EndUpdate();
+    EXPECT_THAT(view.events, ElementsAre("cells 2,1-2,1"));
+}
+
 TEST_F(GridTest, ShrinkingBelowTheCurrentRowMovesTheCurrentRowInside) {
     grid.SetRow(4);
     grid.SetRows(3);

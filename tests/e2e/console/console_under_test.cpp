@@ -1,0 +1,169 @@
+#include "tests/e2e/console/console_under_test.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QDeadlineTimer>
+#include <QFile>
+#include <QMenu>
+#include <QTimer>
+#include <optional>
+#include <stdexcept>
+
+#include "connection/login_window.h"
+#include "console/client_grid.h"
+#include "core/kestova_code.h"
+#include "core/messages.h"
+#include "core/startup.h"
+#include "qt/binder/grid_table_model.h"
+#include "tests/e2e/console/wait.h"
+
+namespace kestova::e2e {
+namespace {
+
+constexpr int kButtonsMask = 7;
+
+void WriteFile(const QString& path, const QString& content) {
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(content.toUtf8()) < 0) {
+        throw std::runtime_error("cannot write " + path.toStdString());
+    }
+}
+
+}  // namespace
+
+int UnexpectedDialogs::MsgBox(const std::string& prompt, int flags, const std::string& title) {
+    ADD_FAILURE() << "unexpected message box \"" << title << "\": " << prompt;
+    switch (flags & kButtonsMask) {
+        case platform::msgbox::YesNo:
+        case platform::msgbox::YesNoCancel:
+            return platform::msgbox::No;
+        case platform::msgbox::OKCancel:
+            return platform::msgbox::Cancel;
+        default:
+            return platform::msgbox::OK;
+    }
+}
+
+std::string UnexpectedDialogs::InputBox(const std::string& prompt, const std::string& title,
+                                        const std::string& /*defaultText*/) {
+    ADD_FAILURE() << "unexpected input box \"" << title << "\": " << prompt;
+    return {};
+}
+
+ConsoleUnderTest::ConsoleUnderTest(int portOffset) {
+    if (!configDir_.isValid()) {
+        throw std::runtime_error("no temporary folder for the console's configuration");
+    }
+    // The server's address, and a fixed port: 999 + the server's offset. "Loop" above the offset
+    // keeps the console on that port; "Refresh" 1 lets it notice a lost server within a second.
+    WriteFile(configDir_.filePath("machine.ini"),
+              "[HKEY_USERS\\.default\\Software\\Zarnevo]\nServerIP=127.0.0.1\n");
+    WriteFile(
+        configDir_.filePath("kestova.ini"),
+        QStringLiteral("[Option]\nUsePort=1\nPortNo=%1\nLoop=32766\nRefresh=1\n").arg(portOffset));
+    qputenv("KESTOVA_CONFIG_DIR", configDir_.path().toUtf8());
+
+    platform::installServices(&services_);
+    views_ = std::make_unique<qtplatform::FormViews>();
+    views_->attach(MessagesWindow());
+    views_->attach(Splash());
+    views_->attach(Main());
+}
+
+ConsoleUnderTest::~ConsoleUnderTest() {
+    views_.reset();  // the windows go before the forms they show
+    ReleaseProgram();
+    platform::installServices(nullptr);
+    qunsetenv("KESTOVA_CONFIG_DIR");
+}
+
+bool ConsoleUnderTest::startUp() {
+    return StartUp();
+}
+
+KestovaMain& ConsoleUnderTest::main() {
+    return Main();
+}
+
+QWidget& ConsoleUnderTest::mainWindow() {
+    return views_->window(Main());
+}
+
+QTableView& ConsoleUnderTest::grid() {
+    auto* view = mainWindow().findChild<QTableView*>("ConList");
+    if (view == nullptr) {
+        throw std::runtime_error("the main window has no ConList table");
+    }
+    return *view;
+}
+
+QAction& ConsoleUnderTest::menuEntry(const char* name) {
+    if (auto* menu = mainWindow().findChild<QMenu*>(name)) {
+        return *menu->menuAction();
+    }
+    if (auto* action = mainWindow().findChild<QAction*>(name)) {
+        return *action;
+    }
+    throw std::runtime_error(std::string("the main window has no menu entry ") + name);
+}
+
+ClientNames ConsoleUnderTest::shownClients() {
+    QTableView& view = grid();
+    const auto* model = dynamic_cast<const qtplatform::GridTableModel*>(view.model());
+    if (model == nullptr) {
+        throw std::runtime_error("ConList is not bound to its grid model");
+    }
+    ClientNames shown;
+    for (int row = 0; row < model->rowCount(); ++row) {
+        if (!view.isRowHidden(row)) {
+            shown[model->gridRow(row)] =
+                model->index(row, client_grid::kClientName).data().toString().toStdString();
+        }
+    }
+    return shown;
+}
+
+std::string ConsoleUnderTest::logIn(const std::string& user, const std::string& password) {
+    constexpr int kLookEveryMs = 20;
+    FrmSplash& login = Splash();
+    const QDeadlineTimer deadline(kWaitMs);
+    bool okClicked = false;
+    std::optional<std::string> leftWith;
+    QTimer driver;
+    // Runs inside the login window's modal loop.
+    QObject::connect(&driver, &QTimer::timeout, [&] {
+        if (!login.IsLoaded() || !login.IsModal()) {
+            return;
+        }
+        if (deadline.hasExpired()) {
+            login.Unload();
+            return;
+        }
+        if (!login.Command1.Enabled) {
+            return;  // a request waits for the server's answer
+        }
+        if (!okClicked) {
+            login.Text1.Text = user;
+            login.Text2.Text = password;
+            login.Command1.DoClick();
+            okClicked = true;
+            return;
+        }
+        // Back to the fields: refused or timed out. The close box leaves the console as the
+        // answer left it ("&Log off" would log the current operator off as well).
+        leftWith = login.Label3.Caption.get();
+        views_->window(login).close();
+    });
+    // "Log off ..." is offered from the first supervision tick after the connection on.
+    QAction& openLogin = menuEntry("m_LogOff");
+    if (!WaitUntil([&openLogin] { return openLogin.isEnabled(); })) {
+        return "\"Log off ...\" was never offered";
+    }
+    driver.start(kLookEveryMs);
+    openLogin.trigger();
+    driver.stop();
+    return leftWith.value_or(login.Label3.Caption.get());
+}
+
+}  // namespace kestova::e2e

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <functional>
+
+namespace kestova::e2e {
+
+// Every wait in these tests gives up after this long, so a console that never gets there fails
+// the test instead of hanging it.
+inline constexpr int kWaitMs = 20'000;
+
+// Runs the event loop, looking at the condition every 20 ms, until it holds (true) or the
+// deadline passes (false). The console's timers, sockets and windows run meanwhile.
+bool WaitUntil(const std::function<bool()>& condition, int deadlineMs = kWaitMs);
+
+}  // namespace kestova::e2e
