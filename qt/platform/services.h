@@ -31,6 +31,7 @@ private:
     QtEventLoop loop_;
     QtClock clock_;
     QtDialogs dialogs_;
+    // The settings folder is fixed when the services are made, as at the program's start.
     platform::DirectoryFileStore files_{platform::ConfigDirectory()};
     QtShell shell_;
     QtInstanceGuard instanceGuard_;

@@ -64,7 +64,8 @@ ConsoleUnderTest::ConsoleUnderTest(int portOffset) {
         QStringLiteral("[Option]\nUsePort=1\nPortNo=%1\nLoop=32766\nRefresh=1\n").arg(portOffset));
     qputenv("KESTOVA_CONFIG_DIR", configDir_.path().toUtf8());
 
-    platform::installServices(&services_);
+    services_ = std::make_unique<TestServices>();
+    platform::installServices(services_.get());
     views_ = std::make_unique<qtplatform::FormViews>();
     views_->attach(MessagesWindow());
     views_->attach(Splash());

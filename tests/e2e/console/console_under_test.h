@@ -62,7 +62,8 @@ public:
 
 private:
     QTemporaryDir configDir_;
-    TestServices services_;
+    // Made once the settings folder is set: the services find their files there when created.
+    std::unique_ptr<TestServices> services_;
     std::unique_ptr<qtplatform::FormViews> views_;
 };
 
