@@ -48,7 +48,7 @@ bool IsValidServerAddress(std::string_view address) {
     if (IsWellFormedServerAddress(address)) {
         return true;
     }
-    platform::services().dialogs().MsgBox("Invalid IP value! (e.g. 192.168.0.1)",
+    platform::services().dialogs().MsgBox(std::string(kInvalidAddressMessage),
                                           platform::msgbox::Critical, VersionTitle());
     return false;
 }

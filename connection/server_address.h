@@ -11,6 +11,9 @@ bool IsDottedQuad(std::string_view address, int largestPart);
 // address and is refused). Signs, spaces, exponents and empty parts are refused.
 bool IsWellFormedServerAddress(std::string_view address);
 
+// What the operator is told about a refused address (its example is only text).
+inline constexpr std::string_view kInvalidAddressMessage = "Invalid IP value! (e.g. 192.168.0.1)";
+
 // The check the options dialog makes on a server address: like IsWellFormedServerAddress, and
 // tells the operator with a message box when the address is refused.
 bool IsValidServerAddress(std::string_view address);

@@ -21,7 +21,7 @@ TEST_F(ServerAddressTest, FourNumericPartsEachBelow255AreAccepted) {
 }
 
 TEST_F(ServerAddressTest, APartOf255IsRefusedWithTheExample) {
-    dialogs().expectMsgBox("Invalid IP value! (e.g. 192.168.0.1)");
+    dialogs().expectMsgBox(std::string(kInvalidAddressMessage));
     EXPECT_FALSE(IsValidServerAddress("127.0.0.255"));
     EXPECT_EQ(dialogs().last().title, VersionTitle());
     EXPECT_EQ(dialogs().last().flags, platform::msgbox::OKOnly | platform::msgbox::Critical);
@@ -31,11 +31,11 @@ TEST_F(ServerAddressTest, AnythingButFourPlainDecimalPartsIsRefused) {
     const char* refused[] = {"127.0.1",   "127.0.0.1.5", "",          "...",
                              "127..0.1",  "-1.-1.-1.-1", "1e2.1.1.1", " 127.0.0.1",
                              "12a.0.0.1", "1000.0.0.1",  "127.0.0.1."};
-    dialogs().alwaysAnswerMsgBox("Invalid IP value! (e.g. 192.168.0.1)");
+    dialogs().alwaysAnswerMsgBox(std::string(kInvalidAddressMessage));
     for (const char* address : refused) {
         EXPECT_FALSE(IsValidServerAddress(address)) << '"' << address << '"';
     }
-    EXPECT_EQ(dialogs().countShown("Invalid IP value! (e.g. 192.168.0.1)"),
+    EXPECT_EQ(dialogs().countShown(std::string(kInvalidAddressMessage)),
               static_cast<int>(std::size(refused)));
 }
 

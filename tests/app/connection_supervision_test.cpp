@@ -181,10 +181,10 @@ TEST_F(SupervisionTest, TheRecountShowsAndCountsOnlyRowsWithNameAndAddress) {
     sim::SimPeer& server = connectedServer();
     KestovaMain& main = console();
     serverSays(server,
-               "||UPDATE||4==1==1.==PC1==ann==00:10==Logged in==Connected.==10.0.0.11||"
-               "UPDATE||4==2==2.==PC2====00:00==Self Timer Mode==Connected.==10.0.0.12||"
+               "||UPDATE||4==1==1.==PC1==ann==00:10==Logged in==Connected.==127.0.1.11||"
+               "UPDATE||4==2==2.==PC2====00:00==Self Timer Mode==Connected.==127.0.1.12||"
                "UPDATE||4==3==3.==PC3==bob==00:30==Logged in==Connected.==||"
-               "UPDATE||4==4==4.==PC4==cy==00:20==Logged in now==Connected.==10.0.0.14||");
+               "UPDATE||4==4==4.==PC4==cy==00:20==Logged in now==Connected.==127.0.1.14||");
     ASSERT_EQ(main.ConList.Rows(), 5);
     EXPECT_EQ(main.ConList.RowHeight(3), 255);
 
@@ -202,7 +202,7 @@ TEST_F(SupervisionTest, ALostConnectionLogsTheOperatorOffAndEmptiesTheTable) {
     KestovaMain& main = console();
     serverSays(server,
                "||TYPE||ADMINISTRATOR||UPDATE||3==2==2.==PC2==ann==00:10==Logged in=="
-               "Connected.==10.0.0.12||");
+               "Connected.==127.0.1.12||");
     ASSERT_EQ(main.ConList.Rows(), 4);
     KestovaCode().OperatorName = "ADMINISTRATOR";
     main.StatusBar1.SetPanelText(1, " User: ADMINISTRATOR");
