@@ -164,7 +164,7 @@ TEST_F(DispatcherTest, TheRightIsKeptAsReceived) {
 TEST_F(DispatcherTest, PointOfSaleSearchAndReportRepliesAreHarmlessUntilTheirWindowsExist) {
     sim::SimPeer& server = connectedServer();
     KestovaMain& main = console();
-    serverSays(server, "||UPDATE||3==1==1.==PC1==ann==00:10==Logged in==Connected.==10.0.0.11||");
+    serverSays(server, "||UPDATE||3==1==1.==PC1==ann==00:10==Logged in==Connected.==127.0.1.11||");
     const std::string before = main.ConList.TextMatrix(1, 1);
     main.ConsoleBusy = true;
     serverSays(server,

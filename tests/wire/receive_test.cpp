@@ -127,7 +127,7 @@ TEST(SplitDecodedChunk, ASingleMessageComesOutUnchanged) {
          {"||UPDATE||||", "UPDATE||||", "||||TYPE||USER||", "||STILL CONNECTED||||",
           "||TYPE||USER||PRINTS||True||", "||F-SEARCH||text||status||", "||CMESSAGE||",
           "||QUICKTYPE||Gold|Silver|||", "||STILL CONNECTED||TYPE||USER||", "", "||||", "abc",
-          "||UPDATE||20==3==3.==PC3==john==01:20==Logged in==Connected.==10.0.0.13==10:15=="
+          "||UPDATE||20==3==3.==PC3==john==01:20==Logged in==Connected.==127.0.1.13==10:15=="
           "1003==0==0==0==0||"}) {
         const std::string digits = EncodeText(message);
         const auto messages = DecodeMessages(digits);
