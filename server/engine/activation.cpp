@@ -23,16 +23,6 @@ struct Order {
     std::string staff;
 };
 
-std::string JoinDashed(const std::vector<std::string>& pieces, std::size_t from, std::size_t to) {
-    std::string text;
-    for (std::size_t i = from; i < to; ++i) {
-        if (i > from)
-            text += "-";
-        text += pieces[i];
-    }
-    return text;
-}
-
 // Reads the request's value into an order; nothing when it is malformed. `found` tells whether
 // the ticket, group or range exists.
 std::optional<Order> ReadOrder(const Store& store, std::string_view keyword, std::string_view value,
@@ -47,7 +37,8 @@ std::optional<Order> ReadOrder(const Store& store, std::string_view keyword, std
     order.staff = wire::UpperAscii(Trim(pieces.back()));
     found = false;
     if (!order.wholeGroup && !second) {
-        const std::string user = wire::UpperAscii(Trim(JoinDashed(pieces, 0, pieces.size() - 1)));
+        const std::string user =
+            wire::UpperAscii(Trim(Join({pieces.begin(), pieces.end() - 1}, "-")));
         order.what = "Ticket [" + user + "]";
         if (auto ticket = store.findTicket(user))
             order.selected.push_back(*ticket);

@@ -62,13 +62,7 @@ std::string Cafe::record(int slot) const {
         fields.insert(fields.end(), {"", "", "", "", c.present ? c.awayState : "Disconnected", "",
                                      "", std::to_string(1000 + slot), "0", "0", "0", "0"});
     }
-    std::string out;
-    for (std::size_t i = 0; i < fields.size(); ++i) {
-        if (i > 0)
-            out += "==";
-        out += fields[i];
-    }
-    return out;
+    return Join(fields, "==");
 }
 
 bool Cafe::allocate(int slot, std::int64_t seconds, bool addToCurrent, std::int64_t nowMs) {

@@ -61,13 +61,7 @@ std::string ClientInformation(const Client& c, int slot) {
         "Printing: " + std::string(c.printingAllowed ? "Allowed" : "Prevented"),
         "Quota: " + std::to_string(c.leftQuotaKb) + " of " + std::to_string(c.quotaKb) + " Kb",
         "Message: " + (c.message.empty() ? std::string("-") : c.message)};
-    std::string text;
-    for (const std::string& line : lines) {
-        if (!text.empty())
-            text += "\r\n";
-        text += line;
-    }
-    return text;
+    return Join(lines, "\r\n");
 }
 
 }  // namespace

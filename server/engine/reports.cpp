@@ -11,16 +11,6 @@ namespace {
 
 using Kind = std::pair<int, Cents>;  // minutes, price of one ticket
 
-std::string JoinRecords(const std::vector<std::string>& records) {
-    std::string text;
-    for (const std::string& record : records) {
-        if (!text.empty())
-            text += "-";
-        text += record;
-    }
-    return text;
-}
-
 std::string KindRecord(const Kind& kind, std::int64_t count) {
     return std::to_string(kind.first) + "-" + ShortMoneyText(kind.second) + "-" +
            std::to_string(count);
@@ -68,12 +58,12 @@ std::string SalesSummaryText(const Store& store, std::string_view staff, std::in
     const auto mine = all.find(std::string(staff));
     if (mine == all.end())
         return {};
-    return JoinRecords(TallyRecords(Tally{*mine}, false));
+    return Join(TallyRecords(Tally{*mine}, false), "-");
 }
 
 std::string DayReportText(const Store& store, DayReport kind, std::int64_t dayStartMs) {
     if (kind == DayReport::PosSales) {
-        return JoinRecords(TallyRecords(SalesTally(store, dayStartMs), true));
+        return Join(TallyRecords(SalesTally(store, dayStartMs), true), "-");
     }
     Tally tally;
     for (const TicketBatch& batch :
@@ -82,7 +72,7 @@ std::string DayReportText(const Store& store, DayReport kind, std::int64_t daySt
             tally[batch.staff][{static_cast<int>(ticket.seconds / 60), ticket.cost}] += 1;
         }
     }
-    return JoinRecords(TallyRecords(tally, true));
+    return Join(TallyRecords(tally, true), "-");
 }
 
 std::optional<std::int64_t> ParseReportDate(std::string_view text) {

@@ -101,6 +101,16 @@ std::vector<std::string> SplitOn(std::string_view text, std::string_view separat
     }
 }
 
+std::string Join(const std::vector<std::string>& pieces, std::string_view separator) {
+    std::string text;
+    for (std::size_t i = 0; i < pieces.size(); ++i) {
+        if (i > 0)
+            text += separator;
+        text += pieces[i];
+    }
+    return text;
+}
+
 std::string Trim(std::string_view text) {
     const auto first = text.find_first_not_of(" \t\r\n");
     if (first == std::string_view::npos)

@@ -26,6 +26,7 @@ std::optional<bool> ParseTruth(std::string_view text);
 std::string TruthText(bool value);  // "True" / "False"
 
 std::vector<std::string> SplitOn(std::string_view text, std::string_view separator);
+std::string Join(const std::vector<std::string>& pieces, std::string_view separator);
 std::string Trim(std::string_view text);
 
 // Local calendar time of a moment (milliseconds since the epoch).
