@@ -8,6 +8,8 @@ Control::Control(Form& form, std::string name) : form_(form), name_(std::move(na
     form_.registerControl(this);
 }
 
-void Control::SetFocus() { form_.focus(*this); }
+void Control::SetFocus() {
+    form_.focus(*this);
+}
 
 }  // namespace ui

@@ -47,7 +47,9 @@ Timer::Timer(Form& form, std::string name, int interval, bool enabled)
     Visible.setFromView(false);
 }
 
-Timer::~Timer() { deactivate(); }
+Timer::~Timer() {
+    deactivate();
+}
 
 void Timer::SetInterval(int ms) {
     interval_ = ms;

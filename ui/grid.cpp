@@ -17,7 +17,9 @@ bool Grid::validCell(int row, int col) const {
     return row >= 0 && row < rows_ && col >= 0 && col < cols_;
 }
 
-Grid::Cell& Grid::cell(int row, int col) { return cells_[row][col]; }
+Grid::Cell& Grid::cell(int row, int col) {
+    return cells_[row][col];
+}
 
 const Grid::Cell* Grid::findCell(int row, int col) const {
     return validCell(row, col) ? &cells_[row][col] : nullptr;
@@ -176,7 +178,9 @@ void Grid::SetTopRow(int row) {
     flush();
 }
 
-void Grid::BeginUpdate() { ++updateDepth_; }
+void Grid::BeginUpdate() {
+    ++updateDepth_;
+}
 
 void Grid::EndUpdate() {
     if (updateDepth_ > 0) {
