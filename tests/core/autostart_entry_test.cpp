@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "fake_services.h"
+#include "tests/sim/sim_test.h"
 
 namespace {
 
@@ -17,16 +17,18 @@ TEST(AutostartEntry, NameDropsOnlyARealExeEnding) {
     EXPECT_EQ(AutostartEntryName("/opt/.exe"), ".exe");
 }
 
-TEST(AutostartEntry, AddCreatesTheEntryWithTheFullPathAndRemoveDeletesIt) {
-    coretest::FakeServices services;
+class AutostartEntryOnTheDesktop : public sim::SimTest {};
+
+TEST_F(AutostartEntryOnTheDesktop, AddCreatesTheEntryWithTheFullPathAndRemoveDeletesIt) {
+    const auto& entries = autostart().entries();
     AddAutostartEntry("C:\\Zarnevo\\Kestova.exe");
-    ASSERT_EQ(services.autostartEntries.entries.count("Kestova"), 1u);
-    EXPECT_EQ(services.autostartEntries.entries["Kestova"], "C:\\Zarnevo\\Kestova.exe");
+    ASSERT_EQ(entries.count("Kestova"), 1u);
+    EXPECT_EQ(entries.at("Kestova"), "C:\\Zarnevo\\Kestova.exe");
     AddAutostartEntry("/opt/kestova/bin/kestova");
-    EXPECT_EQ(services.autostartEntries.entries["kestova"], "/opt/kestova/bin/kestova");
+    EXPECT_EQ(entries.at("kestova"), "/opt/kestova/bin/kestova");
     RemoveAutostartEntry("C:\\Zarnevo\\Kestova.exe");
-    EXPECT_EQ(services.autostartEntries.entries.count("Kestova"), 0u);
-    EXPECT_EQ(services.autostartEntries.entries.size(), 1u);
+    EXPECT_EQ(entries.count("Kestova"), 0u);
+    EXPECT_EQ(entries.size(), 1u);
 }
 
 }  // namespace

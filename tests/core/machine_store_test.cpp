@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "core/settings_table.h"
-#include "fake_services.h"
+#include "tests/sim/sim_test.h"
 
 namespace {
 
@@ -11,10 +11,9 @@ using namespace kestova;
 
 constexpr std::string_view kZarnevo = "HKEY_USERS\\.default\\Software\\Zarnevo";
 
-class MachineStore : public ::testing::Test {
+class MachineStore : public sim::SimTest {
 protected:
-    coretest::FakeServices services;
-    std::string file() { return services.fileStore.files[std::string(kMachineStoreFileName)]; }
+    std::string file() { return files().contents(std::string(kMachineStoreFileName)); }
 };
 
 TEST(RootKeys, NamesAreRecognisedExactly) {
@@ -56,7 +55,7 @@ TEST_F(MachineStore, MissingKeyReadsErrorAndWriteBeforeCreateWritesNothing) {
     EXPECT_EQ(ReadRegistryString(kZarnevo, "ServerIP"), "Error");
     WriteRegistryString(kZarnevo, "ServerIP", "127.0.0.1");
     EXPECT_EQ(ReadRegistryString(kZarnevo, "ServerIP"), "Error");
-    EXPECT_EQ(services.fileStore.writeCount, 0);
+    EXPECT_EQ(files().writeCount(), 0);
 }
 
 TEST_F(MachineStore, CreateThenWriteStoresTheValueUnderItsPath) {
@@ -80,8 +79,8 @@ TEST_F(MachineStore, ParentKeysExistAndStayEmpty) {
 }
 
 TEST_F(MachineStore, AHandWrittenDeepSectionImpliesItsParents) {
-    services.fileStore.files[std::string(kMachineStoreFileName)] =
-        "[HKEY_USERS\\.default\\Software\\Zarnevo]\nServerIP=127.0.0.1\n";
+    files().put(std::string(kMachineStoreFileName),
+                "[HKEY_USERS\\.default\\Software\\Zarnevo]\nServerIP=127.0.0.1\n");
     WriteRegistryString("HKEY_USERS\\.default", "Seen", "yes");
     EXPECT_EQ(ReadRegistryString("HKEY_USERS\\.default", "Seen"), "yes");
     EXPECT_EQ(ReadRegistryString(settings::ServerIp.keyPath, settings::ServerIp.valueName),
@@ -94,7 +93,7 @@ TEST_F(MachineStore, UnknownRootReadsEmptyNotError) {
     EXPECT_EQ(ReadRegistryString("HKEY_USERS\\.default\\", "ServerIP"), "");
     CreateRegistryKey("HKEY_NOWHERE\\Software");
     SetRegistryValue(0, "Software", "Value", "x");
-    EXPECT_EQ(services.fileStore.writeCount, 0);
+    EXPECT_EQ(files().writeCount(), 0);
 }
 
 TEST_F(MachineStore, LeadingSpacesAreLostTrailingOnesKept) {
@@ -133,11 +132,11 @@ TEST_F(MachineStore, SetValueCreatesKeysAndDeleteRemovesOnlyTheValue) {
     WriteRegistryString("HKEY_LOCAL_MACHINE\\Software\\Zarnevo", "Again", "1");
     EXPECT_EQ(ReadRegistryString("HKEY_LOCAL_MACHINE\\Software\\Zarnevo", "Again"), "1")
         << "the key outlives its values";
-    const int writes = services.fileStore.writeCount;
+    const int writes = files().writeCount();
     DeleteRegistryValue(kLocalMachine, "Software\\Zarnevo", "Absent");
     DeleteRegistryValue(kLocalMachine, "Software\\Nowhere", "Absent");
     DeleteRegistryValue(0, "Software\\Zarnevo", "Again");
-    EXPECT_EQ(services.fileStore.writeCount, writes);
+    EXPECT_EQ(files().writeCount(), writes);
 }
 
 TEST_F(MachineStore, ValuesOnTheRootAndTheDefaultValue) {
@@ -156,7 +155,7 @@ TEST_F(MachineStore, DoubledBackslashesNameTheSameKey) {
 TEST_F(MachineStore, AFailingWriteLeavesTheOldFile) {
     SetRegistryValue(kUsers, ".default\\Software\\Zarnevo", "ServerIP", "127.0.0.1");
     const std::string before = file();
-    services.fileStore.failWrites = true;
+    files().failWrites();
     SetRegistryValue(kUsers, ".default\\Software\\Zarnevo", "ServerIP", "127.0.0.2");
     EXPECT_EQ(file(), before);
     EXPECT_EQ(ReadRegistryString(kZarnevo, "ServerIP"), "127.0.0.1");

@@ -7,16 +7,15 @@
 #include <set>
 
 #include "core/convert.h"
-#include "fake_services.h"
+#include "tests/sim/sim_test.h"
 
 namespace {
 
 using namespace kestova;
 
-class SettingsStore : public ::testing::Test {
+class SettingsStore : public sim::SimTest {
 protected:
-    coretest::FakeServices services;
-    std::string file() { return services.fileStore.files[std::string(kSettingsFileName)]; }
+    std::string file() { return files().contents(std::string(kSettingsFileName)); }
 };
 
 TEST_F(SettingsStore, AbsentKeysGiveTheDefaultInEveryForm) {
@@ -26,7 +25,7 @@ TEST_F(SettingsStore, AbsentKeysGiveTheDefaultInEveryForm) {
     EXPECT_EQ(ReadSetting("Option", "LoadStart", false), "False");
     EXPECT_EQ(ReadSetting("POS", "POSType", true), "True");
     EXPECT_EQ(ReadSetting("Option", "Currency", std::string("N")), "N");
-    EXPECT_EQ(services.fileStore.writeCount, 0) << "reading never writes";
+    EXPECT_EQ(files().writeCount(), 0) << "reading never writes";
 }
 
 TEST_F(SettingsStore, WrittenValuesReadBackAndPersist) {
@@ -35,7 +34,7 @@ TEST_F(SettingsStore, WrittenValuesReadBackAndPersist) {
     EXPECT_EQ(ReadSetting("Option", "Refresh", "20"), "45");
     EXPECT_EQ(ReadSetting("POS", "COM", "COM1"), "COM3");
     EXPECT_EQ(file(), "[Option]\nRefresh=45\n\n[POS]\nCOM=COM3\n");
-    EXPECT_EQ(services.fileStore.writeCount, 2);
+    EXPECT_EQ(files().writeCount(), 2);
 }
 
 TEST_F(SettingsStore, KeysAndSectionsIgnoreCase) {
@@ -68,15 +67,16 @@ TEST_F(SettingsStore, AwkwardValuesReadBackExactly) {
 TEST_F(SettingsStore, AFailingWriteLeavesTheOldFileAndNeverThrows) {
     WriteSetting("Option", "Refresh", "30");
     const std::string before = file();
-    services.fileStore.failWrites = true;
+    files().failWrites();
     EXPECT_NO_THROW(WriteSetting("Option", "Refresh", "99"));
     EXPECT_EQ(file(), before);
     EXPECT_EQ(ReadSetting("Option", "Refresh", "20"), "30");
 }
 
 TEST_F(SettingsStore, AHostileFileIsReadAroundAndRepairedByTheNextWrite) {
-    services.fileStore.files[std::string(kSettingsFileName)] =
-        std::string("garbage") + '\0' + "\xFF\n[Option\nRefresh=\"unclosed\n[Option]\nLoop=7\n";
+    files().put(
+        std::string(kSettingsFileName),
+        std::string("garbage") + '\0' + "\xFF\n[Option\nRefresh=\"unclosed\n[Option]\nLoop=7\n");
     EXPECT_EQ(ReadSetting("Option", "Refresh", "20"), "20");
     EXPECT_EQ(ReadSetting("Option", "Loop", "100"), "7");
     WriteSetting("Option", "Refresh", "25");
