@@ -1,6 +1,6 @@
 #include "core/convert.h"
 
-#include "core/text_case.h"
+#include "core/ascii_text.h"
 
 #include <array>
 #include <charconv>
@@ -12,21 +12,8 @@
 namespace kestova {
 namespace {
 
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\r';
-}
 bool IsDigit(char c) {
     return c >= '0' && c <= '9';
-}
-
-std::string_view TrimBlanks(std::string_view text) {
-    while (!text.empty() && IsBlank(text.front())) {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && IsBlank(text.back())) {
-        text.remove_suffix(1);
-    }
-    return text;
 }
 
 // Parses a plain decimal number text (already checked) the same way whatever the locale.

@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "core/ascii_text.h"
 #include "core/convert.h"
-#include "core/text_case.h"
 
 // The date and time half of the conversions: one pattern language for every date the program
 // shows or prints, and the reading of the dates the server and typed fields give.

@@ -5,7 +5,8 @@
 namespace kestova {
 namespace {
 
-bool IsBlank(char c) {
+// Within a line only spaces and tabs are blanks: line breaks have already split the lines.
+bool IsLineBlank(char c) {
     return c == ' ' || c == '\t';
 }
 
@@ -14,11 +15,11 @@ bool IsControl(char c) {
     return byte < 0x20 || byte == 0x7F;
 }
 
-std::string_view TrimBlanks(std::string_view text) {
-    while (!text.empty() && IsBlank(text.front())) {
+std::string_view TrimLineBlanks(std::string_view text) {
+    while (!text.empty() && IsLineBlank(text.front())) {
         text.remove_prefix(1);
     }
-    while (!text.empty() && IsBlank(text.back())) {
+    while (!text.empty() && IsLineBlank(text.back())) {
         text.remove_suffix(1);
     }
     return text;
@@ -31,7 +32,7 @@ bool NeedsQuotes(std::string_view text, Role role) {
     if (text.empty()) {
         return role == Role::Key;
     }
-    if (IsBlank(text.front()) || IsBlank(text.back()) || text.front() == '"') {
+    if (IsLineBlank(text.front()) || IsLineBlank(text.back()) || text.front() == '"') {
         return true;
     }
     for (char c : text) {
@@ -146,13 +147,13 @@ std::optional<std::string> ReadQuoted(std::string_view text, std::string_view& r
 
 // A whole field: quoted (with nothing but blanks after it) or plain.
 std::optional<std::string> ReadField(std::string_view text) {
-    text = TrimBlanks(text);
+    text = TrimLineBlanks(text);
     if (text.empty() || text.front() != '"') {
         return std::string(text);
     }
     std::string_view rest;
     auto value = ReadQuoted(text, rest);
-    if (!value || !TrimBlanks(rest).empty()) {
+    if (!value || !TrimLineBlanks(rest).empty()) {
         return std::nullopt;
     }
     return value;
@@ -172,7 +173,7 @@ std::optional<ParsedEntry> ReadEntry(std::string_view line) {
             return std::nullopt;
         }
         key = std::move(*quoted);
-        afterKey = TrimBlanks(afterKey);
+        afterKey = TrimLineBlanks(afterKey);
         if (afterKey.empty() || afterKey.front() != '=') {
             return std::nullopt;
         }
@@ -181,7 +182,7 @@ std::optional<ParsedEntry> ReadEntry(std::string_view line) {
         if (equals == std::string_view::npos) {
             return std::nullopt;
         }
-        key = std::string(TrimBlanks(line.substr(0, equals)));
+        key = std::string(TrimLineBlanks(line.substr(0, equals)));
         if (key.empty()) {
             return std::nullopt;
         }
@@ -231,7 +232,7 @@ IniDocument IniDocument::Parse(std::string_view text) {
         if (!line.empty() && line.back() == '\r') {
             line.remove_suffix(1);
         }
-        line = TrimBlanks(line);
+        line = TrimLineBlanks(line);
         if (line.empty() || line.front() == ';' || line.front() == '#') {
             continue;
         }

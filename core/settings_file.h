@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/text_case.h"
+#include "core/ascii_text.h"
 
 #include <string>
 #include <string_view>
