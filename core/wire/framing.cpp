@@ -4,21 +4,25 @@
 
 namespace wire {
 
-std::vector<std::string> SplitElements(std::string_view plain) {
-    std::vector<std::string> elements;
-    if (plain.empty()) {
-        return elements;
-    }
+std::vector<std::string> SplitOn(std::string_view text, std::string_view separator) {
+    std::vector<std::string> pieces;
     std::size_t start = 0;
     while (true) {
-        const std::size_t at = plain.find(kSeparator, start);
+        const std::size_t at = text.find(separator, start);
         if (at == std::string_view::npos) {
-            elements.emplace_back(plain.substr(start));
-            return elements;
+            pieces.emplace_back(text.substr(start));
+            return pieces;
         }
-        elements.emplace_back(plain.substr(start, at - start));
-        start = at + kSeparator.size();
+        pieces.emplace_back(text.substr(start, at - start));
+        start = at + separator.size();
     }
+}
+
+std::vector<std::string> SplitElements(std::string_view plain) {
+    if (plain.empty()) {
+        return {};
+    }
+    return SplitOn(plain, kSeparator);
 }
 
 std::optional<std::size_t> FirstPairIndex(const std::vector<std::string>& elements) {

@@ -10,6 +10,10 @@ namespace wire {
 
 inline constexpr std::string_view kSeparator = "||";
 
+// Splits a text at every occurrence of the separator; neighbouring separators give empty pieces
+// and a text without one is a single piece (an empty text gives one empty piece).
+std::vector<std::string> SplitOn(std::string_view text, std::string_view separator);
+
 // Splits a decoded text at every "||"; neighbouring separators give empty elements and an empty
 // text gives no elements at all.
 std::vector<std::string> SplitElements(std::string_view plain);

@@ -87,20 +87,6 @@ std::string TruthText(bool value) {
     return value ? "True" : "False";
 }
 
-std::vector<std::string> SplitOn(std::string_view text, std::string_view separator) {
-    std::vector<std::string> pieces;
-    std::size_t start = 0;
-    for (;;) {
-        const std::size_t at = text.find(separator, start);
-        if (at == std::string_view::npos) {
-            pieces.emplace_back(text.substr(start));
-            return pieces;
-        }
-        pieces.emplace_back(text.substr(start, at - start));
-        start = at + separator.size();
-    }
-}
-
 std::string Join(const std::vector<std::string>& pieces, std::string_view separator) {
     std::string text;
     for (std::size_t i = 0; i < pieces.size(); ++i) {

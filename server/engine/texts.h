@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/wire/framing.h"
 #include "server/engine/store.h"
 
 // The number, money, truth-value and time texts of the server's messages, and their strict
@@ -25,7 +26,7 @@ std::optional<std::int64_t> ParseCount(std::string_view text, std::int64_t max);
 std::optional<bool> ParseTruth(std::string_view text);
 std::string TruthText(bool value);  // "True" / "False"
 
-std::vector<std::string> SplitOn(std::string_view text, std::string_view separator);
+using wire::SplitOn;  // the same splitting as the console's framing
 std::string Join(const std::vector<std::string>& pieces, std::string_view separator);
 std::string Trim(std::string_view text);
 
