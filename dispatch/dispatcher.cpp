@@ -5,6 +5,7 @@
 
 #include "console/kestova_main.h"
 #include "core/wire/framing.h"
+#include "core/wire/replies.h"
 #include "dispatch/client_table.h"
 #include "dispatch/main_window_replies.h"
 #include "dispatch/message_replies.h"
@@ -14,40 +15,42 @@
 namespace kestova {
 namespace {
 
+namespace reply = wire::reply;
+
 constexpr std::array<KeywordRoute, 33> kKeywordTable{{
-    {"CMESSAGE", HandleClientMessage},
-    {"IMESSAGE", HandleAddedMessage},
-    {"MESSAGE", HandleServerMessage},
-    {"DOWNBILL", HandleDownBill},
-    {"STILL CONNECTED", HandleStillConnected},
-    {"ADDPAUSE", HandleAddPause},
-    {"ADDTIME", HandleAddTime},
-    {"CMESS", HandleClientMessagesSwitch},
-    {"POSTYPE", HandlePosType},
-    {"DISLOG", HandleDisableLogging},
-    {"SHUTREST", HandleShutdownAllowed},
-    {"PRINTS", HandlePrintControl},
-    {"UPDATEX", HandleUpdateRequest},
-    {"TYPE", HandleRightsLevel},
-    {"F-SEARCH", HandleTicketSearchAnswer},
-    {"KESTOVAUPDATE", HandleStaffFigures},
-    {"F-LOGIN", HandleLoginAnswer},
-    {"PRINTPOS", HandleTicketBatch},
-    {"F-POSLOG", HandlePosSignIn},
-    {"NOTICKET1", HandleNoTicket},
-    {"TICKET1", HandleTicketRecord},
-    {"ACTIVATED", HandleTicketActivated},
-    {"DEACTIVATED", HandleTicketDeactivated},
-    {"ACTMESSAGE", HandleActivationMessage},
-    {"MACTIVATED", HandleGroupActivated},
-    {"MDEACTIVATED", HandleGroupDeactivated},
-    {"MLIST", HandleGroupList},
-    {"POSSUMMARY", HandleSalesSummary},
-    {"REPORTSUMMARY", HandleReportSummary},
-    {"NOREPORTSUMMARY", HandleNoReportSummary},
-    {"NOPOSSUMMARY", HandleNoSalesSummary},
-    {"UPDATE", HandleClientUpdate},
-    {"QUICKTYPE", HandleQuickTicketTypes},
+    {reply::CMessage, HandleClientMessage},
+    {reply::IMessage, HandleAddedMessage},
+    {reply::Message, HandleServerMessage},
+    {reply::DownBill, HandleDownBill},
+    {reply::StillConnected, HandleStillConnected},
+    {reply::AddPause, HandleAddPause},
+    {reply::AddTime, HandleAddTime},
+    {reply::CMess, HandleClientMessagesSwitch},
+    {reply::PosType, HandlePosType},
+    {reply::DisLog, HandleDisableLogging},
+    {reply::ShutRest, HandleShutdownAllowed},
+    {reply::Prints, HandlePrintControl},
+    {reply::UpdateX, HandleUpdateRequest},
+    {reply::Type, HandleRightsLevel},
+    {reply::Search, HandleTicketSearchAnswer},
+    {reply::KestovaUpdate, HandleStaffFigures},
+    {reply::Login, HandleLoginAnswer},
+    {reply::PrintPos, HandleTicketBatch},
+    {reply::PosLog, HandlePosSignIn},
+    {reply::NoTicket1, HandleNoTicket},
+    {reply::Ticket1, HandleTicketRecord},
+    {reply::Activated, HandleTicketActivated},
+    {reply::Deactivated, HandleTicketDeactivated},
+    {reply::ActMessage, HandleActivationMessage},
+    {reply::MActivated, HandleGroupActivated},
+    {reply::MDeactivated, HandleGroupDeactivated},
+    {reply::MList, HandleGroupList},
+    {reply::PosSummary, HandleSalesSummary},
+    {reply::ReportSummary, HandleReportSummary},
+    {reply::NoReportSummary, HandleNoReportSummary},
+    {reply::NoPosSummary, HandleNoSalesSummary},
+    {reply::Update, HandleClientUpdate},
+    {reply::QuickType, HandleQuickTicketTypes},
 }};
 
 }  // namespace

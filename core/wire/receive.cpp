@@ -5,6 +5,7 @@
 
 #include "core/wire/codec.h"
 #include "core/wire/framing.h"
+#include "core/wire/replies.h"
 
 namespace wire {
 namespace {
@@ -75,14 +76,8 @@ void ReceiveAssembler::reset() {
 std::size_t ReplyValueCount(std::string_view keyword) {
     // A value that ends in "|" lends that bar to the next element: it is not the keyword's.
     keyword.remove_prefix(std::min(keyword.find_first_not_of('|'), keyword.size()));
-    const std::string upper = UpperAscii(keyword);
-    if (upper == "F-SEARCH" || upper == "PRINTPOS") {
-        return 2;
-    }
-    if (upper == "KESTOVAUPDATE") {
-        return 11;
-    }
-    return 1;
+    const reply::Keyword* known = reply::Find(UpperAscii(keyword));
+    return known != nullptr ? known->values : 1;
 }
 
 namespace {

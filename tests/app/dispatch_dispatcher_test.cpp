@@ -5,6 +5,7 @@
 
 #include <set>
 
+#include "core/wire/replies.h"
 #include "dispatch/dispatcher.h"
 #include "tests/app/connection_test_support.h"
 
@@ -34,6 +35,11 @@ TEST(KeywordTableTest, RoutesEachOfTheThirtyThreeRepliesToItsOwnHandler) {
         EXPECT_EQ(FindReplyHandler(route.keyword), route.handler) << route.keyword;
     }
     EXPECT_EQ(routed, expected);
+    std::set<std::string_view> listed;
+    for (const wire::reply::Keyword& keyword : wire::reply::Keywords()) {
+        listed.insert(keyword.name);
+    }
+    EXPECT_EQ(routed, listed) << "the dispatcher and the shared list of replies differ";
     EXPECT_EQ(KeywordTable().size(), 33u);
     EXPECT_EQ(handlers.size(), 33u) << "two keywords share a handler";
     EXPECT_EQ(FindReplyHandler("UPDATES"), nullptr);

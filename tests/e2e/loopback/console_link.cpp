@@ -1,27 +1,27 @@
 #include "tests/e2e/loopback/console_link.h"
 
 #include <QDeadlineTimer>
-#include <array>
 
 #include "core/wire/codec.h"
 #include "core/wire/framing.h"
+#include "core/wire/replies.h"
 #include "tests/e2e/loopback/server_process.h"
 
 namespace zarnevo::e2e {
 namespace {
 
 // The keywords the server's messages begin with.
-constexpr std::array<std::string_view, 29> kReplyKeywords = {
-    "ACTIVATED",   "ACTMESSAGE",      "ADDPAUSE",   "ADDTIME",      "CMESS",    "CMESSAGE",
-    "DEACTIVATED", "DISLOG",          "DOWNBILL",   "F-LOGIN",      "F-POSLOG", "F-SEARCH",
-    "IMESSAGE",    "KESTOVAUPDATE",   "MACTIVATED", "MDEACTIVATED", "MESSAGE",  "MLIST",
-    "NOTICKET1",   "POSSUMMARY",      "POSTYPE",    "PRINTPOS",     "PRINTS",   "REPORTSUMMARY",
-    "SHUTREST",    "STILL CONNECTED", "TICKET1",    "TYPE",         "UPDATE",
-};
+std::vector<std::string_view> ReplyKeywords() {
+    std::vector<std::string_view> names;
+    for (const wire::reply::Keyword& keyword : wire::reply::Keywords()) {
+        names.push_back(keyword.name);
+    }
+    return names;
+}
 
 }  // namespace
 
-ConsoleLink::ConsoleLink() : assembler_(kReplyKeywords) {}
+ConsoleLink::ConsoleLink() : assembler_(ReplyKeywords()) {}
 
 bool ConsoleLink::connectTo(quint16 port) {
     socket_.connectToHost(QStringLiteral("127.0.0.1"), port);
