@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "console/kestova_main.h"
-#include "core/kestova_code.h"
+#include "program/kestova_code.h"
 #include "core/machine_store.h"
 #include "core/settings_table.h"
 #include "core/wire/codec.h"

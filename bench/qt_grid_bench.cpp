@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "console/kestova_main.h"
-#include "core/kestova_code.h"
+#include "program/kestova_code.h"
 #include "dispatch/dispatcher.h"
 #include "qt/platform/services.h"
 #include "qt/views/form_views.h"

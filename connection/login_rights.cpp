@@ -5,7 +5,7 @@
 
 #include "console/kestova_main.h"
 #include "core/convert.h"
-#include "core/kestova_code.h"
+#include "program/kestova_code.h"
 #include "core/settings.h"
 #include "core/wire/framing.h"
 #include "ui/controls.h"

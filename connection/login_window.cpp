@@ -7,9 +7,9 @@
 #include "connection/supervision.h"
 #include "console/kestova_main.h"
 #include "core/convert.h"
-#include "core/kestova_code.h"
+#include "program/kestova_code.h"
 #include "core/settings.h"
-#include "core/startup.h"
+#include "program/startup.h"
 #include "core/wire/framing.h"
 #include "platform/services.h"
 

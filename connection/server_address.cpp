@@ -1,6 +1,6 @@
 #include "connection/server_address.h"
 
-#include "core/kestova_code.h"
+#include "program/kestova_code.h"
 #include "platform/services.h"
 
 namespace kestova {

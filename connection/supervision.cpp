@@ -8,11 +8,11 @@
 #include "connection/server_protocol.h"
 #include "console/kestova_main.h"
 #include "core/convert.h"
-#include "core/kestova_code.h"
+#include "program/kestova_code.h"
 #include "core/machine_store.h"
 #include "core/settings.h"
 #include "core/settings_table.h"
-#include "core/startup.h"
+#include "program/startup.h"
 #include "platform/services.h"
 
 namespace kestova {

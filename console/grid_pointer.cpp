@@ -1,7 +1,7 @@
 // The pointer over the client grid: the context menu and the column width limits.
 #include "console/client_grid.h"
 #include "console/kestova_main.h"
-#include "core/kestova_code.h"
+#include "program/kestova_code.h"
 #include "core/wire/framing.h"
 
 namespace kestova {

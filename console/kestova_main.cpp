@@ -4,9 +4,9 @@
 
 #include "console/client_grid.h"
 #include "console/column_views.h"
-#include "core/kestova_code.h"
+#include "program/kestova_code.h"
 #include "core/machine_store.h"
-#include "core/startup.h"
+#include "program/startup.h"
 #include "platform/services.h"
 
 namespace kestova {

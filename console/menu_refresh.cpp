@@ -6,7 +6,7 @@
 #include "console/column_views.h"
 #include "console/kestova_main.h"
 #include "core/convert.h"
-#include "core/kestova_code.h"
+#include "program/kestova_code.h"
 #include "core/settings.h"
 #include "core/wire/framing.h"
 

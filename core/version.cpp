@@ -3,8 +3,12 @@
 namespace kestova {
 
 std::string VersionTitle() {
-    return "Zarnevo Kestova v" + std::to_string(KESTOVA_VERSION_MAJOR) + "." +
-           std::to_string(KESTOVA_VERSION_MINOR) + "." + std::to_string(KESTOVA_VERSION_PATCH);
+    return "Zarnevo Kestova v" + VersionNumber();
+}
+
+std::string VersionNumber() {
+    return std::to_string(KESTOVA_VERSION_MAJOR) + "." + std::to_string(KESTOVA_VERSION_MINOR) +
+           "." + std::to_string(KESTOVA_VERSION_PATCH);
 }
 
 }  // namespace kestova

@@ -8,4 +8,7 @@ namespace kestova {
 // and input boxes and the version line of the About box.
 std::string VersionTitle();
 
+// "1.0.0": major, minor and revision of the program's version.
+std::string VersionNumber();
+
 }  // namespace kestova

@@ -3,9 +3,9 @@
 
 #include "connection/login_window.h"
 #include "console/kestova_main.h"
-#include "core/kestova_code.h"
+#include "program/kestova_code.h"
 #include "core/messages.h"
-#include "core/startup.h"
+#include "program/startup.h"
 #include "qt/platform/services.h"
 #include "qt/views/form_views.h"
 #include "qt/views/screenshot.h"

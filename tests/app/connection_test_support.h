@@ -5,11 +5,11 @@
 #include <vector>
 
 #include "console/kestova_main.h"
-#include "core/kestova_code.h"
+#include "program/kestova_code.h"
 #include "core/machine_store.h"
 #include "core/settings.h"
 #include "core/settings_table.h"
-#include "core/startup.h"
+#include "program/startup.h"
 #include "core/wire/codec.h"
 #include "core/wire/receive.h"
 #include "tests/sim/sim_test.h"

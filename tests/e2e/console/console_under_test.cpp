@@ -12,9 +12,9 @@
 
 #include "connection/login_window.h"
 #include "console/client_grid.h"
-#include "core/kestova_code.h"
+#include "program/kestova_code.h"
 #include "core/messages.h"
-#include "core/startup.h"
+#include "program/startup.h"
 #include "qt/binder/grid_table_model.h"
 #include "tests/e2e/console/wait.h"
 

@@ -10,7 +10,7 @@
 
 #include "connection/login_window.h"
 #include "console/client_grid.h"
-#include "core/kestova_code.h"
+#include "program/kestova_code.h"
 #include "tests/e2e/console/cafe_server.h"
 #include "tests/e2e/console/console_under_test.h"
 #include "tests/e2e/console/wait.h"

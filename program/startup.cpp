@@ -1,10 +1,10 @@
-#include "core/startup.h"
+#include "program/startup.h"
 
 #include "connection/login_window.h"
 #include "console/kestova_main.h"
 #include "core/autostart_entry.h"
 #include "core/convert.h"
-#include "core/kestova_code.h"
+#include "program/kestova_code.h"
 #include "core/settings.h"
 #include "platform/services.h"
 

@@ -2,7 +2,7 @@
 
 #include "connection/login_window.h"
 #include "console/kestova_main.h"
-#include "core/kestova_code.h"
+#include "program/kestova_code.h"
 
 // The one instance of each window reached through the program-wide module.
 namespace kestova {

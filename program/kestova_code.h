@@ -33,8 +33,4 @@ FrmSplash& Splash();
 // run of the program or of a test.
 void ReleaseProgram();
 
-// "1.0.0": major, minor and revision of the program's version (VersionTitle, the title of the
-// message boxes, is in core/version.h).
-std::string VersionNumber();
-
 }  // namespace kestova

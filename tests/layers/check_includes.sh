@@ -1,0 +1,45 @@
+#!/usr/bin/env bash
+# The layers' include rules, checked on the source tree (the folder given, or the current one):
+#  - only qt/ and server/host/ include Qt;
+#  - the base (platform/, ui/, core/) includes nothing above it, and each base folder only what
+#    is below it: platform/ nothing of ours, ui/ the platform, core/wire/ only itself;
+#  - the server's engine and store include only themselves and the shared wire library.
+# Prints every offending line and exits non-zero when there is one, or when a check cannot run.
+set -u
+cd "${1:-.}" || exit 2
+
+status=0
+# check <description> <extended regex of forbidden includes> <folder>...
+check() {
+    local what=$1 pattern=$2
+    shift 2
+    local folder out rc
+    for folder in "$@"; do
+        [ -d "$folder" ] || continue
+        out=$(grep -rnE --include='*.h' --include='*.cpp' "$pattern" "$folder")
+        rc=$?
+        if [ "$rc" -eq 0 ]; then
+            printf '%s:\n%s\n' "$what" "$out"
+            status=1
+        elif [ "$rc" -ne 1 ]; then
+            printf 'cannot search %s (grep exit %s)\n' "$folder" "$rc"
+            status=2
+        fi
+    done
+}
+
+for required in core ui platform connection dispatch console program server/engine; do
+    [ -d "$required" ] || { echo "missing folder $required: not the source tree?"; exit 2; }
+done
+
+check "Qt included outside qt/ and server/host/" '#include *<(Q|qt)' \
+    core connection dispatch console pos reports program ui platform server/engine server/db tools
+check "the base includes a subsystem or the program module" \
+    '#include *"(connection|dispatch|console|pos|reports|program|qt|server)/' core ui platform
+check "platform/ includes a layer above it" '#include *"(ui|core)/' platform
+check "ui/ includes core/" '#include *"core/' ui
+check "core/wire/ includes the rest of core/" '#include *"core/[^w]' core/wire
+check "the server engine or store includes the console" \
+    '#include *"(core/[^w]|connection|dispatch|console|pos|reports|program|ui|platform|qt)/' \
+    server/engine server/db
+exit "$status"
