@@ -7,12 +7,12 @@
 #include <vector>
 
 #include "console/kestova_main.h"
-#include "program/kestova_code.h"
 #include "core/machine_store.h"
 #include "core/settings_table.h"
 #include "core/wire/codec.h"
 #include "core/wire/receive.h"
 #include "dispatch/dispatcher.h"
+#include "program/kestova_code.h"
 #include "tests/sim/sim_services.h"
 
 namespace {
@@ -60,9 +60,13 @@ void BM_FullRefreshInOneBurst(benchmark::State& state) {
             bursts[round] += wire::EncodeText(message);
         }
     }
+    wire::ReplyReader reader;
     int round = 0;
+    std::int64_t now = 0;
     for (auto _ : state) {
-        for (const std::string& message : wire::DecodeMessages(bursts[round])) {
+        reader.feed(bursts[round], now);
+        now += 1000;
+        for (const std::string& message : reader.take(now)) {
             kestova::DispatchMessage(console.main(), message);
         }
         round ^= 1;
@@ -81,12 +85,19 @@ void BM_FullRefreshOneReplyPerRead(benchmark::State& state) {
             reads[round].push_back(wire::EncodeText(message));
         }
     }
+    wire::ReplyReader reader;
     int round = 0;
+    std::int64_t now = 0;
     for (auto _ : state) {
         for (const std::string& read : reads[round]) {
-            for (const std::string& message : wire::DecodeMessages(read)) {
+            reader.feed(read, now);
+            for (const std::string& message : reader.take(now)) {
                 kestova::DispatchMessage(console.main(), message);
             }
+        }
+        now += 1000;
+        for (const std::string& message : reader.take(now)) {
+            kestova::DispatchMessage(console.main(), message);
         }
         round ^= 1;
     }

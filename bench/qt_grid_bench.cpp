@@ -14,8 +14,8 @@
 #include <vector>
 
 #include "console/kestova_main.h"
-#include "program/kestova_code.h"
 #include "dispatch/dispatcher.h"
+#include "program/kestova_code.h"
 #include "qt/platform/services.h"
 #include "qt/views/form_views.h"
 

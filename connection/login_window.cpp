@@ -7,11 +7,11 @@
 #include "connection/supervision.h"
 #include "console/kestova_main.h"
 #include "core/convert.h"
-#include "program/kestova_code.h"
 #include "core/settings.h"
-#include "program/startup.h"
 #include "core/wire/framing.h"
 #include "platform/services.h"
+#include "program/kestova_code.h"
+#include "program/startup.h"
 
 namespace kestova {
 namespace {

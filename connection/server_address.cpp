@@ -1,7 +1,7 @@
 #include "connection/server_address.h"
 
-#include "program/kestova_code.h"
 #include "platform/services.h"
+#include "program/kestova_code.h"
 
 namespace kestova {
 namespace {

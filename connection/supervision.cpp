@@ -8,12 +8,12 @@
 #include "connection/server_protocol.h"
 #include "console/kestova_main.h"
 #include "core/convert.h"
-#include "program/kestova_code.h"
 #include "core/machine_store.h"
 #include "core/settings.h"
 #include "core/settings_table.h"
-#include "program/startup.h"
 #include "platform/services.h"
+#include "program/kestova_code.h"
+#include "program/startup.h"
 
 namespace kestova {
 namespace {
@@ -25,6 +25,9 @@ constexpr double kLongestRefreshSeconds = 86400;
 constexpr int kBlinkOffMs = 2000;
 constexpr int kBlinkOnMs = 3000;
 constexpr int kReconnectIntervalMs = 3000;
+// The server probes a console every 20 s; a connection on which nothing whole has arrived for
+// longer than the server itself waits for a silent console is dead, whatever the socket says.
+constexpr std::int64_t kDeadConnectionMs = 65000;
 
 constexpr int kPanelConnected = 2;
 constexpr int kPanelInUse = 3;
@@ -144,6 +147,10 @@ void ConnectingTick(KestovaMain& main) {
 }  // namespace
 
 void SupervisionTick(KestovaMain& main) {
+    if (IsUp(main.Listen.get()) && main.Connected &&
+        main.Receiver.SilentMs() >= kDeadConnectionMs) {
+        main.Listen->Close();
+    }
     if (IsUp(main.Listen.get()) && main.Connected) {
         ConnectedTick(main);
     } else {
@@ -156,6 +163,7 @@ void ListenConnected(KestovaMain& main) {
     if (main.Listen == nullptr) {
         return;
     }
+    main.Receiver.Reset();
     protocol::SendToServer(
         *main.Listen, protocol::Greeting(main.Listen->LocalIP(), main.Listen->LocalHostName()));
     main.Connected = true;

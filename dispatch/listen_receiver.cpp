@@ -1,8 +1,6 @@
 #include "dispatch/listen_receiver.h"
 
 #include <algorithm>
-#include <string>
-#include <vector>
 
 #include "console/kestova_main.h"
 #include "dispatch/dispatcher.h"
@@ -23,53 +21,83 @@ std::int64_t NowMs() {
 ListenReceiver::ListenReceiver(KestovaMain& main) : main_(main) {}
 
 ListenReceiver::~ListenReceiver() {
-    StopSettleTimer();
+    StopTimer();
 }
 
 void ListenReceiver::DataArrived() {
     if (main_.Listen == nullptr) {
         return;
     }
-    assembler_.feed(main_.Listen->GetData(), NowMs());
-    ArmSettleTimer();
+    reader_.feed(main_.Listen->GetData(), NowMs());
+    TakeWholeMessages();
 }
 
-// Waits until the burst is settled; nothing to wait for while only a digit or two of a group
-// has come.
-void ListenReceiver::ArmSettleTimer() {
-    StopSettleTimer();
-    const auto deadline = assembler_.settleDeadline();
+void ListenReceiver::TakeWholeMessages() {
+    StopTimer();
+    const std::int64_t now = NowMs();
+    std::vector<std::string> messages = reader_.take(now);
+    if (!messages.empty()) {
+        lastMessageMs_ = now;
+    }
+    std::move(messages.begin(), messages.end(), std::back_inserter(queue_));
+    ArmTimer();
+    DispatchQueued();
+}
+
+// Comes back when a message waiting for its settle time or for its rest is due.
+void ListenReceiver::ArmTimer() {
+    const auto deadline = reader_.deadline();
     if (!deadline.has_value()) {
         return;
     }
     const int waitMs = static_cast<int>(std::max<std::int64_t>(*deadline - NowMs(), 1));
-    settleTimer_ = Loop().startTimer(waitMs, [this] { Settled(); });
+    timer_ = Loop().startTimer(waitMs, [this] { TakeWholeMessages(); });
+}
+
+void ListenReceiver::StopTimer() {
+    if (timer_ != 0) {
+        Loop().stopTimer(timer_);
+        timer_ = 0;
+    }
+}
+
+void ListenReceiver::DispatchQueued() {
+    if (dispatching_ || queue_.empty()) {
+        return;
+    }
+    dispatching_ = true;
+    {
+        platform::InputHold hold(Loop());
+        // Events that came in meanwhile run before the replies, as they always have.
+        Loop().yield();
+        while (!queue_.empty()) {
+            const std::string message = std::move(queue_.front());
+            queue_.pop_front();
+            DispatchMessage(main_, message);
+        }
+    }
+    dispatching_ = false;
+    for (auto& callback : std::exchange(afterDispatch_, {})) {
+        Loop().post(std::move(callback));
+    }
 }
 
 void ListenReceiver::Reset() {
-    StopSettleTimer();
-    assembler_.reset();
+    StopTimer();
+    reader_.reset();
+    queue_.clear();
+    lastMessageMs_ = NowMs();
 }
 
-void ListenReceiver::Settled() {
-    StopSettleTimer();
-    const auto digits = assembler_.takeChunk(NowMs());
-    if (!digits.has_value()) {
-        ArmSettleTimer();  // a timer may fire a little early: wait for the rest
-        return;
-    }
-    const std::vector<std::string> messages = wire::DecodeMessages(*digits);
-    // Events that came in meanwhile run before this burst's replies, as they always have.
-    Loop().yield();
-    for (const std::string& message : messages) {
-        DispatchMessage(main_, message);
-    }
+std::int64_t ListenReceiver::SilentMs() const {
+    return NowMs() - lastMessageMs_;
 }
 
-void ListenReceiver::StopSettleTimer() {
-    if (settleTimer_ != 0) {
-        Loop().stopTimer(settleTimer_);
-        settleTimer_ = 0;
+void ListenReceiver::AfterDispatch(std::function<void()> callback) {
+    if (dispatching_) {
+        afterDispatch_.push_back(std::move(callback));
+    } else {
+        callback();
     }
 }
 

@@ -1,6 +1,10 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
+#include <functional>
+#include <string>
+#include <vector>
 
 #include "core/wire/receive.h"
 #include "platform/event_loop.h"
@@ -9,10 +13,13 @@ namespace kestova {
 
 class KestovaMain;
 
-// The receive path of the server connection. The network may cut a message over several reads
-// or join several in one, so the reads of one burst are gathered until the line has been quiet
-// for the settle time; then the burst is decoded and each message goes to the dispatcher in the
-// order the server sent it. A digit left over from a read waits for the next burst.
+// The receive path of the server connection: reads become whole messages (wire::ReplyReader),
+// and whole messages go to the dispatcher strictly in the order they arrived, one at a time. A
+// handler may let events run; a message that becomes whole meanwhile waits in the queue until the
+// handler returns, so an older client record never overwrites a newer one. While messages are
+// dispatched the operator's input waits, so no command the operator starts runs inside a
+// handler; a handler that must open a window of its own does so after the dispatch
+// (AfterDispatch).
 class ListenReceiver {
 public:
     explicit ListenReceiver(KestovaMain& main);
@@ -20,19 +27,30 @@ public:
     ListenReceiver(const ListenReceiver&) = delete;
     ListenReceiver& operator=(const ListenReceiver&) = delete;
 
-    // The `DataArrival` of the server connection: takes the read and waits for the burst to end.
+    // The `DataArrival` of the server connection.
     void DataArrived();
-    // Forgets a burst in progress: what a closed connection left half-sent has no meaning.
+    // A new connection: forgets what the last one left half-sent and what is queued, and counts
+    // the silence from now.
     void Reset();
+    // How long no whole message has arrived (since the last one, or since Reset).
+    std::int64_t SilentMs() const;
+    // Runs the callback outside any dispatch: at once when none runs, otherwise once the queue
+    // has been handled.
+    void AfterDispatch(std::function<void()> callback);
 
 private:
-    void ArmSettleTimer();
-    void Settled();
-    void StopSettleTimer();
+    void TakeWholeMessages();
+    void ArmTimer();
+    void StopTimer();
+    void DispatchQueued();
 
     KestovaMain& main_;
-    wire::ReceiveAssembler assembler_;
-    platform::EventLoop::TimerId settleTimer_ = 0;
+    wire::ReplyReader reader_;
+    std::deque<std::string> queue_;
+    std::vector<std::function<void()>> afterDispatch_;
+    bool dispatching_ = false;
+    std::int64_t lastMessageMs_ = 0;
+    platform::EventLoop::TimerId timer_ = 0;
 };
 
 }  // namespace kestova

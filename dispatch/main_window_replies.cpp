@@ -6,10 +6,10 @@
 #include "connection/server_protocol.h"
 #include "console/kestova_main.h"
 #include "core/convert.h"
-#include "program/kestova_code.h"
 #include "core/settings.h"
 #include "core/settings_table.h"
 #include "platform/services.h"
+#include "program/kestova_code.h"
 
 namespace kestova {
 namespace {

@@ -1,72 +1,94 @@
-// The console's receive path on arbitrary bytes: reads of any length and content at any pace go
-// through the assembler, the decoder, the message separator and the pair splitter.
+// The console's receive path on arbitrary bytes: reads of any length and content at any pace,
+// and genuine server messages cut at any point with any pause, go through the reader.
 
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "core/wire/codec.h"
+#include "core/wire/codepage.h"
 #include "core/wire/framing.h"
 #include "core/wire/receive.h"
+#include "core/wire/replies.h"
 #include "fuzz/fuzz_check.h"
 
 namespace {
 
-// The messages are a partition of the decoded text: back in chunk order they join to it.
-void CheckSeparation(const std::string& decoded) {
-    const auto messages = wire::SplitDecodedChunk(decoded);
-    std::string joined;
-    for (auto it = messages.rbegin(); it != messages.rend(); ++it) {
-        FUZZ_CHECK(!it->empty());
-        joined += *it;
-        for (const wire::Pair& pair : wire::SplitPairs(*it)) {
-            FUZZ_CHECK(pair.hasValue || pair.value.empty());
-        }
+// Whatever comes out is a whole message: "||", a reply keyword, and a closing "||".
+void CheckWhole(const std::vector<std::string>& messages) {
+    for (const std::string& message : messages) {
+        FUZZ_CHECK(message.starts_with("||") && message.ends_with("||") && message.size() >= 4);
+        const std::vector<std::string> elements = wire::SplitElements(message);
+        const auto first = wire::FirstPairIndex(elements);
+        FUZZ_CHECK(first.has_value());
+        FUZZ_CHECK(wire::reply::Find(wire::UpperAscii(elements[*first])) != nullptr);
     }
-    FUZZ_CHECK(joined == decoded);
 }
 
-void Drain(wire::ReceiveAssembler& assembler, std::int64_t now) {
-    const auto chunk = assembler.takeChunk(now);
-    if (!chunk) {
-        return;
+std::string GenuineMessage(FuzzedDataProvider& input) {
+    const auto keywords = wire::reply::Keywords();
+    const wire::reply::Keyword& keyword =
+        keywords[input.ConsumeIntegralInRange<std::size_t>(0, keywords.size() - 1)];
+    std::string message = "||" + std::string(keyword.name) + "||";
+    for (std::size_t i = 0; i < keyword.values; ++i) {
+        // A server's value holds no separator; the tilde keeps it from reading as a keyword,
+        // which the end of a message cut right after it could not be told from.
+        std::string value = "~" + input.ConsumeRandomLengthString(64);
+        for (char& c : value) {
+            c = c == '|' ? '/' : c;
+        }
+        message += value + "||";
     }
-    FUZZ_CHECK(chunk->size() % 3 == 0 && !chunk->empty());
-    FUZZ_CHECK(assembler.pendingBytes() < 3);
-    CheckSeparation(wire::DecodeText(*chunk));
+    return message;
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     FuzzedDataProvider input(data, size);
-    wire::ReceiveOptions options;
-    options.capBytes = input.ConsumeIntegralInRange<std::size_t>(1, 1 << 16);
-    options.settleMs = input.ConsumeIntegralInRange<std::int64_t>(0, 40);
-    wire::ReceiveAssembler assembler(options, [](const std::string&) {});
+    wire::ReaderOptions options;
+    options.capDigits = input.ConsumeIntegralInRange<std::size_t>(6, 1 << 16);
+    const bool genuine = input.ConsumeBool();
+    wire::ReplyReader reader(options, [](const std::string&) {});
     std::int64_t now = 0;
+    std::vector<std::string> sent;
+    std::vector<std::string> received;
+    auto take = [&] {
+        auto messages = reader.take(now);
+        CheckWhole(messages);
+        received.insert(received.end(), messages.begin(), messages.end());
+    };
     while (input.remaining_bytes() > 0) {
-        switch (input.ConsumeIntegralInRange<int>(0, 3)) {
-            case 0:
-            case 1: {
-                const std::string read = input.ConsumeRandomLengthString(1 << 14);
-                const std::size_t before = assembler.pendingBytes();
-                const std::size_t dropped = assembler.feed(read, now);
-                FUZZ_CHECK(dropped <= read.size());
-                FUZZ_CHECK(assembler.pendingBytes() <= before + read.size());
-                FUZZ_CHECK(assembler.pendingBytes() <= std::max<std::size_t>(options.capBytes, 3));
-                break;
+        if (genuine) {
+            // Server messages, each cut into reads at random points, with pauses shorter than
+            // the reader waits for the rest of a message.
+            const std::string message = GenuineMessage(input);
+            const std::string digits = wire::EncodeBytes(message);
+            sent.push_back(wire::Cp1252ToUtf8(message));
+            std::size_t at = 0;
+            while (at < digits.size()) {
+                const std::size_t piece =
+                    input.ConsumeIntegralInRange<std::size_t>(1, digits.size());
+                reader.feed(std::string_view(digits).substr(at, piece), now);
+                at += piece;
+                now += input.ConsumeIntegralInRange<std::int64_t>(0, 1500);
+                take();
             }
-            case 2:
-                now += input.ConsumeIntegralInRange<std::int64_t>(0, 60);
-                Drain(assembler, now);
-                break;
-            default:
-                CheckSeparation(input.ConsumeRandomLengthString(1 << 12));
-                break;
+        } else {
+            const std::string read = input.ConsumeRandomLengthString(1 << 14);
+            reader.feed(read, now);
+            FUZZ_CHECK(reader.pendingDigits() <= options.capDigits);
+            now += input.ConsumeIntegralInRange<std::int64_t>(0, 3000);
+            take();
         }
     }
-    Drain(assembler, now + options.settleMs);
+    now += options.incompleteMs;
+    take();
+    FUZZ_CHECK(reader.pendingDigits() == 0);
+    if (genuine) {
+        FUZZ_CHECK(received == sent);
+    }
     return 0;
 }

@@ -41,6 +41,15 @@ std::string EncodeBytes(std::string_view bytes) {
     return out;
 }
 
+int DecodeGroup(const char* group) {
+    const unsigned units = static_cast<unsigned char>(group[0]) - '0';
+    const unsigned tens = static_cast<unsigned char>(group[1]) - '0';
+    const unsigned hundreds = static_cast<unsigned char>(group[2]) - '0';
+    const unsigned code = hundreds * 100 + tens * 10 + units - 500;
+    // Unsigned wrap-around turns non-digits and values below 500 into huge numbers.
+    return units <= 9 && tens <= 9 && hundreds <= 9 && code <= 255 ? static_cast<int>(code) : -1;
+}
+
 std::string DecodeBytes(std::string_view digits) {
     // Groups are read from the start and their bytes written from the end, which performs the
     // final reversal in the same pass. A group that adds nothing leaves a gap at the front.
@@ -49,12 +58,7 @@ std::string DecodeBytes(std::string_view digits) {
     std::size_t free = groups;
     const char* group = digits.data();
     for (std::size_t i = 0; i < groups; ++i, group += 3) {
-        const unsigned units = static_cast<unsigned char>(group[0]) - '0';
-        const unsigned tens = static_cast<unsigned char>(group[1]) - '0';
-        const unsigned hundreds = static_cast<unsigned char>(group[2]) - '0';
-        const unsigned code = hundreds * 100 + tens * 10 + units - 500;
-        // Unsigned wrap-around turns non-digits and values below 500 into huge numbers.
-        if (units <= 9 && tens <= 9 && hundreds <= 9 && code <= 255) {
+        if (const int code = DecodeGroup(group); code >= 0) {
             out[--free] = static_cast<char>(code);
         }
     }

@@ -13,6 +13,10 @@ std::string EncodeBytes(std::string_view bytes);
 // three digits of a value 500..755 adds nothing, without shifting the groups after it.
 std::string DecodeBytes(std::string_view digits);
 
+// One group: the three digits at `digits` to their byte; -1 when they are no group of a value
+// 500..755.
+int DecodeGroup(const char* digits);
+
 // The same on the program's UTF-8 text (characters outside the code page travel as "?").
 std::string EncodeText(std::string_view text);
 std::string DecodeText(std::string_view digits);

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "core/wire/codec.h"
+#include "core/wire/codepage.h"
 #include "core/wire/framing.h"
 #include "core/wire/replies.h"
 
@@ -11,150 +12,329 @@ namespace wire {
 namespace {
 
 constexpr std::size_t kGroup = 3;
+// The digits of "||", with which every message's digits begin.
+constexpr std::string_view kMessageStartDigits = "426426";
 
 void LogToStderr(const std::string& line) {
     std::fprintf(stderr, "kestova: %s\n", line.c_str());
 }
 
-}  // namespace
-
-ReceiveAssembler::ReceiveAssembler(ReceiveOptions options, LogSink log)
-    : options_(options), log_(log ? std::move(log) : LogSink(LogToStderr)) {
-    // Whole groups only, so that a cut by the cap falls between two groups of the stream.
-    options_.capBytes = std::max(kGroup, options_.capBytes - options_.capBytes % kGroup);
+// Keywords are words of letters, digits and dashes; one holds a space.
+bool IsKeywordChar(char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' ||
+           c == ' ';
 }
 
-std::size_t ReceiveAssembler::feed(std::string_view bytes, std::int64_t nowMs) {
-    // After a cut, the stream resumes at the next group boundary.
-    const std::size_t realign = std::min(skipBytes_, bytes.size());
-    skipBytes_ -= realign;
-    bytes.remove_prefix(realign);
+bool IsReplyKeyword(std::string_view reversed) {
+    return reply::Find(UpperAscii(std::string(reversed.rbegin(), reversed.rend()))) != nullptr;
+}
 
-    const std::size_t room = options_.capBytes - pending_.size();
-    std::size_t accepted = bytes.size();
-    if (accepted > room) {
-        // Keep the buffer ending on a group boundary: pending_ begins on one, and the cap is a
-        // whole number of groups.
-        accepted = room;
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+}  // namespace
+
+ReplyReader::ReplyReader(ReaderOptions options, LogSink log)
+    : options_(options), log_(log ? std::move(log) : LogSink(LogToStderr)) {}
+
+void ReplyReader::feed(std::string_view bytes, std::int64_t nowMs) {
+    compact();
+    const std::size_t before = digits_.size();
+    std::copy_if(bytes.begin(), bytes.end(), std::back_inserter(digits_), IsDigit);
+    const std::size_t strays = bytes.size() - (digits_.size() - before);
+    if (strays > 0) {
+        log_("ignored " + std::to_string(strays) + " bytes from the server that are no digits");
     }
-    pending_.append(bytes.substr(0, accepted));
-    if (accepted > 0) {
+    if (digits_.size() > before) {
         lastArrivalMs_ = nowMs;
     }
-    const std::size_t dropped = bytes.size() - accepted;
-    if (dropped > 0) {
-        skipBytes_ = (kGroup - dropped % kGroup) % kGroup;
-        log_("receive buffer full (" + std::to_string(pending_.size()) +
-             " bytes waiting): dropped " + std::to_string(dropped) + " bytes from the server");
+    if (pendingDigits() > options_.capDigits) {
+        dropAll("more than the receive buffer holds");
     }
-    return realign + dropped;
 }
 
-std::optional<std::int64_t> ReceiveAssembler::settleDeadline() const {
-    if (pending_.size() < kGroup) {
-        return std::nullopt;
+void ReplyReader::decodeAhead() {
+    if (invalidAt_ != std::string::npos) {
+        return;
     }
-    return lastArrivalMs_ + options_.settleMs;
-}
-
-std::optional<std::string> ReceiveAssembler::takeChunk(std::int64_t nowMs) {
-    const auto deadline = settleDeadline();
-    if (!deadline || nowMs < *deadline) {
-        return std::nullopt;
-    }
-    const std::size_t whole = pending_.size() - pending_.size() % kGroup;
-    std::string chunk = pending_.substr(0, whole);
-    pending_.erase(0, whole);
-    return chunk;
-}
-
-void ReceiveAssembler::reset() {
-    pending_.clear();
-    skipBytes_ = 0;
-}
-
-std::size_t ReplyValueCount(std::string_view keyword) {
-    // A value that ends in "|" lends that bar to the next element: it is not the keyword's.
-    keyword.remove_prefix(std::min(keyword.find_first_not_of('|'), keyword.size()));
-    const reply::Keyword* known = reply::Find(UpperAscii(keyword));
-    return known != nullptr ? known->values : 1;
-}
-
-namespace {
-
-// One element of a decoded text as SplitElements finds it, read lazily from an offset.
-struct Element {
-    std::size_t begin;
-    std::size_t end;  // where the separator after it begins (the text's size for the last)
-    bool last;        // no separator follows
-    bool empty() const { return begin == end; }
-};
-
-Element ElementAt(std::string_view text, std::size_t begin) {
-    const std::size_t at = text.find(kSeparator, begin);
-    if (at == std::string_view::npos) {
-        return Element{begin, text.size(), true};
-    }
-    return Element{begin, at, false};
-}
-
-Element NextElement(std::string_view text, const Element& element) {
-    return ElementAt(text, element.end + kSeparator.size());
-}
-
-// Where the message that begins at `start` ends: see SplitDecodedChunk for the rule.
-std::size_t MessageEnd(std::string_view text, std::size_t start) {
-    Element element = ElementAt(text, start);
-    while (element.empty() && !element.last) {
-        element = NextElement(text, element);
-    }
-    while (true) {
-        // element is a reply's keyword; step over its values.
-        const std::size_t values =
-            ReplyValueCount(text.substr(element.begin, element.end - element.begin));
-        for (std::size_t i = 0; i < values; ++i) {
-            if (element.last) {
-                return text.size();
-            }
-            element = NextElement(text, element);
+    for (std::size_t at = digitFront_ + kGroup * text().size(); at + kGroup <= digits_.size();
+         at += kGroup) {
+        const int code = DecodeGroup(digits_.data() + at);
+        if (code < 0) {
+            invalidAt_ = text().size();
+            return;
         }
-        if (element.last) {
-            return text.size();
+        text_.push_back(static_cast<char>(code));
+    }
+}
+
+bool ReplyReader::frontIsMessageStart() const {
+    const std::string_view front = text().substr(0, 2);
+    return front == std::string_view("||").substr(0, front.size()) &&
+           (invalidAt_ == std::string::npos || invalidAt_ >= 2);
+}
+
+// The end of the front message: "||", a reply keyword reversed and "||", followed by the "||" of
+// the next message or by nothing yet. Two shapes inside one message look alike and are told
+// apart: a value ending in a bar leaves one bar, not two; and a reply with an empty value
+// followed by another reply of the same message leaves "||", that reply's keyword and "||",
+// where the next message would show its last value.
+std::optional<ReplyReader::Boundary> ReplyReader::findBoundary() {
+    const std::string_view t = text();
+    // The length of the element at `at` when it is a reply keyword closed by "||", 0 when it is
+    // not, nothing when it is still arriving.
+    auto keywordAt = [this, t](std::size_t at) -> std::optional<std::size_t> {
+        std::size_t end = at;
+        while (end < t.size() && IsKeywordChar(t[end])) {
+            ++end;
         }
-        const Element next = NextElement(text, element);
-        if (!next.empty()) {
-            element = next;  // a further reply of the same message
+        if (end + kSeparator.size() > t.size() && (end == t.size() || t[end] == '|') &&
+            end - at <= reply::LongestKeyword() && !final_) {
+            return std::nullopt;
+        }
+        const bool closed = end > at && t.substr(end, kSeparator.size()) == kSeparator;
+        return closed && IsReplyKeyword(t.substr(at, end - at)) ? end - at : 0;
+    };
+    for (std::size_t bars = t.find(kSeparator, scan_); bars != std::string_view::npos;
+         bars = t.find(kSeparator, bars + 1)) {
+        const std::size_t start = bars + kSeparator.size();
+        const std::optional<std::size_t> keyword = keywordAt(start);
+        if (!keyword.has_value()) {
+            break;  // the keyword or its bars are still arriving
+        }
+        if (*keyword == 0) {
             continue;
         }
-        if (next.last) {
-            return text.size();  // the closing separator of the chunk's final message
+        const std::size_t messageEnd = start + *keyword + kSeparator.size();
+        const std::string_view after = t.substr(messageEnd);
+        if (after.empty()) {
+            return Boundary{messageEnd, true};
         }
-        // The end of this message: the next one begins with the last "||" of this run of bars.
-        std::size_t runEnd = element.end;
-        while (runEnd < text.size() && text[runEnd] == '|') {
-            ++runEnd;
+        if (after[0] != '|') {
+            continue;
         }
-        return runEnd == text.size() ? runEnd : runEnd - kSeparator.size();
+        if (after.size() < kSeparator.size()) {
+            if (final_) {
+                continue;
+            }
+            break;
+        }
+        if (after[1] != '|') {
+            continue;  // a value ending in a bar
+        }
+        const std::optional<std::size_t> emptyReply = keywordAt(messageEnd + kSeparator.size());
+        if (!emptyReply.has_value()) {
+            break;
+        }
+        if (*emptyReply == 0) {
+            return Boundary{messageEnd, false};
+        }
     }
+    // An end still arriving begins no further back than this.
+    const std::size_t lookBack = 2 * reply::LongestKeyword() + 4 * kSeparator.size();
+    scan_ = t.size() > lookBack ? t.size() - lookBack : 0;
+    return std::nullopt;
 }
 
-}  // namespace
-
-std::vector<std::string> SplitDecodedChunk(std::string_view decoded) {
+std::vector<std::string> ReplyReader::take(std::int64_t nowMs) {
     std::vector<std::string> messages;
-    std::size_t start = 0;
-    while (start < decoded.size()) {
-        const std::size_t end = MessageEnd(decoded, start);
-        messages.emplace_back(decoded.substr(start, end - start));
-        start = end;
+    bool settling = false;
+    // After this long nothing more is coming: what can be read is read as it stands.
+    const bool quietLongEnough = nowMs - lastArrivalMs_ >= options_.incompleteMs;
+    final_ = quietLongEnough;
+    while (pendingDigits() > 0) {
+        decodeAhead();
+        if (!frontIsMessageStart()) {
+            if (resync(digitFront_ + 1)) {
+                continue;
+            }
+            break;
+        }
+        const std::optional<Boundary> boundary = findBoundary();
+        if (!boundary.has_value() ||
+            (invalidAt_ != std::string::npos && invalidAt_ < boundary->end)) {
+            if (invalidAt_ != std::string::npos) {
+                // Groups of this alignment go wrong before any message ends: no start of this
+                // alignment up to the bad group leads anywhere.
+                const std::uint64_t bad = streamOffset_ + digitFront_ + kGroup * invalidAt_;
+                failsBefore_[bad % kGroup] = std::max(failsBefore_[bad % kGroup], bad);
+                if (resync(digitFront_ + 1)) {
+                    continue;
+                }
+            }
+            break;
+        }
+        if (boundary->atEnd && nowMs - lastArrivalMs_ < options_.settleMs) {
+            settling = true;
+            break;
+        }
+        const std::string_view reversed = text().substr(0, boundary->end);
+        const std::string plain(reversed.rbegin(), reversed.rend());
+        if (verify_ && !IsWellFormedMessage(plain)) {
+            if (resync(digitFront_ + 1)) {
+                continue;
+            }
+            break;
+        }
+        verify_ = false;
+        messages.push_back(Cp1252ToUtf8(plain));
+        consume(boundary->end);
     }
-    // The decoder's final reversal put the last message first.
-    std::reverse(messages.begin(), messages.end());
+    if (quietLongEnough && pendingDigits() > 0) {
+        dropAll("the rest of a message did not come");
+    }
+    settling_ = settling;
+    compact();
+    flushSkipLog();
     return messages;
 }
 
-std::vector<std::string> DecodeMessages(std::string_view digits) {
-    return SplitDecodedChunk(DecodeText(digits));
+bool ReplyReader::resync(std::size_t from) {
+    if (!laterStarts_.empty()) {
+        moveFront(laterStarts_.back());
+        laterStarts_.pop_back();
+        verify_ = true;
+        return true;
+    }
+    from = std::max(from, resumeFrom_);
+    for (std::size_t at = digits_.find(kMessageStartDigits, from); at != std::string::npos;
+         at = digits_.find(kMessageStartDigits, at + 1)) {
+        const std::uint64_t offset = streamOffset_ + at;
+        if (offset < failsBefore_[offset % kGroup]) {
+            continue;
+        }
+        // In a run of bars the message may begin at any of them: a message may begin with more
+        // than two (its last value empty or ending in a bar), and what came before it may end
+        // in bars (the "||" of a message whose start was lost). The whole run is tried first,
+        // then the run less one such "||", then the others from the latest on.
+        std::size_t runEnd = at;
+        while (digits_.compare(runEnd, kGroup, kMessageStartDigits.substr(0, kGroup)) == 0) {
+            runEnd += kGroup;
+        }
+        const std::size_t latest = runEnd - kMessageStartDigits.size();
+        const std::size_t lessOneSeparator = at + kMessageStartDigits.size();
+        std::vector<std::size_t> preferred = {at};
+        if (lessOneSeparator <= latest) {
+            preferred.push_back(lessOneSeparator);
+        }
+        for (std::size_t start = latest; start > at; start -= kGroup) {
+            if (start != lessOneSeparator) {
+                preferred.push_back(start);
+            }
+        }
+        moveFront(preferred.front());
+        // Tried from the back.
+        laterStarts_.assign(preferred.rbegin(), preferred.rend() - 1);
+        resumeFrom_ = runEnd + 1 - kMessageStartDigits.size();
+        verify_ = true;
+        return true;
+    }
+    // None yet; a start may straddle the next read, so the last few digits stay.
+    const std::size_t keep = kMessageStartDigits.size() - 1;
+    moveFront(std::max(std::min(from, digits_.size()),
+                       digits_.size() > keep ? digits_.size() - keep : 0));
+    verify_ = true;
+    return false;
+}
+
+void ReplyReader::moveFront(std::size_t digitIndex) {
+    skippedDigits_ += digitIndex - digitFront_;
+    digitFront_ = digitIndex;
+    text_.clear();
+    textFront_ = 0;
+    invalidAt_ = std::string::npos;
+    scan_ = 0;
+}
+
+void ReplyReader::consume(std::size_t textLength) {
+    textFront_ += textLength;
+    digitFront_ += kGroup * textLength;
+    if (invalidAt_ != std::string::npos) {
+        invalidAt_ -= textLength;
+    }
+    scan_ = 0;
+    laterStarts_.clear();
+    resumeFrom_ = 0;
+    if (textFront_ > text_.size() / 2) {
+        text_.erase(0, textFront_);
+        textFront_ = 0;
+    }
+}
+
+// What lies before the front (and before the starts still to try) is never read again.
+void ReplyReader::compact() {
+    const std::size_t unused =
+        laterStarts_.empty()
+            ? digitFront_
+            : std::min(digitFront_, *std::min_element(laterStarts_.begin(), laterStarts_.end()));
+    if (unused == 0 || unused < digits_.size() / 2) {
+        return;
+    }
+    digits_.erase(0, unused);
+    streamOffset_ += unused;
+    digitFront_ -= unused;
+    for (std::size_t& start : laterStarts_) {
+        start -= unused;
+    }
+    resumeFrom_ = resumeFrom_ > unused ? resumeFrom_ - unused : 0;
+}
+
+void ReplyReader::dropAll(const char* why) {
+    log_("dropped " + std::to_string(pendingDigits()) + " digits from the server: " + why);
+    streamOffset_ += digits_.size();
+    digits_.clear();
+    digitFront_ = 0;
+    laterStarts_.clear();
+    resumeFrom_ = 0;
+    text_.clear();
+    textFront_ = 0;
+    invalidAt_ = std::string::npos;
+    scan_ = 0;
+    // What comes next may be the rest of what was dropped.
+    verify_ = true;
+}
+
+void ReplyReader::flushSkipLog() {
+    if (skippedDigits_ > 0) {
+        log_("skipped " + std::to_string(skippedDigits_) +
+             " digits from the server to find the next whole message");
+        skippedDigits_ = 0;
+    }
+}
+
+std::optional<std::int64_t> ReplyReader::deadline() const {
+    if (pendingDigits() == 0) {
+        return std::nullopt;
+    }
+    return lastArrivalMs_ + (settling_ ? options_.settleMs : options_.incompleteMs);
+}
+
+void ReplyReader::reset() {
+    *this = ReplyReader(options_, std::move(log_));
+}
+
+bool IsWellFormedMessage(std::string_view plain) {
+    if (plain.size() < 2 * kSeparator.size() || !plain.starts_with(kSeparator) ||
+        !plain.ends_with(kSeparator)) {
+        return false;
+    }
+    const std::vector<std::string> elements =
+        SplitOn(plain.substr(kSeparator.size(), plain.size() - 2 * kSeparator.size()), kSeparator);
+    for (std::size_t at = 0; at < elements.size();) {
+        // A value ending in a bar lends it to the element after it, here the keyword.
+        std::string_view name = elements[at];
+        name.remove_prefix(std::min(name.find_first_not_of('|'), name.size()));
+        const reply::Keyword* keyword = reply::Find(UpperAscii(name));
+        if (keyword == nullptr) {
+            return false;
+        }
+        at += 1 + keyword->values;
+        if (at > elements.size()) {
+            return false;
+        }
+    }
+    return true;
 }
 
 }  // namespace wire

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -9,79 +10,107 @@
 #include <vector>
 
 // The receive path of the server connection. The server's stream has no length prefix and no
-// terminator, and the network may split a message over several reads or join several messages
-// in one read. The assembler gathers the reads of one burst (bytes arriving less than a settle
-// time apart, like the silent interval that ends a frame on a serial bus) into one chunk, keeping
-// the digits of an incomplete group for the next chunk; SplitDecodedChunk then cuts the decoded
-// chunk into the messages in the order the server sent them.
+// terminator; the network may cut a message over several reads (a segment delayed for a second
+// on a busy café network) or join several in one, and a faulty line may add stray bytes.
 //
-// Both are plain classes without timers: the owner feeds each read with the current time, arms a
-// timer for settleDeadline() and takes the chunk when it fires.
+// How whole messages are found: the server encodes each message on its own, and the encoding
+// reverses the text, so the digit groups decoded in arrival order give every message reversed,
+// one after the other. Every message the server sends begins with "||", a reply keyword and "||"
+// and ends with "||"; reversed, it begins with "||" and ends with "||", the keyword reversed and
+// "||". It is complete there when the next character is a bar (the next message has begun) or,
+// after a short quiet, when nothing follows. A message that is not whole waits for the rest, and
+// is dropped with a log line, never half-applied, when the rest does not come.
+//
+// Staying in step: only digits enter the stream. The digits of every message begin with the
+// encoding of its closing "||" ("426426"); when the front of the stream is no message start (a
+// stray digit shifted the groups), the reader skips to the next place where one begins and takes
+// the first message found there only when it is well formed.
 namespace wire {
 
-struct ReceiveOptions {
+struct ReaderOptions {
+    // A message whose end is the last thing that has arrived could still be the tail of a longer
+    // one cut right after one of its replies: it is taken after this much quiet.
     std::int64_t settleMs = 20;
-    // The most digits that may wait for the settle time; what arrives beyond is dropped so that a
-    // hostile peer cannot exhaust memory.
-    std::size_t capBytes = 4 * 1024 * 1024;
+    // A message that is still not whole after this much quiet is dropped.
+    std::int64_t incompleteMs = 2000;
+    // The most digits that may wait for their message; beyond it everything waiting is dropped,
+    // so that a hostile peer cannot exhaust memory.
+    std::size_t capDigits = 4 * 1024 * 1024;
 };
 
-class ReceiveAssembler {
+class ReplyReader {
 public:
     using LogSink = std::function<void(const std::string& line)>;
 
-    // The log sink receives one line for every read cut by the cap; by default it goes to stderr.
-    explicit ReceiveAssembler(ReceiveOptions options = {}, LogSink log = {});
+    // The log sink receives a line for everything dropped; by default it goes to stderr.
+    explicit ReplyReader(ReaderOptions options = {}, LogSink log = {});
 
-    // Adds one read that arrived at nowMs. Returns how many of its bytes were dropped: those beyond
-    // the cap, and after such a cut the few that complete the group the cut fell in, so that the
-    // groups after it still decode.
-    std::size_t feed(std::string_view bytes, std::int64_t nowMs);
+    // Adds one read that arrived at nowMs. Bytes that are no digits are dropped. Call take()
+    // after it.
+    void feed(std::string_view bytes, std::int64_t nowMs);
 
-    // When the pending reads are settled (the last arrival plus the settle time); nothing when
-    // no whole group is pending.
-    std::optional<std::int64_t> settleDeadline() const;
+    // The messages that are whole at nowMs, plain UTF-8 text in the order the server sent them.
+    std::vector<std::string> take(std::int64_t nowMs);
 
-    // The settled digits in whole groups of three, once nowMs has reached the deadline; nothing
-    // before that or when no whole group is pending. One or two digits of an incomplete group
-    // stay for the next chunk.
-    std::optional<std::string> takeChunk(std::int64_t nowMs);
+    // When take() has something more to do (a message settling, an incomplete one timing out);
+    // nothing when nothing is waiting.
+    std::optional<std::int64_t> deadline() const;
 
-    // Everything pending (including a carried partial group), for a connection that closed.
+    // Forgets everything waiting: what a closed connection left half-sent has no meaning.
     void reset();
 
-    std::size_t pendingBytes() const { return pending_.size(); }
+    std::size_t pendingDigits() const { return digits_.size() - digitFront_; }
 
 private:
-    ReceiveOptions options_;
+    struct Boundary {
+        std::size_t end;  // text length of the message
+        bool atEnd;       // nothing has arrived after it yet
+    };
+
+    std::string_view text() const { return std::string_view(text_).substr(textFront_); }
+    void decodeAhead();
+    bool frontIsMessageStart() const;
+    std::optional<Boundary> findBoundary();
+    // Moves the front to the next place a message may begin, from digit `from` on; false when
+    // none has arrived yet.
+    bool resync(std::size_t from);
+    void moveFront(std::size_t digitIndex);
+    void consume(std::size_t textLength);
+    void compact();
+    void dropAll(const char* why);
+    void flushSkipLog();
+
+    ReaderOptions options_;
     LogSink log_;
-    std::string pending_;
+    std::string digits_;
+    std::size_t digitFront_ = 0;
+    // The bytes of the groups from the front on, decoded as far as they are valid.
+    std::string text_;
+    std::size_t textFront_ = 0;
+    // The first group (counted from the front) that is no valid group; npos while there is none.
+    std::size_t invalidAt_ = std::string::npos;
+    std::size_t scan_ = 0;  // where the search for the front message's end resumes
     std::int64_t lastArrivalMs_ = 0;
-    // Bytes still to skip after a cut by the cap, so that the stream resumes on a group boundary.
-    std::size_t skipBytes_ = 0;
+    // The front was found by skipping: its first message must be well formed.
+    bool verify_ = false;
+    // The front message looks whole and waits for the settle time.
+    bool settling_ = false;
+    // The line has been quiet so long that nothing more of what is waiting will come.
+    bool final_ = false;
+    // Digits passed over from the start of the connection, and for each alignment of the groups
+    // the stream offset of a known invalid group: a start of that alignment before it never
+    // leads to a message.
+    std::uint64_t streamOffset_ = 0;
+    std::array<std::uint64_t, 3> failsBefore_{};
+    std::size_t skippedDigits_ = 0;
+    // Found by skipping: the other starts in the run of bars the front was chosen from, latest
+    // last, and where the search goes on when none of them leads to a message.
+    std::vector<std::size_t> laterStarts_;
+    std::size_t resumeFrom_ = 0;
 };
 
-// How many value elements the server's reply with this keyword carries (upper-cased before the
-// look-up): two for F-SEARCH and PRINTPOS, eleven for KESTOVAUPDATE, one for every other reply
-// (a reply without a value carries one empty value element).
-std::size_t ReplyValueCount(std::string_view keyword);
-
-// Cuts a decoded chunk (DecodeText of the digits, which holds the messages last one first) into
-// its messages in the order the server sent them. Every message begins and ends with "||", and
-// SplitPairs of each gives exactly its pairs as if it had arrived alone; a chunk holding one
-// message gives that message unchanged.
-//
-// The boundary rule: a message is read reply by reply, each reply being a keyword element and
-// ReplyValueCount(keyword) value elements. After the values of a reply the next element is the
-// next reply's keyword, which is never empty; an empty element in that place is the pair of
-// separators that ends this message and begins the next, and the next message begins with the
-// last "||" of that run of bars (a keyword never begins with "|", while a value may end with one;
-// such a bar, taken into the next element by the split, is not part of the keyword). This holds
-// for every message the server sends: replies whose values hold no "||" and do not begin with
-// "|", one or several replies to a message, each message opening and closing with "||".
-std::vector<std::string> SplitDecodedChunk(std::string_view decoded);
-
-// DecodeText followed by SplitDecodedChunk: the digits of one chunk to its messages in send order.
-std::vector<std::string> DecodeMessages(std::string_view digits);
+// True when a plain message is "||", one or more replies (a reply keyword and exactly its value
+// elements) and a closing "||".
+bool IsWellFormedMessage(std::string_view plain);
 
 }  // namespace wire

@@ -1,12 +1,9 @@
 #include "qt/platform/event_loop.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QEventLoop>
-#include <QThread>
 #include <QTimer>
 #include <QWidget>
-#include <algorithm>
 
 #include "qt/binder/form_binding.h"
 #include "ui/form.h"
@@ -22,21 +19,21 @@ QtEventLoop::~QtEventLoop() {
 }
 
 void QtEventLoop::yield() {
-    QCoreApplication::processEvents(QEventLoop::AllEvents);
+    QCoreApplication::processEvents(inputHolds_ > 0 ? QEventLoop::ExcludeUserInputEvents
+                                                    : QEventLoop::AllEvents);
 }
 
 void QtEventLoop::pause(int milliseconds) {
-    // Sleeps in short slices and, between them, delivers only the windows' pending repaint
-    // requests: unlike processEvents this runs no timer, socket, input or posted handler, so the
-    // caller's logic is not re-entered while it waits, yet a label changed just before the pause
-    // still appears on screen.
-    constexpr int kSliceMs = 10;
-    QElapsedTimer elapsed;
-    elapsed.start();
-    for (qint64 left = milliseconds; left > 0; left = milliseconds - elapsed.elapsed()) {
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateRequest);
-        QThread::msleep(static_cast<unsigned long>(std::min<qint64>(left, kSliceMs)));
+    if (quitting_ || milliseconds <= 0) {
+        return;
     }
+    // Timers, sockets and repaints go on (windows uncovered meanwhile are drawn, the connection
+    // is served); the user's keys and clicks wait for the end of the pause.
+    QEventLoop wait;
+    QTimer::singleShot(milliseconds, Qt::PreciseTimer, &wait, &QEventLoop::quit);
+    nestedLoops_.push_back(&wait);
+    wait.exec(QEventLoop::ExcludeUserInputEvents);
+    nestedLoops_.pop_back();
 }
 
 void QtEventLoop::runModal(ui::Form& form) {
@@ -54,11 +51,11 @@ void QtEventLoop::runModal(ui::Form& form) {
     window->setWindowModality(Qt::ApplicationModal);
     if (form.Visible && form.IsLoaded()) {
         window->show();
-        modalLoops_.push_back(&loop);
+        nestedLoops_.push_back(&loop);
         if (!quitting_) {
             loop.exec();
         }
-        modalLoops_.pop_back();
+        nestedLoops_.pop_back();
     }
     const bool stillShown = window->isVisible();
     window->hide();
@@ -70,7 +67,7 @@ void QtEventLoop::runModal(ui::Form& form) {
 
 void QtEventLoop::quit(int exitCode) {
     quitting_ = true;
-    for (QEventLoop* loop : modalLoops_) {
+    for (QEventLoop* loop : nestedLoops_) {
         loop->exit(exitCode);
     }
     QCoreApplication::exit(exitCode);

@@ -13,7 +13,8 @@ class QTimer;
 namespace qtplatform {
 
 // The one event thread, on QCoreApplication's loop: timers are QTimers, a modal form runs a nested
-// QEventLoop until its window is hidden.
+// QEventLoop until its window is hidden, and a pause runs one that leaves the user's input queued
+// (Qt delivers it at the next pass that accepts input).
 class QtEventLoop : public platform::EventLoop {
 public:
     QtEventLoop();
@@ -21,6 +22,8 @@ public:
 
     void yield() override;
     void pause(int milliseconds) override;
+    void holdInput() override { ++inputHolds_; }
+    void releaseInput() override { --inputHolds_; }
     void runModal(ui::Form& form) override;
     void quit(int exitCode) override;
     TimerId startTimer(int intervalMs, std::function<void()> callback) override;
@@ -31,8 +34,10 @@ private:
     QObject context_;  // receiver of posted callbacks; destroying it drops the pending ones
     std::map<TimerId, QTimer*> timers_;
     TimerId nextTimerId_ = 1;
-    std::vector<QEventLoop*> modalLoops_;
+    // Modal runs and pauses in progress, innermost last: quitting ends them all.
+    std::vector<QEventLoop*> nestedLoops_;
     bool quitting_ = false;
+    int inputHolds_ = 0;
 };
 
 }  // namespace qtplatform

@@ -5,13 +5,13 @@
 #include <vector>
 
 #include "console/kestova_main.h"
-#include "program/kestova_code.h"
 #include "core/machine_store.h"
 #include "core/settings.h"
 #include "core/settings_table.h"
-#include "program/startup.h"
 #include "core/wire/codec.h"
 #include "core/wire/receive.h"
+#include "program/kestova_code.h"
+#include "program/startup.h"
 #include "tests/sim/sim_test.h"
 
 namespace kestova::testing {
@@ -24,7 +24,7 @@ protected:
     static constexpr sim::Ms kFirstTickMs = 3000;
     static constexpr int kFirstConsolePort = 1000;
     // Reads closer together than this are one burst of the receive path.
-    static constexpr sim::Ms kSettleMs = wire::ReceiveOptions{}.settleMs;
+    static constexpr sim::Ms kSettleMs = wire::ReaderOptions{}.settleMs;
 
     ConsoleSimTest() {
         CreateRegistryKey(settings::ServerIp.keyPath);

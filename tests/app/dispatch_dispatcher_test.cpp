@@ -80,7 +80,7 @@ TEST_F(DispatcherTest, TheWalkStepsTwoElementsSoASecondValueIsExaminedAsAKeyword
 
 TEST_F(DispatcherTest, UnknownKeywordsAreSkippedWithTheirValues) {
     sim::SimPeer& server = connectedServer();
-    serverSays(server, "||HELLO||TYPE||NEWS||x||TYPE||USER||");
+    serverSays(server, "||PRINTS||True||HELLO||TYPE||NEWS||x||TYPE||USER||");
     EXPECT_EQ(KestovaCode().RightsLevel, "USER");
     EXPECT_THAT(messagesFrom(server), IsEmpty());
     EXPECT_EQ(dialogs().shown().size(), 0u);

@@ -64,6 +64,61 @@ TEST_F(ReceivePathTest, ReadsFarApartAreSeparateBurstsAndAStrayDigitWaitsForTheN
     EXPECT_EQ(KestovaCode().RightsLevel, "USER");
 }
 
+std::string Record(const std::string& information) {
+    return "||UPDATE||20==3==3.==PC3==john==01:20==" + information +
+           "==Connected.==127.0.0.13==10:15==1003==0==0==0==0||";
+}
+
+TEST_F(ReceivePathTest, ARecordThatCompletesWhileAnotherIsHandledWaitsItsTurn) {
+    // Handlers take time: the first record's handler is still running (it lets events run)
+    // when the newer record has arrived whole.
+    constexpr sim::Ms kYieldMs = 30;
+    loop().setYieldTime(kYieldMs);
+    server.send(wire::EncodeText(Record("Logged in")));
+    // Sent once the first record's handler has begun.
+    loop().schedule(network().latency() + kSettleMs + kYieldMs + 5,
+                    [this] { server.send(wire::EncodeText(Record("Paused"))); });
+    advance(1000);
+    EXPECT_EQ(main.ConList.TextMatrix(3, 4), "Paused") << "the older record came last";
+}
+
+TEST_F(ReceivePathTest, AMessageDelayedInTheMiddleByTheNetworkIsHandledWholeOnce) {
+    const std::string digits = wire::EncodeText(Record("Logged in"));
+    for (const sim::Ms gap : {50, 300, 800, 1500}) {
+        main.ConList.SetTextMatrix(3, 4, "");
+        server.sendInReads({digits.substr(0, 100), digits.substr(100)}, gap);
+        advance(gap - 1);
+        EXPECT_EQ(main.ConList.TextMatrix(3, 4), "") << "nothing is laid before it is whole";
+        advance(network().latency() + kSettleMs + 2);
+        EXPECT_EQ(main.ConList.TextMatrix(3, 4), "Logged in") << "a gap of " << gap << " ms";
+    }
+}
+
+TEST_F(ReceivePathTest, AfterAStrayByteTheNextMessageIsHandledAtOnce) {
+    for (const std::string& stray :
+         {std::string("7"), std::string("x"), std::string(1, '\0'), std::string("42")}) {
+        KestovaCode().RightsLevel = "VIEWER";
+        server.send(stray + wire::EncodeText("||TYPE||USER||") + wire::EncodeText("||UPDATEX||||"));
+        settle();
+        EXPECT_EQ(KestovaCode().RightsLevel, "USER") << "after \"" << stray << "\"";
+    }
+    EXPECT_THAT(messagesFrom(server), ::testing::Each("||UPDATE||"));
+}
+
+TEST_F(ReceivePathTest, AConnectionSilentForLongerThanTheServerWaitsCountsAsLost) {
+    // The server's keep-alive probes keep the connection.
+    for (int probe = 0; probe < 4; ++probe) {
+        advance(20000);
+        serverSays(server, "||STILL CONNECTED||||");
+    }
+    EXPECT_TRUE(main.Connected);
+    EXPECT_EQ(server.listener().acceptedCount(), 1u);
+    // A server that goes silent (its socket still open) is given up and connected to again.
+    advance(65000 + 30000);
+    EXPECT_FALSE(server.isConnected());
+    EXPECT_EQ(server.listener().acceptedCount(), 2u);
+}
+
 TEST_F(ReceivePathTest, AReconnectionForgetsWhatTheOldConnectionLeftHalfSent) {
     // Ten digits: three groups and a stray one that would shift everything after it.
     server.send(wire::EncodeText("||TYPE||ADMINISTRATOR||").substr(0, 10));

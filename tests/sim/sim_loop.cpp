@@ -8,44 +8,68 @@
 
 namespace sim {
 
-void SimLoop::enqueue(Ms due, std::function<void()> action) {
-    queue_.emplace(Key{due, sequence_++}, std::move(action));
+void SimLoop::enqueue(Ms due, std::function<void()> action, bool input) {
+    queue_.emplace(Key{due, sequence_++}, Event{std::move(action), input});
 }
 
 void SimLoop::schedule(Ms delayMs, std::function<void()> action) {
     enqueue(now_ + std::max<Ms>(delayMs, 0), std::move(action));
 }
 
+void SimLoop::scheduleInput(Ms delayMs, std::function<void()> action) {
+    enqueue(now_ + std::max<Ms>(delayMs, 0), std::move(action), true);
+}
+
 void SimLoop::post(std::function<void()> callback) {
     enqueue(now_, std::move(callback));
 }
 
-std::optional<Ms> SimLoop::nextDueTime() const {
-    if (queue_.empty()) {
-        return std::nullopt;
+std::map<SimLoop::Key, SimLoop::Event>::iterator SimLoop::firstRunnable(Ms limit) {
+    auto it = queue_.begin();
+    while (it != queue_.end() && it->first.first <= limit && it->second.input && inputHeld()) {
+        ++it;
     }
-    return queue_.begin()->first.first;
+    return it != queue_.end() && it->first.first <= limit ? it : queue_.end();
+}
+
+std::optional<Ms> SimLoop::nextDueTime() const {
+    for (const auto& [key, event] : queue_) {
+        if (!event.input || !inputHeld()) {
+            return key.first;
+        }
+    }
+    return std::nullopt;
 }
 
 bool SimLoop::runNext(Ms limit) {
-    if (queue_.empty() || quitRequested() || queue_.begin()->first.first > limit) {
+    if (quitRequested()) {
         return false;
     }
-    const auto first = queue_.begin();
-    now_ = std::max(now_, first->first.first);
-    std::function<void()> action = std::move(first->second);
-    queue_.erase(first);
+    const auto next = firstRunnable(limit);
+    if (next == queue_.end()) {
+        return false;
+    }
+    now_ = std::max(now_, next->first.first);
+    std::function<void()> action = std::move(next->second.action);
+    queue_.erase(next);
     action();
     return true;
 }
 
 void SimLoop::yield() {
-    while (runNext(now_)) {
+    const Ms until = now_ + yieldTime_;
+    while (runNext(until)) {
     }
+    now_ = std::max(now_, until);
 }
 
 void SimLoop::pause(int milliseconds) {
-    now_ += std::max(milliseconds, 0);
+    const Ms until = now_ + std::max(milliseconds, 0);
+    holdInput();
+    while (runNext(until)) {
+    }
+    releaseInput();
+    now_ = std::max(now_, until);
 }
 
 void SimLoop::advance(Ms ms) {
@@ -80,7 +104,7 @@ void SimLoop::runModal(ui::Form& form) {
     ++modalDepth_;
     const Ms opened = now_;
     while (form.IsLoaded() && form.Visible && !quitRequested()) {
-        if (queue_.empty()) {
+        if (!nextDueTime().has_value()) {
             ADD_FAILURE() << "Deadlock: modal window '" << form.Name() << "' is open at " << now_
                           << " ms and nothing is scheduled that could close it";
             break;
@@ -123,7 +147,7 @@ void SimLoop::stopTimer(TimerId id) {
 
 void SimLoop::scheduleTick(TimerId id, Ms due) {
     const Key key{due, sequence_++};
-    queue_.emplace(key, [this, id, due] { fireTimer(id, due); });
+    queue_.emplace(key, Event{[this, id, due] { fireTimer(id, due); }});
     timers_.at(id).queuedTick = key;
 }
 

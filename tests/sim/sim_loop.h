@@ -19,8 +19,10 @@ using Ms = std::int64_t;
 
 // The event loop as a discrete-event simulation. Every event (a timer tick, a socket arrival, a
 // scripted click) sits in one queue ordered by its due time and, at equal times, by the order it
-// was scheduled. Virtual time only moves when a test advances it, a handler pauses, or a modal
-// loop waits for its next event, so a 25-second time-out is tested exactly and instantly.
+// was scheduled. Virtual time only moves when a test advances it, a handler pauses or yields (a
+// yield may be given a cost, see setYieldTime), or a modal loop waits for its next event, so a
+// 25-second time-out is tested exactly and instantly. The operator's input is an event of its
+// own kind: it waits while input is held (during a pause, or a hold a handler takes).
 class SimLoop : public platform::EventLoop {
 public:
     SimLoop() = default;
@@ -28,10 +30,14 @@ public:
     SimLoop& operator=(const SimLoop&) = delete;
 
     // --- platform::EventLoop, as the program sees it ---
-    // Runs every event due at the current virtual time, including those the handlers add.
+    // Moves the clock on by the yield time (0 unless a test sets it) and runs every event due by
+    // then, including those the handlers add.
     void yield() override;
-    // Moves the clock on without running anything: events falling due stay queued.
+    // Moves the clock on, running the timer ticks and arrivals that fall due meanwhile; the
+    // operator's input stays queued until the pause ends.
     void pause(int milliseconds) override;
+    void holdInput() override { ++inputHolds_; }
+    void releaseInput() override { --inputHolds_; }
     // Runs events, moving the clock to each, until the form is hidden or unloaded. Fails the test
     // when nothing is left that could close it (a deadlock) or when it stays open longer than the
     // modal time limit.
@@ -46,8 +52,15 @@ public:
 
     // --- test controls ---
     Ms now() const { return now_; }
-    // Runs the action once, delayMs after now (a click, a keystroke, a network event).
+    // Runs the action once, delayMs after now (a network event, a server's doing).
     void schedule(Ms delayMs, std::function<void()> action);
+    // The same for the operator's input (a click, a keystroke): it waits while input is held.
+    void scheduleInput(Ms delayMs, std::function<void()> action);
+    // How much virtual time each yield takes, as a handler's work takes real time: with a cost,
+    // arrivals due shortly after a handler started run inside its yields, as they would on a
+    // busy machine.
+    void setYieldTime(Ms ms) { yieldTime_ = ms; }
+    bool inputHeld() const { return inputHolds_ > 0; }
     // Runs, in order, every event due up to now + ms, moving the clock to each; ends at now + ms.
     void advance(Ms ms);
     // Runs events until none is queued or maxMs has passed; true when the queue ran empty.
@@ -56,6 +69,7 @@ public:
     bool runUntil(const std::function<bool()>& condition, Ms maxMs);
 
     bool hasPendingEvents() const { return !queue_.empty(); }
+    // The earliest event that may run now (held input passed over).
     std::optional<Ms> nextDueTime() const;
     std::size_t runningTimerCount() const { return timers_.size(); }
     bool isTimerRunning(TimerId id) const { return timers_.count(id) != 0; }
@@ -73,8 +87,14 @@ private:
         std::pair<Ms, std::uint64_t> queuedTick;
     };
     using Key = std::pair<Ms, std::uint64_t>;
+    struct Event {
+        std::function<void()> action;
+        bool input = false;
+    };
 
-    void enqueue(Ms due, std::function<void()> action);
+    void enqueue(Ms due, std::function<void()> action, bool input = false);
+    // The first queued event that may run by `limit`, held input passed over.
+    std::map<Key, Event>::iterator firstRunnable(Ms limit);
     void scheduleTick(TimerId id, Ms due);
     void fireTimer(TimerId id, Ms due);
     // Runs the first queued event if it is due by `limit`; false when there is none.
@@ -82,7 +102,9 @@ private:
 
     Ms now_ = 0;
     std::uint64_t sequence_ = 0;
-    std::map<Key, std::function<void()>> queue_;
+    std::map<Key, Event> queue_;
+    int inputHolds_ = 0;
+    Ms yieldTime_ = 0;
     std::map<TimerId, Timer> timers_;
     TimerId nextTimerId_ = 1;
     int modalDepth_ = 0;

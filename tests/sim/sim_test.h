@@ -48,7 +48,7 @@ protected:
     SimListener& givenServerListening(int port) { return network().listen(kLoopback, port); }
     // when: the operator acts after delayMs of virtual time (also inside modal windows).
     void afterMs(Ms delayMs, std::function<void()> action) {
-        loop().schedule(delayMs, std::move(action));
+        loop().scheduleInput(delayMs, std::move(action));
     }
     // then-side: let virtual time pass, running everything that falls due.
     void advance(Ms ms) { loop().advance(ms); }

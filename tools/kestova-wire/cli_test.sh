@@ -28,8 +28,8 @@ check "split" "$(printf 'TYPE\tUSER\nPRINTS\tTrue\nLAST')" \
 check "split empty value" "$(printf 'STILL CONNECTED\t')" "$("$wire" split '||STILL CONNECTED||||')"
 check "split shows control characters" "$(printf 'M\tline\\x0Atwo')" \
     "$(printf '||M||line\ntwo||' | "$wire" split)"
-check "decode messages in send order" "$(printf '||A||1||\n||B||||')" \
-    "$("$wire" decode --messages "$("$wire" encode '||A||1||')$("$wire" encode '||B||||')")"
+check "decode messages in send order" "$(printf '||TYPE||USER||\n||UPDATEX||||')" \
+    "$("$wire" decode --messages "$("$wire" encode '||TYPE||USER||')$("$wire" encode '||UPDATEX||||')")"
 check "text after --" "026545" "$("$wire" encode -- -x)"
 
 expect_exit() {  # expect_exit NAME CODE COMMAND...

@@ -1,5 +1,7 @@
 #include "tools/kestova-wire/commands.h"
 
+#include <limits>
+
 #include "core/wire/codec.h"
 #include "core/wire/framing.h"
 #include "core/wire/receive.h"
@@ -52,8 +54,12 @@ Result Decode(std::string_view digits, bool messages) {
     if (!messages) {
         return Result{wire::DecodeText(clean) + "\n", {}};
     }
+    // The console's own reader: messages in the order the server sent them; what is not a whole
+    // message (a capture cut in the middle of one) is left out.
+    wire::ReplyReader reader({}, [](const std::string&) {});
+    reader.feed(clean, 0);
     std::string out;
-    for (const std::string& message : wire::DecodeMessages(clean)) {
+    for (const std::string& message : reader.take(std::numeric_limits<std::int64_t>::max() / 2)) {
         out += Visible(message) + "\n";
     }
     return Result{out, {}};
