@@ -5,6 +5,7 @@
 #include "console/client_grid.h"
 #include "console/kestova_main.h"
 #include "core/convert.h"
+#include "core/display_text.h"
 #include "platform/services.h"
 #include "ui/grid.h"
 
@@ -55,7 +56,8 @@ bool LayClientRecord(ui::Grid& grid, const std::vector<std::string_view>& fields
                                                             client_grid::kLastDataColumn + 1);
             for (std::size_t column = 0; column < cells; ++column) {
                 grid.SetTextMatrix(*row, static_cast<int>(column),
-                                   std::string(fields[kFirstCellField + column]));
+                                   CutForDisplay(fields[kFirstCellField + column],
+                                                 kLongestCellShown, kCellCutMark));
             }
         }
     }

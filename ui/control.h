@@ -45,6 +45,14 @@ public:
     // Changes the value without telling the view: used by the binder when the view is the source.
     void setFromView(T value) { value_ = std::move(value); }
 
+    // Changes the value in place and tells the view under another property name, for a change
+    // the view can mirror without taking the whole value again (text added to a long log).
+    template <typename Change>
+    void edit(Change&& change, const char* property) {
+        change(value_);
+        owner_.notify(property);
+    }
+
     const char* name() const { return name_; }
 
 private:

@@ -6,6 +6,22 @@
 #include "ui/form.h"
 
 namespace ui {
+
+void TextBox::AppendText(std::string_view text) {
+    appended_.assign(text);
+    Text.edit([text](std::string& value) { value.append(text); }, kTextAppended);
+}
+
+void TextBox::RemoveTextFront(std::size_t bytes) {
+    const std::string& text = Text;
+    bytes = std::min(bytes, text.size());
+    // Never half a character: the cut moves on past continuation bytes.
+    while (bytes < text.size() && (static_cast<unsigned char>(text[bytes]) & 0xC0) == 0x80) {
+        ++bytes;
+    }
+    removed_.assign(text, 0, bytes);
+    Text.edit([bytes](std::string& value) { value.erase(0, bytes); }, kTextFrontRemoved);
+}
 namespace {
 const std::string kEmpty;
 }

@@ -57,12 +57,26 @@ public:
     // Raised for each typed character before it is inserted; setting the code to 0 drops it.
     std::function<void(int& keyAscii)> KeyPress;
     std::function<void(int& keyCode, int shift)> KeyDown;
+
+    // A growing log: text added at the end, and old text removed from the front (whole
+    // characters), without the view taking the whole text again. The view reads what changed.
+    void AppendText(std::string_view text);
+    void RemoveTextFront(std::size_t bytes);
+    const std::string& AppendedText() const { return appended_; }
+    const std::string& RemovedText() const { return removed_; }
+    static constexpr const char* kTextAppended = "TextAppended";
+    static constexpr const char* kTextFrontRemoved = "TextFrontRemoved";
+
     void notify(std::string_view property) override {
         Control::notify(property);
-        if (property == Text.name()) {
+        if (property == Text.name() || property == kTextAppended || property == kTextFrontRemoved) {
             Raise(Change);
         }
     }
+
+private:
+    std::string appended_;
+    std::string removed_;
 };
 
 class CheckBox : public Control {

@@ -2,6 +2,8 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QScrollBar>
+#include <QTextCursor>
+#include <QTextDocument>
 #include <QTextEdit>
 
 #include "qt/binder/appearance.h"
@@ -15,6 +17,8 @@ namespace {
 
 void bindLineEdit(ui::TextBox& box, QLineEdit& edit, ControlBinding& binding) {
     binding.mirror({"Text"}, [&] { edit.setText(toQt(box.Text)); });
+    binding.onChange({ui::TextBox::kTextAppended, ui::TextBox::kTextFrontRemoved},
+                     [&] { edit.setText(toQt(box.Text)); });
     binding.mirror({"Locked"}, [&] { edit.setReadOnly(box.Locked); });
     binding.mirror({"MaxLength"},
                    [&] { edit.setMaxLength(box.MaxLength > 0 ? box.MaxLength.get() : 32767); });
@@ -50,6 +54,24 @@ std::function<int()> bindTextArea(ui::TextBox& box, Area& area, ControlBinding& 
         if (!previous.isEmpty() && text.startsWith(previous)) {
             area.verticalScrollBar()->setValue(area.verticalScrollBar()->maximum());
         }
+    });
+    // A log grows at its end and loses its oldest lines at the front; only those change on
+    // screen, so a long log costs no more to add to than a short one.
+    binding.onChange({ui::TextBox::kTextAppended}, [&] {
+        QScrollBar& scroll = *area.verticalScrollBar();
+        const bool atEnd = scroll.value() == scroll.maximum();
+        QTextCursor end(area.document());
+        end.movePosition(QTextCursor::End);
+        end.insertText(toQtLines(box.AppendedText()));
+        if (atEnd) {
+            scroll.setValue(scroll.maximum());
+        }
+    });
+    binding.onChange({ui::TextBox::kTextFrontRemoved}, [&] {
+        QTextCursor front(area.document());
+        front.setPosition(static_cast<int>(toQtLines(box.RemovedText()).size()),
+                          QTextCursor::KeepAnchor);
+        front.removeSelectedText();
     });
     binding.mirror({"Locked"}, [&] { area.setReadOnly(box.Locked); });
     binding.mirror({"BorderStyle"}, [&] {

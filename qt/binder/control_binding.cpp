@@ -23,6 +23,13 @@ void ControlBinding::mirror(std::initializer_list<std::string_view> properties,
     run(added);
 }
 
+void ControlBinding::onChange(std::initializer_list<std::string_view> properties,
+                              std::function<void()> apply) {
+    Mirror& added = mirrors_.emplace_back();
+    added.properties.assign(properties.begin(), properties.end());
+    added.apply = std::move(apply);
+}
+
 void ControlBinding::run(const Mirror& mirror) {
     // Nested changes (a mirror whose widget update makes the model change again) keep the flag.
     const bool wasApplying = std::exchange(applying_, true);

@@ -24,6 +24,9 @@ public:
 
     // Calls apply now and again whenever one of the properties changes in the model.
     void mirror(std::initializer_list<std::string_view> properties, std::function<void()> apply);
+    // Calls apply whenever one of the properties changes in the model (not now): for changes
+    // that are events rather than state, like text added to a log.
+    void onChange(std::initializer_list<std::string_view> properties, std::function<void()> apply);
     // True while a mirror writes into the widget: signals the widget emits then are echoes of the
     // model's own change, not the user's doing, and must not flow back.
     bool applying() const { return applying_; }

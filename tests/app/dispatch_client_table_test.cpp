@@ -3,6 +3,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "core/display_text.h"
 #include "dispatch/client_table.h"
 #include "dispatch/dispatcher.h"
 #include "tests/app/connection_test_support.h"
@@ -39,6 +40,14 @@ TEST_F(ClientTableTest, AConnectedRecordSetsTheRowCountAndFillsItsRow) {
                 ::testing::ElementsAre("3.", "PC3", "john", "01:20", "Logged in", "Connected.",
                                        "127.0.1.13", "10:15", "1003", "0", "0", "0", "0"));
     EXPECT_EQ(main.ConList.TextMatrix(3, 13), "") << "the filler column is never written";
+}
+
+TEST_F(ClientTableTest, ACellTooLongToShowIsCutAndMarked) {
+    const std::string megabyte(1024 * 1024, 'L');
+    update("20==3==" + megabyte + "==PC3==john==01:20==Logged in==Connected.==127.0.1.13");
+    EXPECT_EQ(main.ConList.TextMatrix(3, 0),
+              std::string(kLongestCellShown, 'L') + std::string(kCellCutMark));
+    EXPECT_EQ(main.ConList.TextMatrix(3, 1), "PC3");
 }
 
 TEST_F(ClientTableTest, ADisconnectedRecordHidesTheRowAndKeepsItsTexts) {

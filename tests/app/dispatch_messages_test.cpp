@@ -42,7 +42,7 @@ TEST_F(MessageRepliesTest, AClientMessageReplacesWhatTheWindowShowed) {
     DispatchMessage(main, "||CMESSAGE||PC3: please help||");
     EXPECT_TRUE(window.Visible);
     EXPECT_EQ(window.Caption.get(), kClientMessagesTitle);
-    EXPECT_EQ(window.Text1.Text.get(), "PC3: please help");
+    EXPECT_EQ(window.Text1.Text.get(), "PC3: please help\r\n");
     EXPECT_FALSE(window.Picture1.Visible);
     EXPECT_EQ(window.Label1.Caption.get(), "");
     EXPECT_FALSE(window.Text1.FontBold);
@@ -61,6 +61,8 @@ TEST_F(MessageRepliesTest, AClientMessageWithoutValueShowsTheWindowWithoutChangi
 TEST_F(MessageRepliesTest, AddedMessagesPileUpAsClientMessagesEachOnItsOwnLine) {
     DispatchMessage(main, "||IMESSAGE||first||IMESSAGE||second||");
     EXPECT_EQ(window.Text1.Text.get(), "first\r\nsecond\r\n");
+    DispatchMessage(main, "||CMESSAGE||third||IMESSAGE||fourth||");
+    EXPECT_EQ(window.Text1.Text.get(), "third\r\nfourth\r\n") << "never run together";
     EXPECT_EQ(view.flashes, 0);
 }
 
@@ -68,11 +70,11 @@ TEST_F(MessageRepliesTest, AnAddedMessageReplacesANoticeOrTheAboutBox) {
     ShowNotice("Allocation done.", kKestovaServerMessagesTitle);
     DispatchMessage(main, "||IMESSAGE||hello||");
     EXPECT_EQ(window.Caption.get(), kClientMessagesTitle);
-    EXPECT_EQ(window.Text1.Text.get(), "hello");
+    EXPECT_EQ(window.Text1.Text.get(), "hello\r\n");
 
     ShowNotice("", kAboutTitle);
     DispatchMessage(main, "||IMESSAGE||again||");
-    EXPECT_EQ(window.Text1.Text.get(), "again");
+    EXPECT_EQ(window.Text1.Text.get(), "again\r\n");
     EXPECT_FALSE(window.Picture1.Visible);
 }
 

@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <regex>
 
+#include "core/display_text.h"
 #include "core/version.h"
 
 namespace kestova {
@@ -95,6 +97,31 @@ TEST_F(MessagesTest, AMinimisedWindowIsRestoredByANotice) {
     window.WindowState = 1;
     window.ShowNotice("two", kKestovaServerMessagesTitle);
     EXPECT_EQ(window.WindowState, 0);
+}
+
+TEST_F(MessagesTest, ALogLeftRunningKeepsItsLastThousandMessagesAndSaysSo) {
+    for (std::size_t i = 1; i <= kMessagesKept + 2; ++i) {
+        window.ShowNotice("message " + std::to_string(i), kKestovaServerMessagesTitle);
+        EXPECT_EQ(window.lblDropped.Visible, i > kMessagesKept) << i;
+    }
+    const std::string& text = window.Text1.Text;
+    EXPECT_TRUE(text.starts_with("message 3\r\n"));
+    EXPECT_TRUE(text.ends_with("message 1002\r\n"));
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), static_cast<long>(kMessagesKept));
+    window.Unload();
+    EXPECT_FALSE(window.lblDropped.Visible) << "a fresh log has dropped nothing";
+}
+
+TEST_F(MessagesTest, AMessageTooLongToShowIsCutAndMarked) {
+    const std::string longText(kLongestMessageShown + 10, 'x');
+    window.ShowClientMessages(longText);
+    EXPECT_EQ(window.Text1.Text.get(),
+              std::string(kLongestMessageShown, 'x') + std::string(kMessageCutMark) + "\r\n");
+    window.AddClientMessage("\u20ac" + std::string(kLongestMessageShown, 'y'));
+    EXPECT_TRUE(window.Text1.Text.get().ends_with("\u20ac" +
+                                                  std::string(kLongestMessageShown - 1, 'y') +
+                                                  std::string(kMessageCutMark) + "\r\n"))
+        << "characters are counted, not bytes";
 }
 
 TEST(MessagesWindowTest, IsOneWindowForTheWholeProgram) {

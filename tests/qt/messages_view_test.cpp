@@ -90,6 +90,19 @@ TEST_F(MessagesViewTest, EscapeAndTheCloseBoxCloseTheWindowLikeTheButton) {
     EXPECT_FALSE(window.isVisible());
 }
 
+TEST_F(MessagesViewTest, TheShownLogKeepsItsLastMessagesAndSaysWhenOlderOnesWent) {
+    views.attach(messages);
+    for (std::size_t i = 1; i <= kestova::kMessagesKept + 2; ++i) {
+        messages.AddClientMessage("line " + std::to_string(i));
+    }
+    QWidget& window = shown();
+    const QString text = child<QPlainTextEdit>(window, "Text1").toPlainText();
+    EXPECT_TRUE(text.startsWith("line 3\nline 4\n"));
+    EXPECT_TRUE(text.endsWith("line 1002\n"));
+    EXPECT_EQ(text.count('\n'), static_cast<qsizetype>(kestova::kMessagesKept));
+    EXPECT_FALSE(child<QLabel>(window, "lblDropped").isHidden());
+}
+
 TEST_F(MessagesViewTest, AFormWithoutALayoutIsRefused) {
     ui::Form nameless("NoSuchWindow");
     EXPECT_THROW(views.attach(nameless), qtplatform::BindError);
