@@ -76,11 +76,23 @@ public:
 
     void shapeChanged() override {
         model_->reshape();
-        geometryChanged();
+        const bool wasApplying = std::exchange(applying_, true);
+        applyGeometry();
+        applying_ = wasApplying;
         selectionChanged();
     }
 
     void geometryChanged() override {
+        if (fromView_) {
+            return;  // the operator's drag, already on screen
+        }
+        // Sizes set here are the model's own, not the operator's drags.
+        const bool wasApplying = std::exchange(applying_, true);
+        applyGeometry();
+        applying_ = wasApplying;
+    }
+
+    void applyGeometry() {
         paintAtFrameEnd();
         const int headerRows = model_->headerRows();
         view_.horizontalHeader()->setVisible(headerRows > 0 && grid_.RowHeight(0) > 0);
@@ -153,6 +165,12 @@ private:
                          [this] { selectionFromView(); });
         QObject::connect(view_.verticalScrollBar(), &QScrollBar::valueChanged, this,
                          [this] { topRowFromView(); });
+        // A column border dragged by the operator: the model keeps the new width, so later
+        // changes of the table keep it too and the window's rules see it.
+        QObject::connect(view_.horizontalHeader(), &QHeaderView::sectionResized, this,
+                         [this](int column, int, int pixels) {
+                             fromView([&] { grid_.SetColWidth(column, pixels * kTwipsPerPixel); });
+                         });
         QObject::connect(&view_, &QTableView::clicked, this, [this] { ui::Raise(grid_.Click); });
         QObject::connect(&view_, &QTableView::doubleClicked, this,
                          [this] { ui::Raise(grid_.DblClick); });

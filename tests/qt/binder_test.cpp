@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
@@ -180,7 +183,8 @@ TEST_F(BinderTest, ChoicesFlowBackFromTheUser) {
     form.List1.AddItem("two");
     auto& list = widget<QListWidget>("List1");
     ASSERT_EQ(list.count(), 2);
-    list.setCurrentRow(1);
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, {},
+                      list.visualItemRect(list.item(1)).center());
     EXPECT_EQ(form.List1.ListIndex, 1);
 }
 
@@ -194,7 +198,10 @@ TEST_F(BinderTest, MenuItemDrivesItsActionAndOwnsTheCheckMark) {
         ++clicks;
         form.m_refresh.Checked = !form.m_refresh.Checked;
     };
-    action.trigger();
+    // The operator presses the shortcut.
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    QTest::keyClick(window.get(), Qt::Key_F5);
     EXPECT_EQ(clicks, 1);
     EXPECT_TRUE(form.m_refresh.Checked);
     EXPECT_TRUE(action.isCheckable());
@@ -255,9 +262,33 @@ TEST_F(BinderTest, GridHeaderGeometryAndHiddenRowsFollowTheModel) {
     EXPECT_EQ(view.rowHeight(2), 20);
 }
 
+TEST_F(BinderTest, AColumnBorderDraggedByTheOperatorStaysWhenTheTableChanges) {
+    auto& view = widget<QTableView>("Grid1");
+    window->resize(600, 400);
+    form.Grid1.SetColWidth(1, 1500);
+    QHeaderView& header = *view.horizontalHeader();
+    // The operator drags the border at the right of column 1 forty pixels to the right.
+    const int border = header.sectionViewportPosition(1) + header.sectionSize(1) - 1;
+    const QPoint grip(border, header.height() / 2);
+    QTest::mousePress(header.viewport(), Qt::LeftButton, {}, grip);
+    QMouseEvent drag(QEvent::MouseMove, QPointF(grip + QPoint(40, 0)),
+                     header.viewport()->mapToGlobal(QPointF(grip + QPoint(40, 0))), Qt::NoButton,
+                     Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(header.viewport(), &drag);
+    QTest::mouseRelease(header.viewport(), Qt::LeftButton, {}, grip + QPoint(40, 0));
+    ASSERT_EQ(view.columnWidth(1), 140);
+    EXPECT_EQ(form.Grid1.ColWidth(1), 140 * 15);
+
+    // A client comes: a row is shown, the grid grows; the drag is kept.
+    form.Grid1.SetRowHeight(2, 255);
+    form.Grid1.SetRows(8);
+    EXPECT_EQ(view.columnWidth(1), 140);
+}
+
 TEST_F(BinderTest, GridSelectionFollowsBothWays) {
     auto& view = widget<QTableView>("Grid1");
     QAbstractItemModel& model = *view.model();
+    window->resize(600, 400);
 
     form.Grid1.SetRow(3);
     form.Grid1.SetCol(2);
@@ -265,7 +296,8 @@ TEST_F(BinderTest, GridSelectionFollowsBothWays) {
 
     int selChanges = 0;
     form.Grid1.SelChange = [&] { ++selChanges; };
-    view.selectionModel()->setCurrentIndex(model.index(4, 1), QItemSelectionModel::ClearAndSelect);
+    QTest::mouseClick(view.viewport(), Qt::LeftButton, {},
+                      view.visualRect(model.index(4, 1)).center());
     EXPECT_EQ(form.Grid1.Row(), 5);
     EXPECT_EQ(form.Grid1.Col(), 1);
     EXPECT_EQ(form.Grid1.RowSel(), 5);
