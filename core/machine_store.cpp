@@ -114,7 +114,7 @@ std::string ReadRegistryString(std::string_view path, std::string_view valueName
     if (key.root == 0) {
         return {};
     }
-    const IniDocument document = LoadSettingsFile(kMachineStoreFileName);
+    const IniDocument& document = SettingsDocument(kMachineStoreFileName);
     const std::string section = SectionOf(key.root, key.subKey);
     const std::string* value =
         KeyExists(document, section) ? document.findValue(section, valueName) : nullptr;
@@ -133,9 +133,9 @@ void CreateRegistryKey(std::string_view path) {
     if (key.root == 0) {
         return;
     }
-    IniDocument document = LoadSettingsFile(kMachineStoreFileName);
-    CreateKey(document, SectionOf(key.root, key.subKey));
-    SaveSettingsFile(kMachineStoreFileName, document);
+    UpdateSettingsFile(kMachineStoreFileName, [&](IniDocument& document) {
+        CreateKey(document, SectionOf(key.root, key.subKey));
+    });
 }
 
 void WriteRegistryString(std::string_view path, std::string_view valueName, std::string_view text) {
@@ -143,13 +143,12 @@ void WriteRegistryString(std::string_view path, std::string_view valueName, std:
     if (key.root == 0) {
         return;
     }
-    IniDocument document = LoadSettingsFile(kMachineStoreFileName);
     const std::string section = SectionOf(key.root, key.subKey);
-    if (!KeyExists(document, section)) {
+    if (!KeyExists(SettingsDocument(kMachineStoreFileName), section)) {
         return;
     }
-    document.setValue(section, valueName, text);
-    SaveSettingsFile(kMachineStoreFileName, document);
+    UpdateSettingsFile(kMachineStoreFileName,
+                       [&](IniDocument& document) { document.setValue(section, valueName, text); });
 }
 
 void SetRegistryValue(RootKey root, std::string_view subKey, std::string_view valueName,
@@ -158,10 +157,10 @@ void SetRegistryValue(RootKey root, std::string_view subKey, std::string_view va
     if (section.empty()) {
         return;
     }
-    IniDocument document = LoadSettingsFile(kMachineStoreFileName);
-    CreateKey(document, section);
-    document.setValue(section, valueName, text);
-    SaveSettingsFile(kMachineStoreFileName, document);
+    UpdateSettingsFile(kMachineStoreFileName, [&](IniDocument& document) {
+        CreateKey(document, section);
+        document.setValue(section, valueName, text);
+    });
 }
 
 void DeleteRegistryValue(RootKey root, std::string_view subKey, std::string_view valueName) {
@@ -169,10 +168,8 @@ void DeleteRegistryValue(RootKey root, std::string_view subKey, std::string_view
     if (section.empty()) {
         return;
     }
-    IniDocument document = LoadSettingsFile(kMachineStoreFileName);
-    if (document.eraseValue(section, valueName)) {
-        SaveSettingsFile(kMachineStoreFileName, document);
-    }
+    UpdateSettingsFile(kMachineStoreFileName,
+                       [&](IniDocument& document) { document.eraseValue(section, valueName); });
 }
 
 std::string FileNameOfPath(std::string_view path) {

@@ -6,8 +6,7 @@ namespace kestova {
 
 std::string ReadSetting(std::string_view section, std::string_view key,
                         std::string_view defaultText) {
-    const IniDocument document = LoadSettingsFile(kSettingsFileName);
-    const std::string* value = document.findValue(section, key);
+    const std::string* value = SettingsDocument(kSettingsFileName).findValue(section, key);
     return value != nullptr ? *value : std::string(defaultText);
 }
 
@@ -16,10 +15,9 @@ std::string ReadSetting(std::string_view section, std::string_view key, int defa
 }
 
 void WriteSetting(std::string_view section, std::string_view key, std::string_view value) {
-    IniDocument document = LoadSettingsFile(kSettingsFileName);
-    document.setValue(section, key, value);
     // The store never fails to its caller; a failed write leaves the previous file in place.
-    SaveSettingsFile(kSettingsFileName, document);
+    UpdateSettingsFile(kSettingsFileName,
+                       [&](IniDocument& document) { document.setValue(section, key, value); });
 }
 
 std::string ReadSetting(const settings::Setting& setting) {

@@ -1,19 +1,67 @@
 #include "core/settings_io.h"
 
+#include <map>
+#include <optional>
 #include <string>
 
 #include "platform/services.h"
 
 namespace kestova {
+namespace {
 
-IniDocument LoadSettingsFile(std::string_view fileName) {
-    const auto text = platform::services().files().read(std::string(fileName));
-    return text ? IniDocument::Parse(*text) : IniDocument{};
+struct CachedFile {
+    const platform::FileStore* store = nullptr;
+    std::optional<platform::FileStamp> stamp;
+    IniDocument document;
+    std::string serialized;  // of the document, to tell a change that makes no difference
+};
+
+std::map<std::string, CachedFile, std::less<>>& Cache() {
+    static std::map<std::string, CachedFile, std::less<>> cache;
+    return cache;
 }
 
-bool SaveSettingsFile(std::string_view fileName, const IniDocument& document) {
-    return platform::services().files().writeAtomically(std::string(fileName),
-                                                        document.Serialize());
+CachedFile& Current(std::string_view fileName) {
+    platform::FileStore& store = platform::services().files();
+    const std::string name(fileName);
+    const std::optional<platform::FileStamp> stamp = store.stamp(name);
+    auto found = Cache().find(fileName);
+    if (found != Cache().end() && found->second.store == &store && found->second.stamp == stamp) {
+        return found->second;
+    }
+    const auto text = store.read(name);
+    CachedFile& cached = Cache()[name];
+    cached.store = &store;
+    cached.stamp = stamp;
+    cached.document = text ? IniDocument::Parse(*text) : IniDocument{};
+    cached.serialized = cached.document.Serialize();
+    return cached;
+}
+
+}  // namespace
+
+const IniDocument& SettingsDocument(std::string_view fileName) {
+    return Current(fileName).document;
+}
+
+bool UpdateSettingsFile(std::string_view fileName,
+                        const std::function<void(IniDocument& document)>& change) {
+    CachedFile& cached = Current(fileName);
+    IniDocument document = cached.document;
+    change(document);
+    std::string serialized = document.Serialize();
+    if (serialized == cached.serialized) {
+        return true;
+    }
+    platform::FileStore& store = platform::services().files();
+    const std::string name(fileName);
+    if (!store.writeAtomically(name, serialized)) {
+        return false;
+    }
+    cached.stamp = store.stamp(name);
+    cached.document = std::move(document);
+    cached.serialized = std::move(serialized);
+    return true;
 }
 
 }  // namespace kestova

@@ -1,17 +1,24 @@
 #pragma once
 
+#include <functional>
 #include <string_view>
 
 #include "core/settings_file.h"
 
-// Loading and saving one settings file of the platform's file store. Both stores read the file at
-// every use rather than keeping a copy, so a store swapped underneath (a test) or a file written
-// by another copy of the program is always seen as it is.
+// The settings files of the platform's file store, kept in memory. A file is read again only
+// when it changed on disk (written by another copy of the program or by a technician, or a store
+// swapped underneath by a test), and written only when a change makes a difference, so the
+// supervision's reads at every tick cost a file status, not a parse, and no write waits on the
+// disk for nothing.
 namespace kestova {
 
-// The file's document; an empty one when the file does not exist yet.
-IniDocument LoadSettingsFile(std::string_view fileName);
-// Replaces the file atomically; false when the store could not write it (the old file stays).
-bool SaveSettingsFile(std::string_view fileName, const IniDocument& document);
+// The file's document as it is now; an empty one when the file does not exist. The reference
+// holds until the next call for the same file.
+const IniDocument& SettingsDocument(std::string_view fileName);
+
+// Applies the change to the file's document and replaces the file atomically when the document
+// is different afterwards. False when the store could not write it (the old file stays).
+bool UpdateSettingsFile(std::string_view fileName,
+                        const std::function<void(IniDocument& document)>& change);
 
 }  // namespace kestova

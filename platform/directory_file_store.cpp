@@ -1,6 +1,7 @@
 #include "platform/directory_file_store.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -60,6 +61,18 @@ std::optional<std::string> DirectoryFileStore::read(const std::string& fileName)
         return std::nullopt;
     }
     return content.str();
+}
+
+std::optional<FileStamp> DirectoryFileStore::stamp(const std::string& fileName) const {
+    struct stat status {};
+    if (!IsPlainFileName(fileName) || ::stat((directory_ / fileName).c_str(), &status) != 0) {
+        return std::nullopt;
+    }
+    return FileStamp{static_cast<std::uint64_t>(status.st_dev),
+                     static_cast<std::uint64_t>(status.st_ino),
+                     static_cast<std::uint64_t>(status.st_mtim.tv_sec) * 1000000000u +
+                         static_cast<std::uint64_t>(status.st_mtim.tv_nsec),
+                     static_cast<std::uint64_t>(status.st_size)};
 }
 
 bool DirectoryFileStore::writeAtomically(const std::string& fileName, const std::string& content) {

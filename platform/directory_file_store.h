@@ -19,6 +19,7 @@ public:
 
     std::optional<std::string> read(const std::string& fileName) const override;
     bool writeAtomically(const std::string& fileName, const std::string& content) override;
+    std::optional<FileStamp> stamp(const std::string& fileName) const override;
 
     const std::filesystem::path& directory() const { return directory_; }
 

@@ -69,8 +69,8 @@ public:
 
     ~GridViewAdapter() override { grid_.setGridObserver(nullptr); }
 
+    // New texts repaint only their cells; the view merges what changed before it paints.
     void cellsChanged(int top, int left, int bottom, int right) override {
-        paintAtFrameEnd();
         model_->cellsChanged(top, left, bottom, right);
     }
 
@@ -145,10 +145,10 @@ public:
 
 private:
     // The console lets events run after every client record it lays into the grid, and each of
-    // those passes would repaint what the record changed. While rows appear (the first refresh
-    // after a connection) that is the whole table, 255 times for a full café. The table is drawn
-    // once a frame instead: the first change stops the viewport's painting, and the end of the
-    // frame paints everything that changed meanwhile.
+    // those passes would repaint what the record changed. While rows appear or go (the first
+    // refresh after a connection) every row moves, 255 times for a full café. The table is then
+    // drawn once a frame instead: the first row shown or hidden stops the viewport's painting,
+    // and the end of the frame paints it whole. New texts alone repaint only their cells.
     void paintAtFrameEnd() {
         if (frameEnd_.isActive()) {
             return;

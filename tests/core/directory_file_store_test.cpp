@@ -49,6 +49,17 @@ TEST_F(DirectoryStore, WritesCreateTheFolderAndReadBack) {
     EXPECT_EQ(fileCount(root / "nested" / "kestova"), 2u) << "no temporary file is left behind";
 }
 
+TEST_F(DirectoryStore, TheStampChangesWhenTheFileIsReplacedEvenAtTheSameSize) {
+    platform::DirectoryFileStore store(root);
+    EXPECT_FALSE(store.stamp("kestova.ini"));
+    ASSERT_TRUE(store.writeAtomically("kestova.ini", "Refresh=20"));
+    const auto first = store.stamp("kestova.ini");
+    ASSERT_TRUE(first);
+    EXPECT_EQ(store.stamp("kestova.ini"), first);
+    ASSERT_TRUE(store.writeAtomically("kestova.ini", "Refresh=30"));
+    EXPECT_NE(store.stamp("kestova.ini"), first) << "a rename brings a new file";
+}
+
 TEST_F(DirectoryStore, RefusesNamesThatAreNotPlainFileNames) {
     platform::DirectoryFileStore store(root);
     for (const char* name : {"", ".", "..", "../escape.ini", "sub/file.ini", "/etc/passwd"}) {

@@ -37,6 +37,22 @@ TEST_F(SettingsStore, WrittenValuesReadBackAndPersist) {
     EXPECT_EQ(files().writeCount(), 2);
 }
 
+TEST_F(SettingsStore, TheFileIsReadOnceUntilItChangesAndWrittenOnlyForAChange) {
+    WriteSetting("Option", "Refresh", "5");
+    const int reads = files().readCount();
+    for (int tick = 0; tick < 100; ++tick) {
+        EXPECT_EQ(ReadSetting("Option", "Refresh", "20"), "5");
+    }
+    EXPECT_EQ(files().readCount(), reads) << "the supervision's reads cost no parse";
+    WriteSetting("option", "REFRESH", "5");
+    EXPECT_EQ(files().writeCount(), 1) << "the same value again is no change";
+
+    // A technician (or another copy of the program) edits the file: the next read sees it.
+    files().put(std::string(kSettingsFileName), "[Option]\nRefresh=9\n");
+    EXPECT_EQ(ReadSetting("Option", "Refresh", "20"), "9");
+    EXPECT_EQ(files().readCount(), reads + 1);
+}
+
 TEST_F(SettingsStore, KeysAndSectionsIgnoreCase) {
     WriteSetting("Option", "PorTNo", "12");
     EXPECT_EQ(ReadSetting("Option", "PortNo", "10"), "12");

@@ -6,6 +6,11 @@
 namespace sim {
 namespace {
 
+std::uint64_t NextVersion() {
+    static std::uint64_t version = 0;
+    return ++version;
+}
+
 std::string Upper(std::string text) {
     std::transform(text.begin(), text.end(), text.begin(),
                    [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
@@ -15,6 +20,7 @@ std::string Upper(std::string text) {
 }  // namespace
 
 std::optional<std::string> MemoryFileStore::read(const std::string& fileName) const {
+    ++reads_;
     const auto it = files_.find(fileName);
     if (it == files_.end()) {
         return std::nullopt;
@@ -29,7 +35,26 @@ bool MemoryFileStore::writeAtomically(const std::string& fileName, const std::st
     }
     ++writes_;
     files_[fileName] = content;
+    versions_[fileName] = NextVersion();
     return true;
+}
+
+void MemoryFileStore::put(const std::string& fileName, std::string content) {
+    files_[fileName] = std::move(content);
+    versions_[fileName] = NextVersion();
+}
+
+void MemoryFileStore::remove(const std::string& fileName) {
+    files_.erase(fileName);
+    versions_.erase(fileName);
+}
+
+std::optional<platform::FileStamp> MemoryFileStore::stamp(const std::string& fileName) const {
+    const auto it = versions_.find(fileName);
+    if (it == versions_.end()) {
+        return std::nullopt;
+    }
+    return platform::FileStamp{0, 0, it->second, files_.at(fileName).size()};
 }
 
 std::string MemoryFileStore::contents(const std::string& fileName) const {

@@ -18,22 +18,27 @@ class MemoryFileStore : public platform::FileStore {
 public:
     std::optional<std::string> read(const std::string& fileName) const override;
     bool writeAtomically(const std::string& fileName, const std::string& content) override;
+    std::optional<platform::FileStamp> stamp(const std::string& fileName) const override;
 
     void failWrites(bool fail = true) { failWrites_ = fail; }
-    // Puts a file in place without counting it as the program's write.
-    void put(const std::string& fileName, std::string content) { files_[fileName] = content; }
-    void remove(const std::string& fileName) { files_.erase(fileName); }
+    // Puts a file in place without counting it as the program's write (another program's).
+    void put(const std::string& fileName, std::string content);
+    void remove(const std::string& fileName);
     bool exists(const std::string& fileName) const { return files_.count(fileName) != 0; }
     // The file's content, empty when it does not exist.
     std::string contents(const std::string& fileName) const;
     int writeCount() const { return writes_; }
+    int readCount() const { return reads_; }
     int failedWriteCount() const { return failedWrites_; }
     const std::map<std::string, std::string>& files() const { return files_; }
 
 private:
     std::map<std::string, std::string> files_;
+    // A new version number for every write, unique over all stores of the test program.
+    std::map<std::string, std::uint64_t> versions_;
     bool failWrites_ = false;
     int writes_ = 0;
+    mutable int reads_ = 0;
     int failedWrites_ = 0;
 };
 
