@@ -5,7 +5,9 @@
 #include <QCursor>
 #include <QDialog>
 #include <QMenu>
+#include <QScreen>
 #include <QWindowStateChangeEvent>
+#include <algorithm>
 
 #include "qt/binder/appearance.h"
 #include "qt/binder/control_binding.h"
@@ -78,6 +80,9 @@ void FormBinding::apply(std::string_view property) {
                                                        : Qt::WindowNoState);
     } else if (property == "Visible") {
         if (form_.Visible) {
+            if (!placed_) {
+                placeCentred();
+            }
             window.show();
             window.raise();
             window.activateWindow();
@@ -89,7 +94,8 @@ void FormBinding::apply(std::string_view property) {
     applying_ = wasApplying;
 }
 
-// Positions and sizes in twips; a zero leaves the layout's own.
+// Positions and sizes in twips; a zero leaves the layout's own. Wherever the form moves it, the
+// window stays wholly on its screen.
 void FormBinding::applyGeometry() {
     QWidget& window = *window_;
     if (form_.Width > 0 && form_.Height > 0) {
@@ -98,6 +104,47 @@ void FormBinding::applyGeometry() {
     if (form_.Left != 0 || form_.Top != 0) {
         window.move(form_.Left / kTwipsPerPixel, form_.Top / kTwipsPerPixel);
     }
+    keepOnScreen();
+}
+
+// The first time the window shows it opens centred on the window it is opened from (the active
+// one), or on the screen when there is none.
+void FormBinding::placeCentred() {
+    placed_ = true;
+    QWidget& window = *window_;
+    const QWidget* owner = QApplication::activeWindow();
+    const QRect area = owner != nullptr && owner != &window && owner->isVisible()
+                           ? owner->frameGeometry()
+                           : availableArea();
+    QRect placed(QPoint(), window.size());
+    placed.moveCenter(area.center());
+    window.move(placed.topLeft());
+    keepOnScreen();
+}
+
+QRect FormBinding::availableArea() const {
+    const QScreen* screen = window_->screen() != nullptr ? window_->screen()
+                                                         : QGuiApplication::primaryScreen();
+    return screen != nullptr ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
+}
+
+// Moves the window (and shrinks it, when it is larger than the screen) so that it lies wholly
+// on the screen, and tells the form where it ended up.
+void FormBinding::keepOnScreen() {
+    QWidget& window = *window_;
+    const QRect area = availableArea();
+    QRect frame(window.pos(), window.size());
+    frame.setSize(frame.size().boundedTo(area.size()));
+    frame.moveLeft(std::clamp(frame.left(), area.left(), area.right() + 1 - frame.width()));
+    frame.moveTop(std::clamp(frame.top(), area.top(), area.bottom() + 1 - frame.height()));
+    if (frame.size() != window.size()) {
+        window.resize(frame.size());
+    }
+    if (frame.topLeft() != window.pos()) {
+        window.move(frame.topLeft());
+    }
+    form_.Left.setFromView(frame.left() * kTwipsPerPixel);
+    form_.Top.setFromView(frame.top() * kTwipsPerPixel);
 }
 
 void FormBinding::focusControl(ui::Control& control) {

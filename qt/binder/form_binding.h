@@ -41,11 +41,15 @@ protected:
 private:
     void apply(std::string_view property);
     void applyGeometry();
+    void placeCentred();
+    void keepOnScreen();
+    QRect availableArea() const;
 
     ui::Form& form_;
     QPointer<QWidget> window_;
     std::map<const ui::Control*, ControlBinding*> controls_;
     bool applying_ = false;
+    bool placed_ = false;
 };
 
 }  // namespace qtplatform

@@ -1,0 +1,95 @@
+// Every window of the program opens centred and lies wholly on the screen, shown the way the
+// program shows it. Run on an X screen without a window manager (Xvfb), where nothing moves a
+// window but the program itself.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QScreen>
+#include <QTemporaryDir>
+#include <QTest>
+#include <functional>
+#include <string>
+
+#include "connection/login_window.h"
+#include "console/kestova_main.h"
+#include "core/machine_store.h"
+#include "core/messages.h"
+#include "core/settings_table.h"
+#include "program/kestova_code.h"
+#include "qt/platform/services.h"
+#include "qt/views/form_views.h"
+
+namespace {
+
+struct Window {
+    const char* name;
+    std::function<ui::Form&()> open;  // shows it as the program does
+    bool centred;                     // false: it moves itself after opening (the login roll-down)
+};
+
+class WindowPlacement : public ::testing::TestWithParam<Window> {
+protected:
+    static void SetUpTestSuite() {
+        // The program's settings in a folder of their own, naming only loopback.
+        qputenv("KESTOVA_CONFIG_DIR", config().path().toUtf8());
+        kestova::CreateRegistryKey(kestova::settings::ServerIp.keyPath);
+        kestova::WriteRegistryString(kestova::settings::ServerIp.keyPath,
+                                     kestova::settings::ServerIp.valueName, "127.0.0.1");
+    }
+    static QTemporaryDir& config() {
+        static QTemporaryDir dir;
+        return dir;
+    }
+    ~WindowPlacement() override { kestova::ReleaseProgram(); }
+};
+
+TEST_P(WindowPlacement, OpensCentredAndWhollyOnTheScreen) {
+    qtplatform::FormViews views;
+    ui::Form& form = GetParam().open();
+    QWidget& window = views.window(form);
+    QTest::qWait(100);
+    ASSERT_TRUE(window.isVisible());
+    const QRect screen = window.screen()->availableGeometry();
+    const QRect placed = window.frameGeometry();
+    EXPECT_TRUE(screen.contains(placed)) << "at " << placed.x() << "," << placed.y() << " "
+                                         << placed.width() << "x" << placed.height();
+    EXPECT_LE(std::abs(placed.center().x() - screen.center().x()), 1);
+    if (GetParam().centred) {
+        EXPECT_LE(std::abs(placed.center().y() - screen.center().y()), 1);
+    }
+    form.Hide();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EveryWindow, WindowPlacement,
+    ::testing::Values(Window{"KestovaMain",
+                             []() -> ui::Form& {
+                                 kestova::Main().Show();
+                                 return kestova::Main();
+                             },
+                             true},
+                      Window{"frmSplash",
+                             []() -> ui::Form& {
+                                 kestova::Splash().Show();
+                                 return kestova::Splash();
+                             },
+                             false},
+                      Window{"Messages",
+                             []() -> ui::Form& {
+                                 kestova::ShowNotice("A notice", kestova::kServerMessagesTitle);
+                                 return kestova::MessagesWindow();
+                             },
+                             true}),
+    [](const ::testing::TestParamInfo<Window>& info) { return std::string(info.param.name); });
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    qtplatform::QtServices services;
+    platform::installServices(&services);
+    const int result = RUN_ALL_TESTS();
+    platform::installServices(nullptr);
+    return result;
+}
