@@ -29,17 +29,22 @@ bool MayCommand(const ConsoleSession& session) {
     return session.rights == "ADMINISTRATOR" || session.rights == "USER";
 }
 
-// A console's client name may not carry the record separators.
+// A client name travels inside the UPDATE record, whose fields are joined by "==": a bar
+// becomes a space, a run of "=" shrinks to one, and no "=" stays at either end, where it would
+// run into a field separator ("PC=" would make "PC=====00:00").
 std::string CleanClientName(std::string_view raw) {
     std::string name;
-    for (char c : Trim(raw)) {
+    for (char c : raw) {
         if (c == '|')
             c = ' ';
         if (c == '=' && !name.empty() && name.back() == '=')
             continue;
         name.push_back(c);
     }
-    return Trim(name);
+    const auto first = name.find_first_not_of(" \t\r\n=");
+    if (first == std::string::npos)
+        return {};
+    return name.substr(first, name.find_last_not_of(" \t\r\n=") - first + 1);
 }
 
 std::size_t CharacterCount(std::string_view utf8) {

@@ -139,6 +139,24 @@ TEST_F(ClientTable, EnableDisableRenamePrintingAndMessagesChangeTheClient) {
     EXPECT_NE(sentTo(1, "CMESSAGE")[0].find("Message: -"), std::string::npos);
 }
 
+TEST_F(ClientTable, ANewNameNeverPutsAnEqualsSignAgainstARecordSeparator) {
+    connectAs(1, "CLERK", "clerk");
+    const struct {
+        const char* asked;
+        const char* shown;
+    } kNames[] = {{"PC=", "PC"},   {"=PC", "PC"},      {"==PC==", "PC"}, {"= PC =", "PC"},
+                  {"P==C", "P=C"}, {"P===C=|", "P=C"}, {"=|=P=", "P"},   {"A==B|C", "A=B C"}};
+    for (const auto& name : kNames) {
+        say(1, "||KESTOVA||1||CHANGENAME|" + std::string(name.asked) + "||");
+        const std::vector<std::string> record = lastRecord(1, 2);
+        ASSERT_EQ(record.size(), 15u) << name.asked;
+        EXPECT_EQ(record[3], name.shown) << name.asked;
+        EXPECT_EQ(record[5], "00:00") << name.asked;
+    }
+    say(1, "||KESTOVA||1||CHANGENAME|===||");  // nothing but separators is no name
+    EXPECT_EQ(lastRecord(1, 2)[3], "A=B C");
+}
+
 TEST_F(ClientTable, AMessageWithoutLeadingBarsReachesTheClient) {
     connectAs(1, "CLERK", "clerk");
     say(1, "KESTOVA||2||MESSAGE|Closing in 10 minutes||||");
