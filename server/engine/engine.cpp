@@ -22,7 +22,11 @@ Engine::Impl::Impl(Store& s, Outbox& o, EngineOptions opts, Log l, RandomSource*
     : store(s),
       outbox(o),
       options(opts),
-      log(l ? std::move(l) : [](const std::string&) {}),
+      // Lines carry what consoles sent; each is made safe for a one-line log here, once.
+      log([sink = std::move(l)](const std::string& line) {
+          if (sink)
+              sink(LogSafe(line));
+      }),
       ownRandom(r ? nullptr : std::make_unique<SystemRandom>()),
       random(r ? *r : *ownRandom),
       cafe(opts.slots),

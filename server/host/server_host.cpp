@@ -4,6 +4,7 @@
 #include <exception>
 
 #include "core/wire/codec.h"
+#include "server/engine/texts.h"
 #include "server/host/console_keywords.h"
 
 namespace zarnevo {
@@ -72,7 +73,7 @@ void ServerHost::guarded(const char* what, Call&& call) {
     try {
         call();
     } catch (const std::exception& fault) {
-        log_(std::string(what) + " failed: " + fault.what());
+        log_(std::string(what) + " failed: " + LogSafe(fault.what()));
     }
 }
 

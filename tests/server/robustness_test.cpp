@@ -69,6 +69,41 @@ TEST_F(Robustness, FuzzedRequestsNeverCrashTheEngine) {
     EXPECT_EQ(sentTo(1).size(), 20u);
 }
 
+// True when the line holds a C0 control, DEL or a C1 control (U+0080..U+009F in UTF-8).
+bool HasControlCharacter(const std::string& line) {
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        const auto c = static_cast<unsigned char>(line[i]);
+        const bool c1 = c == 0xC2 && i + 1 < line.size() &&
+                        static_cast<unsigned char>(line[i + 1]) >= 0x80 &&
+                        static_cast<unsigned char>(line[i + 1]) < 0xA0;
+        if (c < 0x20 || c == 0x7F || c1)
+            return true;
+    }
+    return false;
+}
+
+TEST_F(Robustness, WhatAConsoleSendsIsLoggedEscapedSoItCannotForgeLinesOrSteerATerminal) {
+    const struct {
+        std::string message;
+        std::string logged;  // what the log line shows of it
+    } kForged[] = {
+        {"AUTHENTICATING||FALSE||LOCALHOSTNAME||Kestova[x\n2026 console 9 greeted]||",
+         "Kestova[x\\n2026 console 9 greeted]"},
+        {"||SMESSAGE||KESTOVA: \x1b[2Jbye\r||", "KESTOVA: \\x1b[2Jbye\\r"},
+        {"||SMESSAGE||KESTOVA: del\x7f c1\xc2\x9b tab\t||", "del\\x7f c1\\u009b tab\\t"},
+        {"||SMESSAGE||KESTOVA: raw\xff\xc3 back\\slash café||", "raw\\xff\\xc3 back\\\\slash café"},
+        {"||NO\x1bSUCH||1||", "NO\\x1bSUCH"}};
+    connect(1);
+    for (const auto& forged : kForged) {
+        logLines.clear();
+        say(1, forged.message);
+        ASSERT_FALSE(logLines.empty()) << forged.logged;
+        EXPECT_NE(logLines.back().find(forged.logged), std::string::npos) << logLines.back();
+        for (const std::string& line : logLines)
+            EXPECT_FALSE(HasControlCharacter(line)) << line;
+    }
+}
+
 TEST(RequestParsing, KeywordsInAnyCaseWithOrWithoutSeparators) {
     for (const char* text : {"UPDATE||||", "||UPDATE||||", "||UPDATE||", "update", "  Update ||"}) {
         const auto request = ParseRequest(text);
