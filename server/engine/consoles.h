@@ -21,6 +21,7 @@ inline constexpr const char* kProbeMessage = "||STILL CONNECTED||||";
 struct ConsoleSession {
     std::int64_t lastHeardMs = 0;
     std::int64_t lastProbeMs = 0;
+    bool greeted = false;      // the console has greeted; nothing is answered before
     std::string operatorName;  // empty until an operator logs in
     std::string rights;        // "ADMINISTRATOR", "USER", "VIEWER"; empty when not logged in
     std::string staff;         // POS staff signed in on this console, upper case

@@ -78,6 +78,12 @@ void Engine::receive(ConsoleId console, std::string_view plainMessage, std::int6
         impl_->log("console " + std::to_string(console) + ": empty request ignored");
         return;
     }
+    if (!session->greeted && request->keyword != "AUTHENTICATING") {
+        // A console greets first; whatever comes before is no console's and learns nothing.
+        impl_->log("console " + std::to_string(console) + ": " + request->keyword +
+                   " before the greeting ignored");
+        return;
+    }
     impl_->dispatch(console, *session, *request, nowMs);
     impl_->pushChanges();
 }
@@ -231,6 +237,7 @@ void Engine::Impl::dispatch(ConsoleId console, ConsoleSession& session, const Re
     if (keyword == "AUTHENTICATING") {
         // The greeting: the console has now taken its connected state, so the switches it
         // only accepts while connected are sent again.
+        session.greeted = true;
         log("console " + std::to_string(console) + " greeted: " + request.rawValue);
         pushSwitches(console);
         return;

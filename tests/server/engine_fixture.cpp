@@ -55,6 +55,11 @@ EngineTest::EngineTest(EngineOptions options)
     store.putStaff(StaffMember{"MARY", kHashes[4]});
 }
 
+void EngineTest::connect(ConsoleId console) {
+    engine.consoleConnected(console, now);
+    say(console, kGreeting);
+}
+
 void EngineTest::connectAs(ConsoleId console, const std::string& user,
                            const std::string& password) {
     connect(console);

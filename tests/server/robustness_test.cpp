@@ -21,6 +21,26 @@ TEST_F(Robustness, UnknownAndMalformedRequestsAreLoggedAndAnsweredWithNothing) {
     EXPECT_GE(logLines.size(), 9u);
 }
 
+TEST_F(Robustness, NothingIsAnsweredOnAConnectionBeforeItsGreeting) {
+    engine.consoleConnected(1, now);
+    outbox.clear();
+    for (const char* request :
+         {"||UPDATE||||", "UPDATE||||", "||UPDATE||", "||YESCONNECT||||",
+          "||F-LOGIN||Username = 'ADMINISTRATOR' and Password = 'admin'||",
+          "||F-POSLOG||Username = 'JOHN' and Password = 'john'||", "||F-TICKET1||ABC||",
+          "||F-BROADCAST||||", "||KESTOVA-INFO||0||", "||SMESSAGE||KESTOVA: hello||"}) {
+        logLines.clear();
+        say(1, request);
+        EXPECT_TRUE(sentTo(1).empty()) << request;
+        ASSERT_EQ(logLines.size(), 1u) << request;
+        EXPECT_NE(logLines[0].find("before the greeting"), std::string::npos) << logLines[0];
+    }
+    say(1, kGreeting);
+    outbox.clear();
+    say(1, "||UPDATE||||");
+    EXPECT_EQ(sentTo(1, "UPDATE").size(), 20u) << "greeted, the console is served";
+}
+
 TEST_F(Robustness, ARequestLargerThanTheCapIsDroppedWithALogLine) {
     connect(1);
     outbox.clear();

@@ -27,6 +27,7 @@ TEST(ConsoleKeywords, EveryKeywordTheHostSeparatesAtIsOneTheEngineHandles) {
     Engine engine(store, outbox, EngineOptions{},
                   [&](const std::string& line) { log.push_back(line); });
     engine.consoleConnected(1, 0);
+    engine.receive(1, "AUTHENTICATING||FALSE||LOCALHOSTNAME||Kestova[keywords]||", 0);
     for (std::string_view keyword : ConsoleMessageKeywords()) {
         log.clear();
         engine.receive(1, "||" + std::string(keyword) + "||||", 0);

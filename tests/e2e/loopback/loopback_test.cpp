@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QTemporaryDir>
 #include <QThread>
+#include <algorithm>
 #include <set>
 
 #include "core/wire/codec.h"
@@ -117,6 +118,34 @@ TEST(ServerOnLoopback, ServesAConsoleFromClientListToTicketSaleAndStopsOnSigterm
     EXPECT_TRUE(server.process->output().contains("database closed"));
 }
 
+TEST(ServerOnLoopback, AConnectionThatHasNotGreetedLearnsNothing) {
+    auto server = StartServer({"--db", ":memory:", "--demo", "--slots", "5"});
+    ASSERT_TRUE(server.process);
+    ConsoleLink console;
+    ASSERT_TRUE(console.connectTo(server.consolePort()));
+    console.send("||UPDATE||||");
+    console.send(kAdminLogin);
+    EXPECT_TRUE(server.process->waitForLog("F-LOGIN before the greeting ignored"));
+    console.send(kGreeting);
+    // The greeting is answered with the switches and the quick-ticket list, as the connection
+    // was: whatever the two requests before it had brought would have come in between.
+    const auto& replies = console.readUntil([](const std::vector<std::string>& all) {
+        return std::count_if(all.begin(), all.end(), [](const std::string& reply) {
+                   return reply.starts_with("||QUICKTYPE||");
+               }) == 2;
+    });
+    EXPECT_EQ(IndexOf(replies, "UPDATE"), replies.size());
+    EXPECT_EQ(IndexOf(replies, "F-LOGIN"), replies.size());
+    EXPECT_TRUE(server.process->errors().contains("UPDATE before the greeting ignored"));
+
+    console.send("||UPDATE||||");
+    EXPECT_EQ(ClientListOf(console.readUntil([](const auto& all) {
+                  return ClientListOf(all).rows.size() >= 5;
+              })).rows.size(),
+              5u);
+    EXPECT_EQ(server.process->terminate(), 0);
+}
+
 TEST(ServerOnLoopback, ASecondServerOnTheSamePortFailsClearly) {
     auto first = StartServer({"--db", ":memory:"});
     ASSERT_TRUE(first.process);
@@ -138,6 +167,7 @@ TEST(ServerOnLoopback, SoldTicketsSurviveARestartOnADatabaseFile) {
         ASSERT_TRUE(server.process);
         ConsoleLink console;
         ASSERT_TRUE(console.connectTo(server.consolePort()));
+        console.send(kGreeting);
         const auto batch = SellTwoTickets(console);
         ASSERT_TRUE(batch);
         user = batch->substr(0, batch->find('|'));
@@ -147,6 +177,7 @@ TEST(ServerOnLoopback, SoldTicketsSurviveARestartOnADatabaseFile) {
     ASSERT_TRUE(again.process);
     ConsoleLink console;
     ASSERT_TRUE(console.connectTo(again.consolePort()));
+    console.send(kGreeting);
     console.send(kJohnSignIn);
     ASSERT_EQ(ValueOf(console.readUntil(Has("F-POSLOG")), "F-POSLOG"), "TRUE");
     console.send("||F-TICKET1||" + user + "||");
@@ -198,6 +229,7 @@ TEST(ServerOnLoopback, MisbehavingConsolesChangeNothingForOthers) {
     ASSERT_TRUE(server.process);
     ConsoleLink good;
     ASSERT_TRUE(good.connectTo(server.consolePort()));
+    good.send(kGreeting);
 
     {
         // Bytes that are no protocol at all, then gone.
@@ -210,6 +242,7 @@ TEST(ServerOnLoopback, MisbehavingConsolesChangeNothingForOthers) {
     {
         ConsoleLink noisy;
         ASSERT_TRUE(noisy.connectTo(server.consolePort()));
+        noisy.send(kGreeting);
         // A request nobody knows is handed to the engine once the console has been quiet.
         noisy.send("||NOSUCHREQUEST||1||");
         EXPECT_TRUE(server.process->waitForLog("NOSUCHREQUEST"));
