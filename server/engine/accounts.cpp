@@ -9,25 +9,39 @@ bool IsRightsLevel(std::string_view rights) {
     return rights == "ADMINISTRATOR" || rights == "USER" || rights == "VIEWER";
 }
 
-std::optional<Operator> CheckOperatorLogin(const Store& store, std::string_view conditionText) {
+std::optional<Operator> CheckOperatorLogin(Store& store, std::string_view conditionText,
+                                           PasswordCost cost) {
     const auto credentials = ParseConditionText(conditionText);
     if (!credentials)
         return std::nullopt;
-    const auto account = store.findOperator(wire::UpperAscii(credentials->user));
+    auto account = store.findOperator(wire::UpperAscii(credentials->user));
     if (!account || !IsRightsLevel(account->rights))
         return std::nullopt;
-    if (!VerifyPassword(credentials->password, account->password))
+    const PasswordVerdict verdict = CheckPassword(credentials->password, account->password, cost);
+    if (!verdict.matches)
         return std::nullopt;
+    if (verdict.renewed) {
+        account->password = *verdict.renewed;
+        store.putOperator(*account);
+    }
     return account;
 }
 
-std::optional<std::string> CheckStaffSignIn(const Store& store, std::string_view conditionText) {
+std::optional<std::string> CheckStaffSignIn(Store& store, std::string_view conditionText,
+                                            PasswordCost cost) {
     const auto credentials = ParseConditionText(conditionText);
     if (!credentials)
         return std::nullopt;
-    const auto staff = store.findStaff(wire::UpperAscii(credentials->user));
-    if (!staff || !VerifyPassword(credentials->password, staff->password))
+    auto staff = store.findStaff(wire::UpperAscii(credentials->user));
+    if (!staff)
         return std::nullopt;
+    const PasswordVerdict verdict = CheckPassword(credentials->password, staff->password, cost);
+    if (!verdict.matches)
+        return std::nullopt;
+    if (verdict.renewed) {
+        staff->password = *verdict.renewed;
+        store.putStaff(*staff);
+    }
     return staff->name;
 }
 

@@ -31,6 +31,7 @@ Engine::Impl::Impl(Store& s, Outbox& o, EngineOptions opts, Log l, RandomSource*
       random(r ? *r : *ownRandom),
       cafe(opts.slots),
       switches(s) {
+    InitCrypto();
     if (options.demo) {
         demo.emplace(options.seed);
         demo->populate(cafe);

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "server/engine/outbox.h"
+#include "server/engine/password_hash.h"
 #include "server/engine/random_source.h"
 #include "server/engine/store.h"
 
@@ -17,6 +18,8 @@ struct EngineOptions {
     bool demo = false;       // simulate a lively café: clients come and go, users log in
     std::uint64_t seed = 1;  // makes the demo café reproducible
     double speed = 1.0;      // simulated seconds per real second
+    // The cost a password hash of an older kind is renewed at when its owner logs in.
+    PasswordCost passwordCost = PasswordCost::Interactive;
 };
 
 // Plain messages larger than this are dropped with a log line.

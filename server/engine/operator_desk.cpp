@@ -12,7 +12,7 @@ bool Engine::Impl::handleOperatorDesk(ConsoleId console, ConsoleSession& session
     const std::string& keyword = request.keyword;
     const std::string who = "console " + std::to_string(console);
     if (keyword == "F-LOGIN") {
-        const auto account = CheckOperatorLogin(store, request.rawValue);
+        const auto account = CheckOperatorLogin(store, request.rawValue, options.passwordCost);
         if (!account) {
             log(who + ": operator log-in refused");
             send(console, "||F-LOGIN||FALSE||");

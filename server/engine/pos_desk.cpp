@@ -26,7 +26,7 @@ bool Engine::Impl::handlePosDesk(ConsoleId console, ConsoleSession& session, con
     const std::string& keyword = request.keyword;
     const std::string who = "console " + std::to_string(console);
     if (keyword == "F-POSLOG") {
-        const auto staff = CheckStaffSignIn(store, request.rawValue);
+        const auto staff = CheckStaffSignIn(store, request.rawValue, options.passwordCost);
         if (!staff) {
             log(who + ": POS sign-in refused");
             send(console, "||F-POSLOG||FALSE||");

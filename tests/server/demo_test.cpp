@@ -9,16 +9,25 @@ namespace {
 
 TEST(DemoSeed, SeedsTheOperatorsStaffQuickTypesAndSalesOfSeveralDays) {
     MemoryStore store;
-    SeedDemo(store, 1, TestNow());
-    EXPECT_EQ(
-        CheckOperatorLogin(store, "Username = 'ADMINISTRATOR' and Password = 'admin'")->rights,
-        "ADMINISTRATOR");
-    EXPECT_EQ(CheckOperatorLogin(store, "Username = 'CLERK' and Password = 'clerk'")->rights,
+    SeedDemo(store, 1, TestNow(), PasswordCost::Minimal);
+    EXPECT_EQ(CheckOperatorLogin(store, "Username = 'ADMINISTRATOR' and Password = 'admin'",
+                                 PasswordCost::Minimal)
+                  ->rights,
+              "ADMINISTRATOR");
+    EXPECT_EQ(CheckOperatorLogin(store, "Username = 'CLERK' and Password = 'clerk'",
+                                 PasswordCost::Minimal)
+                  ->rights,
               "USER");
-    EXPECT_EQ(CheckOperatorLogin(store, "Username = 'GUEST' and Password = 'guest'")->rights,
+    EXPECT_EQ(CheckOperatorLogin(store, "Username = 'GUEST' and Password = 'guest'",
+                                 PasswordCost::Minimal)
+                  ->rights,
               "VIEWER");
-    EXPECT_EQ(CheckStaffSignIn(store, "Username = 'JOHN' and Password = 'john'"), "JOHN");
-    EXPECT_EQ(CheckStaffSignIn(store, "Username = 'MARY' and Password = 'mary'"), "MARY");
+    EXPECT_EQ(
+        CheckStaffSignIn(store, "Username = 'JOHN' and Password = 'john'", PasswordCost::Minimal),
+        "JOHN");
+    EXPECT_EQ(
+        CheckStaffSignIn(store, "Username = 'MARY' and Password = 'mary'", PasswordCost::Minimal),
+        "MARY");
     EXPECT_EQ(store.quickTicketTypes().size(), 4u);
 
     for (int daysAgo = 0; daysAgo <= 3; ++daysAgo) {
@@ -37,10 +46,10 @@ TEST(DemoSeed, SeedsTheOperatorsStaffQuickTypesAndSalesOfSeveralDays) {
 
 TEST(DemoSeed, SeedingTwiceAddsNothing) {
     MemoryStore store;
-    SeedDemo(store, 1, TestNow());
+    SeedDemo(store, 1, TestNow(), PasswordCost::Minimal);
     const std::size_t tickets = store.allTickets().size();
     const std::size_t sales = store.salesBetween(0, INT64_MAX).size();
-    SeedDemo(store, 2, TestNow());
+    SeedDemo(store, 2, TestNow(), PasswordCost::Minimal);
     EXPECT_EQ(store.allTickets().size(), tickets);
     EXPECT_EQ(store.salesBetween(0, INT64_MAX).size(), sales);
 }
@@ -48,7 +57,7 @@ TEST(DemoSeed, SeedingTwiceAddsNothing) {
 // Runs a demo café for a simulated hour and returns every message sent.
 std::vector<std::pair<ConsoleId, std::string>> RunDemoHour(std::uint64_t seed) {
     MemoryStore store;
-    SeedDemo(store, seed, TestNow());
+    SeedDemo(store, seed, TestNow(), PasswordCost::Minimal);
     RecordingOutbox outbox;
     SeededRandom random(seed);
     Engine engine(store, outbox,

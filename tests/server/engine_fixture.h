@@ -61,6 +61,9 @@ std::string ValueOf(const std::string& message);
 // The record of an UPDATE reply split into its fields.
 std::vector<std::string> RecordFields(const std::string& updateMessage);
 
+// The options with the cheapest password hashes, which the tests' accounts have.
+EngineOptions WithCheapHashes(EngineOptions options);
+
 // An engine over an in-memory store with the accounts of a café: operators ADMINISTRATOR
 // (admin), CLERK (clerk, USER), GUEST (guest, VIEWER); POS staff JOHN (john) and MARY (mary).
 class EngineTest : public ::testing::Test {

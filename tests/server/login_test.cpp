@@ -53,15 +53,14 @@ TEST_F(Login, QuoteTricksInEitherFieldNeverLetAnyoneIn) {
 }
 
 TEST_F(Login, APasswordWithQuotesAndBarsIsCheckedAsItStands) {
-    SeededRandom salts(11);
-    store.putOperator(Operator{"ODD", "USER", HashPassword("it's||a 'test'", salts)});
+    store.putOperator(
+        Operator{"ODD", "USER", HashPassword("it's||a 'test'", PasswordCost::Minimal)});
     EXPECT_EQ(logIn("ODD", "it's||a 'test'").back(), "||F-LOGIN||TRUE||");
     EXPECT_EQ(logIn("ODD", "it's||a 'test"), std::vector<std::string>{"||F-LOGIN||FALSE||"});
 }
 
 TEST_F(Login, AnAccountWithAnUnknownRightsLevelCannotLogIn) {
-    SeededRandom salts(12);
-    store.putOperator(Operator{"ROOT", "SUPERUSER", HashPassword("root", salts)});
+    store.putOperator(Operator{"ROOT", "SUPERUSER", HashPassword("root", PasswordCost::Minimal)});
     EXPECT_EQ(logIn("ROOT", "root"), std::vector<std::string>{"||F-LOGIN||FALSE||"});
 }
 
@@ -117,19 +116,58 @@ TEST(PasswordHash, Sha256MatchesThePublishedVectors) {
               "ffe054fe7ae0cb6dc65c3af9b61d5209f439851db43d0ba5997337df154668eb");
 }
 
-TEST(PasswordHash, EachAccountGetsItsOwnSaltAndOnlyTheRightPasswordVerifies) {
-    SeededRandom random(5);
-    const PasswordHash first = HashPassword("secret", random);
-    const PasswordHash second = HashPassword("secret", random);
-    EXPECT_NE(first.salt, second.salt);
+TEST(PasswordHash, EachHashIsArgon2idWithItsOwnSaltAndOnlyTheRightPasswordVerifies) {
+    const PasswordHash first = HashPassword("secret", PasswordCost::Minimal);
+    const PasswordHash second = HashPassword("secret", PasswordCost::Minimal);
+    EXPECT_TRUE(first.hash.starts_with("$argon2id$")) << first.hash;
+    EXPECT_TRUE(first.salt.empty());
     EXPECT_NE(first.hash, second.hash);
-    EXPECT_EQ(first.salt.size(), 32u);
-    EXPECT_EQ(first.hash.size(), 64u);
     EXPECT_EQ(first.hash.find("secret"), std::string::npos);
     EXPECT_TRUE(VerifyPassword("secret", first));
     EXPECT_TRUE(VerifyPassword("secret", second));
     EXPECT_FALSE(VerifyPassword("Secret", first));
-    EXPECT_FALSE(VerifyPassword("secret", PasswordHash{first.salt, second.hash}));
+    EXPECT_FALSE(VerifyPassword("", first));
+    EXPECT_TRUE(VerifyPassword("secret", HashPassword("secret")))
+        << "the cost of an interactive log-in";
+}
+
+// What a database of an earlier version holds: SHA-256 stretched over 10,000 rounds, salted.
+const PasswordHash kLegacyAdmin{"00112233445566778899aabbccddeeff",
+                                "d2d34c291d773cbde0a53e271d62af20655361243fe6e20e4f3ad86ac1a34bc2"};
+
+TEST(PasswordHash, AnOlderHashStillVerifiesAndIsRenewedAsArgon2idOnlyOnAMatch) {
+    EXPECT_EQ(LegacyPasswordHash("admin", kLegacyAdmin.salt), kLegacyAdmin);
+    EXPECT_TRUE(VerifyPassword("admin", kLegacyAdmin));
+    EXPECT_FALSE(VerifyPassword("admin ", kLegacyAdmin));
+
+    const PasswordVerdict refused = CheckPassword("wrong", kLegacyAdmin, PasswordCost::Minimal);
+    EXPECT_FALSE(refused.matches);
+    EXPECT_FALSE(refused.renewed);
+
+    const PasswordVerdict accepted = CheckPassword("admin", kLegacyAdmin, PasswordCost::Minimal);
+    EXPECT_TRUE(accepted.matches);
+    ASSERT_TRUE(accepted.renewed);
+    EXPECT_TRUE(accepted.renewed->hash.starts_with("$argon2id$"));
+    EXPECT_TRUE(VerifyPassword("admin", *accepted.renewed));
+}
+
+TEST(PasswordHash, AHashOfOtherLimitsIsRenewedAndOneOfTheSameIsKept) {
+    const PasswordHash cheap = HashPassword("pw", PasswordCost::Minimal);
+    EXPECT_FALSE(CheckPassword("pw", cheap, PasswordCost::Minimal).renewed);
+    const auto renewed = CheckPassword("pw", cheap, PasswordCost::Interactive).renewed;
+    ASSERT_TRUE(renewed);
+    EXPECT_FALSE(CheckPassword("pw", *renewed, PasswordCost::Interactive).renewed);
+}
+
+TEST(PasswordHash, MalformedStoredHashesNeverVerify) {
+    for (const PasswordHash& stored :
+         {PasswordHash{}, PasswordHash{"", "$argon2id$garbage"},
+          PasswordHash{"salt", HashPassword("pw", PasswordCost::Minimal).hash},
+          PasswordHash{kLegacyAdmin.salt.substr(2), kLegacyAdmin.hash},
+          PasswordHash{kLegacyAdmin.salt, kLegacyAdmin.hash.substr(1)}}) {
+        EXPECT_FALSE(VerifyPassword("pw", stored)) << stored.salt << " " << stored.hash;
+        EXPECT_FALSE(VerifyPassword("admin", stored)) << stored.salt << " " << stored.hash;
+    }
 }
 
 }  // namespace

@@ -58,7 +58,7 @@ TEST_F(TicketBatches, CredentialsAndGroupsAreUniqueAcrossBatches) {
 
 TEST_F(TicketBatches, TheOperatingSystemsRandomSourceServesByDefault) {
     RecordingOutbox own;
-    Engine engine(store, own, EngineOptions{}, nullptr);
+    Engine engine(store, own, WithCheapHashes(EngineOptions{}), nullptr);
     engine.consoleConnected(9, now);
     engine.receive(9, kGreeting, now);
     engine.receive(9, "||F-POSLOG||Username = 'JOHN' and Password = 'john'||", now);
