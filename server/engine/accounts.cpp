@@ -9,40 +9,40 @@ bool IsRightsLevel(std::string_view rights) {
     return rights == "ADMINISTRATOR" || rights == "USER" || rights == "VIEWER";
 }
 
-std::optional<Operator> CheckOperatorLogin(Store& store, std::string_view conditionText,
-                                           PasswordCost cost) {
-    const auto credentials = ParseConditionText(conditionText);
+std::optional<LoginAttempt> FindLogin(const Store& store, LoginKind kind,
+                                      std::string_view conditionText) {
+    auto credentials = ParseConditionText(conditionText);
     if (!credentials)
         return std::nullopt;
-    auto account = store.findOperator(wire::UpperAscii(credentials->user));
+    const std::string name = wire::UpperAscii(credentials->user);
+    if (kind == LoginKind::Staff) {
+        const auto staff = store.findStaff(name);
+        if (!staff)
+            return std::nullopt;
+        return LoginAttempt{
+            kind, staff->name, {}, staff->password, std::move(credentials->password)};
+    }
+    const auto account = store.findOperator(name);
     if (!account || !IsRightsLevel(account->rights))
         return std::nullopt;
-    const PasswordVerdict verdict = CheckPassword(credentials->password, account->password, cost);
-    if (!verdict.matches)
-        return std::nullopt;
-    if (verdict.renewed) {
-        account->password = *verdict.renewed;
-        store.putOperator(*account);
-    }
-    return account;
+    return LoginAttempt{kind, account->name, account->rights, account->password,
+                        std::move(credentials->password)};
 }
 
-std::optional<std::string> CheckStaffSignIn(Store& store, std::string_view conditionText,
-                                            PasswordCost cost) {
-    const auto credentials = ParseConditionText(conditionText);
-    if (!credentials)
-        return std::nullopt;
-    auto staff = store.findStaff(wire::UpperAscii(credentials->user));
-    if (!staff)
-        return std::nullopt;
-    const PasswordVerdict verdict = CheckPassword(credentials->password, staff->password, cost);
-    if (!verdict.matches)
-        return std::nullopt;
-    if (verdict.renewed) {
-        staff->password = *verdict.renewed;
-        store.putStaff(*staff);
+void StoreRenewedHash(Store& store, const LoginAttempt& attempt, const PasswordHash& renewed) {
+    if (attempt.kind == LoginKind::Staff) {
+        auto staff = store.findStaff(attempt.name);
+        if (staff && staff->password == attempt.stored) {
+            staff->password = renewed;
+            store.putStaff(*staff);
+        }
+        return;
     }
-    return staff->name;
+    auto account = store.findOperator(attempt.name);
+    if (account && account->password == attempt.stored) {
+        account->password = renewed;
+        store.putOperator(*account);
+    }
 }
 
 }  // namespace zarnevo

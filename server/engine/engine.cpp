@@ -1,6 +1,7 @@
 #include "server/engine/engine.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "core/wire/framing.h"
 
@@ -74,18 +75,12 @@ void Engine::receive(ConsoleId console, std::string_view plainMessage, std::int6
         return;
     }
     impl_->consoles.heard(console, nowMs);
-    const auto request = ParseRequest(plainMessage);
-    if (!request) {
-        impl_->log("console " + std::to_string(console) + ": empty request ignored");
+    if (session->waiting()) {
+        impl_->hold(console, *session, plainMessage);
         return;
     }
-    if (!session->greeted && request->keyword != "AUTHENTICATING") {
-        // A console greets first; whatever comes before is no console's and learns nothing.
-        impl_->log("console " + std::to_string(console) + ": " + request->keyword +
-                   " before the greeting ignored");
-        return;
-    }
-    impl_->dispatch(console, *session, *request, nowMs);
+    impl_->handle(console, *session, plainMessage, nowMs);
+    impl_->runInlineChecks(nowMs);
     impl_->pushChanges();
 }
 
@@ -110,6 +105,9 @@ void Engine::tick(std::int64_t nowMs) {
     }
     if (nowMs > d.lastTickMs)
         d.lastTickMs = nowMs;
+
+    d.answerDueRefusals(nowMs);
+    d.runInlineChecks(nowMs);
 
     const Consoles::KeepAlive keepAlive = d.consoles.keepAlive(nowMs);
     for (ConsoleId console : keepAlive.drop) {
@@ -228,6 +226,49 @@ bool Engine::Impl::ticketLogin(int slot, std::string_view userText, std::string_
     }
     log(where + ": " + user + " logged in with a ticket");
     return true;
+}
+
+void Engine::Impl::handle(ConsoleId console, ConsoleSession& session, std::string_view plainMessage,
+                          std::int64_t nowMs) {
+    const auto request = ParseRequest(plainMessage);
+    if (!request) {
+        log("console " + std::to_string(console) + ": empty request ignored");
+        return;
+    }
+    if (!session.greeted && request->keyword != "AUTHENTICATING") {
+        // A console greets first; whatever comes before is no console's and learns nothing.
+        log("console " + std::to_string(console) + ": " + request->keyword +
+            " before the greeting ignored");
+        return;
+    }
+    dispatch(console, session, *request, nowMs);
+}
+
+void Engine::Impl::hold(ConsoleId console, ConsoleSession& session, std::string_view plainMessage) {
+    if (session.held.size() < kMaxHeldRequests) {
+        session.held.emplace_back(plainMessage);
+        return;
+    }
+    if (session.droppedWhileWaiting++ == 0) {
+        log("console " + std::to_string(console) + ": " + std::to_string(kMaxHeldRequests) +
+            " requests wait already; dropping what comes before they are handled");
+    }
+}
+
+void Engine::Impl::resume(ConsoleId console, std::int64_t nowMs) {
+    for (ConsoleSession* session = consoles.find(console); session && !session->waiting();
+         session = consoles.find(console)) {
+        if (session->held.empty()) {
+            if (const std::size_t dropped = std::exchange(session->droppedWhileWaiting, 0)) {
+                log("console " + std::to_string(console) + ": " + std::to_string(dropped) +
+                    " request(s) dropped while it waited");
+            }
+            return;
+        }
+        const std::string next = std::move(session->held.front());
+        session->held.pop_front();
+        handle(console, *session, next, nowMs);
+    }
 }
 
 void Engine::Impl::dispatch(ConsoleId console, ConsoleSession& session, const Request& request,

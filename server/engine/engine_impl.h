@@ -1,9 +1,13 @@
 #pragma once
 
+#include <deque>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 
+#include "server/engine/accounts.h"
 #include "server/engine/cafe.h"
 #include "server/engine/consoles.h"
 #include "server/engine/demo_cafe.h"
@@ -31,6 +35,32 @@ struct Engine::Impl {
     Consoles consoles;
     std::optional<DemoCafe> demo;
     std::int64_t lastTickMs = -1;
+
+    // Password checks: by the verifier when one is set, else in-line after the request.
+    PasswordVerifier* verifier = nullptr;
+    std::deque<std::pair<PasswordCheckId, PasswordCheck>> inlineChecks;
+    PasswordCheckId nextCheckId = 1;
+    std::map<PasswordCheckId, std::pair<ConsoleId, LoginAttempt>> pendingLogins;
+
+    // A console's request: read, held back until the greeting, dispatched.
+    void handle(ConsoleId console, ConsoleSession& session, std::string_view plainMessage,
+                std::int64_t nowMs);
+    void hold(ConsoleId console, ConsoleSession& session, std::string_view plainMessage);
+    // Handles what the console sent while it waited, until it waits again.
+    void resume(ConsoleId console, std::int64_t nowMs);
+
+    // Log-in and sign-in: the account is looked up, its password checked, and then the console
+    // is let in or refused.
+    void startLogin(ConsoleId console, ConsoleSession& session, LoginKind kind,
+                    std::string_view conditionText, std::int64_t nowMs);
+    void passwordChecked(PasswordCheckId id, const PasswordVerdict& verdict, std::int64_t nowMs);
+    void runInlineChecks(std::int64_t nowMs);
+    void letIn(ConsoleId console, ConsoleSession& session, const LoginAttempt& attempt,
+               std::int64_t nowMs);
+    void refuseLogin(ConsoleId console, ConsoleSession& session, LoginKind kind,
+                     std::int64_t nowMs);
+    // Refusals whose delay is over are answered, and their consoles go on.
+    void answerDueRefusals(std::int64_t nowMs);
 
     // Sending.
     void send(ConsoleId console, const std::string& message);

@@ -10,24 +10,24 @@ namespace {
 TEST(DemoSeed, SeedsTheOperatorsStaffQuickTypesAndSalesOfSeveralDays) {
     MemoryStore store;
     SeedDemo(store, 1, TestNow(), PasswordCost::Minimal);
-    EXPECT_EQ(CheckOperatorLogin(store, "Username = 'ADMINISTRATOR' and Password = 'admin'",
-                                 PasswordCost::Minimal)
-                  ->rights,
-              "ADMINISTRATOR");
-    EXPECT_EQ(CheckOperatorLogin(store, "Username = 'CLERK' and Password = 'clerk'",
-                                 PasswordCost::Minimal)
-                  ->rights,
-              "USER");
-    EXPECT_EQ(CheckOperatorLogin(store, "Username = 'GUEST' and Password = 'guest'",
-                                 PasswordCost::Minimal)
-                  ->rights,
-              "VIEWER");
-    EXPECT_EQ(
-        CheckStaffSignIn(store, "Username = 'JOHN' and Password = 'john'", PasswordCost::Minimal),
-        "JOHN");
-    EXPECT_EQ(
-        CheckStaffSignIn(store, "Username = 'MARY' and Password = 'mary'", PasswordCost::Minimal),
-        "MARY");
+    const struct {
+        const char* name;
+        const char* password;
+        const char* rights;  // empty for POS staff
+    } kAccounts[] = {{"ADMINISTRATOR", "admin", "ADMINISTRATOR"},
+                     {"CLERK", "clerk", "USER"},
+                     {"GUEST", "guest", "VIEWER"},
+                     {"JOHN", "john", ""},
+                     {"MARY", "mary", ""}};
+    for (const auto& account : kAccounts) {
+        const LoginKind kind = *account.rights ? LoginKind::Operator : LoginKind::Staff;
+        const auto found = FindLogin(store, kind,
+                                     std::string("Username = '") + account.name +
+                                         "' and Password = '" + account.password + "'");
+        ASSERT_TRUE(found) << account.name;
+        EXPECT_EQ(found->rights, account.rights);
+        EXPECT_TRUE(VerifyPassword(account.password, found->stored)) << account.name;
+    }
     EXPECT_EQ(store.quickTicketTypes().size(), 4u);
 
     for (int daysAgo = 0; daysAgo <= 3; ++daysAgo) {
