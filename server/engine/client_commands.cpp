@@ -71,8 +71,8 @@ std::string ClientInformation(const Client& c, int slot) {
 
 }  // namespace
 
-bool Engine::Impl::handleClientCommand(ConsoleSession& session, const Request& request,
-                                       std::int64_t nowMs) {
+bool Engine::Impl::handleClientCommand(ConsoleId console, ConsoleSession& session,
+                                       const Request& request, std::int64_t nowMs) {
     static const std::set<std::string, std::less<>> kOwn = {
         "F-ALLOCATE",   "F-DEALLOCATE", "F-PAUSE",  "F-PAUSEALL",   "F-UNPAUSEALL",
         "F-LOGOFF",     "F-DISCONNECT", "F-RESET",  "F-ALLOWPRINT", "F-PREVENTPRINT",
@@ -165,7 +165,8 @@ bool Engine::Impl::handleClientCommand(ConsoleSession& session, const Request& r
         cafe.edit(slot);  // the client takes the café's settings again; its record is re-sent
         log("settings sent to " + name);
     } else if (keyword == "KESTOVA-INFO") {
-        sendAll("||CMESSAGE||" + ClientInformation(cafe.client(slot), slot) + "||");
+        // Only the console that asked opens its message window on it.
+        send(console, "||CMESSAGE||" + ClientInformation(cafe.client(slot), slot) + "||");
         return true;
     } else {
         // KESTOVA: the client's own keyword, with an argument after one bar for some.

@@ -292,7 +292,7 @@ void Engine::Impl::dispatch(ConsoleId console, ConsoleSession& session, const Re
         log("message from console " + std::to_string(console) + ": " + request.rawValue);
         return;
     }
-    if (handleClientCommand(session, request, nowMs) ||
+    if (handleClientCommand(console, session, request, nowMs) ||
         handleOperatorDesk(console, session, request, nowMs) ||
         handlePosDesk(console, session, request, nowMs) ||
         handleActivation(console, session, request, nowMs)) {

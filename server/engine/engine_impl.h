@@ -83,7 +83,8 @@ struct Engine::Impl {
     // Handlers: each returns false when the keyword is not its own.
     void dispatch(ConsoleId console, ConsoleSession& session, const Request& request,
                   std::int64_t nowMs);
-    bool handleClientCommand(ConsoleSession& session, const Request& request, std::int64_t nowMs);
+    bool handleClientCommand(ConsoleId console, ConsoleSession& session, const Request& request,
+                             std::int64_t nowMs);
     bool handleOperatorDesk(ConsoleId console, ConsoleSession& session, const Request& request,
                             std::int64_t nowMs);
     bool handlePosDesk(ConsoleId console, ConsoleSession& session, const Request& request,
