@@ -117,58 +117,45 @@ TEST(PasswordHash, Sha256MatchesThePublishedVectors) {
               "ffe054fe7ae0cb6dc65c3af9b61d5209f439851db43d0ba5997337df154668eb");
 }
 
-TEST(PasswordHash, EachHashIsArgon2idWithItsOwnSaltAndOnlyTheRightPasswordVerifies) {
-    const PasswordHash first = HashPassword("secret", PasswordCost::Minimal);
-    const PasswordHash second = HashPassword("secret", PasswordCost::Minimal);
-    EXPECT_TRUE(first.hash.starts_with("$argon2id$")) << first.hash;
-    EXPECT_TRUE(first.salt.empty());
-    EXPECT_NE(first.hash, second.hash);
-    EXPECT_EQ(first.hash.find("secret"), std::string::npos);
-    EXPECT_TRUE(VerifyPassword("secret", first));
-    EXPECT_TRUE(VerifyPassword("secret", second));
-    EXPECT_FALSE(VerifyPassword("Secret", first));
-    EXPECT_FALSE(VerifyPassword("", first));
-    EXPECT_TRUE(VerifyPassword("secret", HashPassword("secret")))
-        << "the cost of an interactive log-in";
-}
-
 // What a database of an earlier version holds: SHA-256 stretched over 10,000 rounds, salted.
-const PasswordHash kLegacyAdmin{"00112233445566778899aabbccddeeff",
-                                "d2d34c291d773cbde0a53e271d62af20655361243fe6e20e4f3ad86ac1a34bc2"};
+const PasswordHash kOlderAdmin{"00112233445566778899aabbccddeeff",
+                               "d2d34c291d773cbde0a53e271d62af20655361243fe6e20e4f3ad86ac1a34bc2"};
 
-TEST(PasswordHash, AnOlderHashStillVerifiesAndIsRenewedAsArgon2idOnlyOnAMatch) {
-    EXPECT_EQ(LegacyPasswordHash("admin", kLegacyAdmin.salt), kLegacyAdmin);
-    EXPECT_TRUE(VerifyPassword("admin", kLegacyAdmin));
-    EXPECT_FALSE(VerifyPassword("admin ", kLegacyAdmin));
-
-    const PasswordVerdict refused = CheckPassword("wrong", kLegacyAdmin, PasswordCost::Minimal);
-    EXPECT_FALSE(refused.matches);
-    EXPECT_FALSE(refused.renewed);
-
-    const PasswordVerdict accepted = CheckPassword("admin", kLegacyAdmin, PasswordCost::Minimal);
-    EXPECT_TRUE(accepted.matches);
-    ASSERT_TRUE(accepted.renewed);
-    EXPECT_TRUE(accepted.renewed->hash.starts_with("$argon2id$"));
-    EXPECT_TRUE(VerifyPassword("admin", *accepted.renewed));
+TEST(PasswordHash, EachHashHasItsOwnSaltAndOnlyTheRightPasswordVerifies) {
+    const PasswordHash argon = HashPassword("admin", PasswordCost::Minimal);
+    EXPECT_TRUE(argon.hash.starts_with("$argon2id$") && argon.salt.empty()) << argon.hash;
+    EXPECT_NE(argon, HashPassword("admin", PasswordCost::Minimal));
+    EXPECT_EQ(LegacyPasswordHash("admin", kOlderAdmin.salt), kOlderAdmin);
+    const struct {
+        std::string password;
+        PasswordHash stored;
+        bool verifies;
+    } kChecks[] = {{"admin", argon, true},
+                   {"Admin", argon, false},
+                   {"", argon, false},
+                   {"admin", HashPassword("admin"), true},  // the interactive cost
+                   {"admin", kOlderAdmin, true},
+                   {"admin ", kOlderAdmin, false},
+                   {"admin", {"", "$argon2id$garbage"}, false},
+                   {"admin", {"salt", argon.hash}, false},
+                   {"admin", {kOlderAdmin.salt.substr(2), kOlderAdmin.hash}, false},
+                   {"admin", {}, false}};
+    for (const auto& check : kChecks) {
+        EXPECT_EQ(VerifyPassword(check.password, check.stored), check.verifies)
+            << check.password << " against " << check.stored.salt << check.stored.hash;
+    }
 }
 
-TEST(PasswordHash, AHashOfOtherLimitsIsRenewedAndOneOfTheSameIsKept) {
+TEST(PasswordHash, AMatchRenewsAnOlderHashOrOneOfOtherLimitsAsArgon2id) {
     const PasswordHash cheap = HashPassword("pw", PasswordCost::Minimal);
     EXPECT_FALSE(CheckPassword("pw", cheap, PasswordCost::Minimal).renewed);
-    const auto renewed = CheckPassword("pw", cheap, PasswordCost::Interactive).renewed;
+    EXPECT_FALSE(CheckPassword("wrong", kOlderAdmin, PasswordCost::Minimal).renewed);
+    const auto renewed = CheckPassword("admin", kOlderAdmin, PasswordCost::Minimal).renewed;
     ASSERT_TRUE(renewed);
-    EXPECT_FALSE(CheckPassword("pw", *renewed, PasswordCost::Interactive).renewed);
-}
-
-TEST(PasswordHash, MalformedStoredHashesNeverVerify) {
-    for (const PasswordHash& stored :
-         {PasswordHash{}, PasswordHash{"", "$argon2id$garbage"},
-          PasswordHash{"salt", HashPassword("pw", PasswordCost::Minimal).hash},
-          PasswordHash{kLegacyAdmin.salt.substr(2), kLegacyAdmin.hash},
-          PasswordHash{kLegacyAdmin.salt, kLegacyAdmin.hash.substr(1)}}) {
-        EXPECT_FALSE(VerifyPassword("pw", stored)) << stored.salt << " " << stored.hash;
-        EXPECT_FALSE(VerifyPassword("admin", stored)) << stored.salt << " " << stored.hash;
-    }
+    EXPECT_TRUE(renewed->hash.starts_with("$argon2id$") && VerifyPassword("admin", *renewed));
+    const auto stronger = CheckPassword("pw", cheap, PasswordCost::Interactive).renewed;
+    ASSERT_TRUE(stronger);
+    EXPECT_FALSE(CheckPassword("pw", *stronger, PasswordCost::Interactive).renewed);
 }
 
 }  // namespace

@@ -115,7 +115,6 @@ TEST_F(TempDatabase, AFailedMigrationLeavesNoTrace) {
     EXPECT_EQ(raw.queryInteger("SELECT count(*) FROM sqlite_schema WHERE name = 'operators'"), 0);
 }
 
-// Keeps the replies of the one console these tests have.
 class Replies final : public Outbox {
 public:
     void send(ConsoleId, const std::string& plainMessage) override { sent.push_back(plainMessage); }
@@ -124,50 +123,34 @@ public:
 };
 
 TEST_F(TempDatabase, OlderPasswordHashesLogInAndAreReplacedByArgon2idForGood) {
-    {
-        SqliteStore created(path);  // the schema of this version, which the older one wrote too
-    }
-    // The accounts as the older version stored them: stretched, salted SHA-256.
+    SqliteStore{path};  // the schema an earlier version wrote, and its hashes: salted SHA-256
     rawExecute(
-        "INSERT INTO operators (name, rights, salt, hash) VALUES ('ADMINISTRATOR', "
-        "'ADMINISTRATOR', '00112233445566778899aabbccddeeff', "
+        "INSERT INTO operators VALUES ('ADMINISTRATOR', 'ADMINISTRATOR', "
+        "'00112233445566778899aabbccddeeff', "
         "'d2d34c291d773cbde0a53e271d62af20655361243fe6e20e4f3ad86ac1a34bc2');"
-        "INSERT INTO staff (name, salt, hash) VALUES ('JOHN', 'ffeeddccbbaa99887766554433221100', "
+        "INSERT INTO staff VALUES ('JOHN', 'ffeeddccbbaa99887766554433221100', "
         "'4704e541dfcec7941fb79cfd693388e74aeffbcba60d6877c84da73545dd5122');");
-    const auto logIns = [&](SqliteStore& store, const std::string& password) {
+    const auto logIn = [&](const std::string& request) {
+        SqliteStore store(path);
         Replies replies;
-        EngineOptions options;
-        options.passwordCost = PasswordCost::Minimal;
-        Engine engine(store, replies, options, nullptr);
+        Engine engine(store, replies, EngineOptions{.passwordCost = PasswordCost::Minimal},
+                      nullptr);
         engine.consoleConnected(1, 0);
         engine.receive(1, "AUTHENTICATING||FALSE||LOCALHOSTNAME||Kestova[db]||", 0);
-        replies.sent.clear();
-        engine.receive(
-            1, "||F-LOGIN||Username = 'ADMINISTRATOR' and Password = '" + password + "'||", 0);
-        engine.receive(1, "||F-POSLOG||Username = 'JOHN' and Password = '" + password + "'||", 0);
-        return replies.sent;
+        engine.receive(1, request, 0);
+        return replies.sent.back();
     };
-
-    std::string renewed;
-    {
-        SqliteStore store(path);
-        const PasswordHash older = store.findOperator("ADMINISTRATOR")->password;
-        EXPECT_EQ(logIns(store, "wrong"),
-                  (std::vector<std::string>{"||F-LOGIN||FALSE||", "||F-POSLOG||FALSE||"}));
-        EXPECT_EQ(store.findOperator("ADMINISTRATOR")->password, older) << "no match, no change";
-        EXPECT_EQ(logIns(store, "admin").back(), "||F-POSLOG||FALSE||");
-        EXPECT_EQ(logIns(store, "admin").front(), "||TYPE||ADMINISTRATOR||");
-        renewed = store.findOperator("ADMINISTRATOR")->password.hash;
-        EXPECT_TRUE(renewed.starts_with("$argon2id$")) << renewed;
-        EXPECT_EQ(logIns(store, "john").back(), "||F-POSLOG||TRUE||");
-        EXPECT_TRUE(store.findStaff("JOHN")->password.hash.starts_with("$argon2id$"));
-        EXPECT_EQ(store.findStaff("JOHN")->password.salt, "");
-    }
-    SqliteStore reopened(path);
-    EXPECT_EQ(reopened.findOperator("ADMINISTRATOR")->password.hash, renewed);
-    EXPECT_EQ(logIns(reopened, "admin").front(), "||TYPE||ADMINISTRATOR||");
-    EXPECT_EQ(logIns(reopened, "wrong").front(), "||F-LOGIN||FALSE||");
-    EXPECT_EQ(reopened.findOperator("ADMINISTRATOR")->password.hash, renewed)
+    const std::string admin = "||F-LOGIN||Username = 'ADMINISTRATOR' and Password = '";
+    EXPECT_EQ(logIn(admin + "wrong'||"), "||F-LOGIN||FALSE||");
+    EXPECT_EQ(SqliteStore(path).findOperator("ADMINISTRATOR")->password.salt.size(), 32u);
+    EXPECT_EQ(logIn(admin + "admin'||"), "||F-LOGIN||TRUE||");
+    EXPECT_EQ(logIn("||F-POSLOG||Username = 'JOHN' and Password = 'john'||"), "||F-POSLOG||TRUE||");
+    const std::string renewed = SqliteStore(path).findOperator("ADMINISTRATOR")->password.hash;
+    EXPECT_TRUE(renewed.starts_with("$argon2id$")) << renewed;
+    EXPECT_TRUE(SqliteStore(path).findStaff("JOHN")->password.hash.starts_with("$argon2id$"));
+    EXPECT_EQ(logIn(admin + "admin'||"), "||F-LOGIN||TRUE||");
+    EXPECT_EQ(logIn(admin + "wrong'||"), "||F-LOGIN||FALSE||");
+    EXPECT_EQ(SqliteStore(path).findOperator("ADMINISTRATOR")->password.hash, renewed)
         << "renewed once, then kept";
 }
 

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "core/wire/codec.h"
@@ -40,52 +41,20 @@ TEST(ConsoleKeywords, EveryKeywordTheHostSeparatesAtIsOneTheEngineHandles) {
     }
 }
 
-TEST(ConsoleKeywords, EveryCommandFormOfTheConsoleIsSeparatedFromTheNextAtOnce) {
-    const std::string next = "||YESCONNECT||||";
-    for (const std::string command : {"||F-ALLOCATE||1800||TRUE||3||",
-                                      "||F-ALLOCATE||1800||FALSE||3||",
-                                      "||F-DEALLOCATE||600||3||",
-                                      "||F-PAUSEALL||||",
-                                      "||F-UNPAUSEALL||||",
-                                      "||F-PAUSE||3||",
-                                      "KESTOVA||3||MESSAGE|Closing soon||||",
-                                      "||KESTOVA||3||MESSAGE|Closing soon||||",
-                                      "||KESTOVA||3||MESSAGE|||||",
-                                      "||F-LOGOFF||3||",
-                                      "||F-DISCONNECT||4||",
-                                      "||F-UPDATE||4||",
-                                      "||KESTOVA||3||ENDTIMER||",
-                                      "||KESTOVA||3||RELOAD||",
-                                      "||KESTOVA||3||RESTART||",
-                                      "||KESTOVA||3||SHUTDOWN||",
-                                      "||KESTOVA||3||ENABLE||",
-                                      "||KESTOVA||3||DISABLE||",
-                                      "||KESTOVA||3||RELOCATE||",
-                                      "||KESTOVA||3||CLEARDESKTOP||",
-                                      "||KESTOVA||3||CHANGENAME|PC9||",
-                                      "||F-ALLOWPRINT||3||",
-                                      "||F-PREVENTPRINT||3||",
-                                      "||KESTOVA-INFO||3||",
-                                      "||F-RESET||||",
-                                      "||F-DISLOG||||",
-                                      "||F-ALLOWPAUSE||||",
-                                      "||F-ALLOWTIME||||",
-                                      "||F-BROADCAST||||",
-                                      "||UPDATE||",
-                                      "||F-DISMESS||||",
-                                      "||SMESSAGE||KESTOVA: Printer jam||"}) {
+TEST(ConsoleKeywords, TheConsolesCommandFormsAreSeparatedFromTheNextAtOnce) {
+    // Those whose keyword is the tail of another, holds another or comes without leading bars.
+    for (const std::string command :
+         {"||KESTOVA-INFO||3||", "KESTOVA||3||MESSAGE|Hi||||", "||KESTOVA||3||CHANGENAME|PC9||",
+          "||UPDATE||", "||F-UPDATE||4||", "||F-PAUSE||3||", "||F-UNPAUSEALL||||",
+          "||SMESSAGE||KESTOVA: Hi||", "||F-DISMESS||||"}) {
         MessageAssembler assembler(ConsoleMessageKeywords());
-        const auto fed = assembler.feed(wire::EncodeText(command) + wire::EncodeText(next), 0);
-        // Bars may move between neighbours (a message need not begin with them); what the engine
+        const auto fed =
+            assembler.feed(wire::EncodeText(command) + wire::EncodeText("||YESCONNECT||||"), 0);
+        // Bars may move to the neighbour (a message need not begin with them); what the engine
         // reads stays the same.
         ASSERT_EQ(fed.messages.size(), 2u) << command;
-        for (std::size_t i = 0; i < 2; ++i) {
-            const auto read = ParseRequest(fed.messages[i]);
-            const auto meant = ParseRequest(i == 0 ? command : next);
-            ASSERT_TRUE(read && meant) << command;
-            EXPECT_EQ(read->keyword, meant->keyword) << command;
-            EXPECT_EQ(read->values, meant->values) << command;
-        }
+        const auto read = ParseRequest(fed.messages[0]), meant = ParseRequest(command);
+        EXPECT_EQ(std::tie(read->keyword, read->values), std::tie(meant->keyword, meant->values));
     }
 }
 

@@ -5,7 +5,6 @@
 #include <QCoreApplication>
 #include <QTemporaryDir>
 #include <QThread>
-#include <algorithm>
 #include <set>
 
 #include "core/wire/codec.h"
@@ -116,34 +115,6 @@ TEST(ServerOnLoopback, ServesAConsoleFromClientListToTicketSaleAndStopsOnSigterm
 
     EXPECT_EQ(server.process->terminate(), 0) << server.process->errors().toStdString();
     EXPECT_TRUE(server.process->output().contains("database closed"));
-}
-
-TEST(ServerOnLoopback, AConnectionThatHasNotGreetedLearnsNothing) {
-    auto server = StartServer({"--db", ":memory:", "--demo", "--slots", "5"});
-    ASSERT_TRUE(server.process);
-    ConsoleLink console;
-    ASSERT_TRUE(console.connectTo(server.consolePort()));
-    console.send("||UPDATE||||");
-    console.send(kAdminLogin);
-    EXPECT_TRUE(server.process->waitForLog("F-LOGIN before the greeting ignored"));
-    console.send(kGreeting);
-    // The greeting is answered with the switches and the quick-ticket list, as the connection
-    // was: whatever the two requests before it had brought would have come in between.
-    const auto& replies = console.readUntil([](const std::vector<std::string>& all) {
-        return std::count_if(all.begin(), all.end(), [](const std::string& reply) {
-                   return reply.starts_with("||QUICKTYPE||");
-               }) == 2;
-    });
-    EXPECT_EQ(IndexOf(replies, "UPDATE"), replies.size());
-    EXPECT_EQ(IndexOf(replies, "F-LOGIN"), replies.size());
-    EXPECT_TRUE(server.process->errors().contains("UPDATE before the greeting ignored"));
-
-    console.send("||UPDATE||||");
-    EXPECT_EQ(ClientListOf(console.readUntil([](const auto& all) {
-                  return ClientListOf(all).rows.size() >= 5;
-              })).rows.size(),
-              5u);
-    EXPECT_EQ(server.process->terminate(), 0);
 }
 
 TEST(ServerOnLoopback, ASecondServerOnTheSamePortFailsClearly) {
