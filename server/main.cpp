@@ -66,6 +66,7 @@ int main(int argc, char* argv[]) {
     std::unique_ptr<zarnevo::ShutdownSignals> shutdownSignals;
     std::unique_ptr<zarnevo::SqliteStore> store;
     try {
+        zarnevo::InitCrypto();
         shutdownSignals = std::make_unique<zarnevo::ShutdownSignals>();
         if (options.databasePath != QStringLiteral(":memory:")) {
             QDir().mkpath(QFileInfo(options.databasePath).absolutePath());

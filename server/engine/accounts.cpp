@@ -9,26 +9,40 @@ bool IsRightsLevel(std::string_view rights) {
     return rights == "ADMINISTRATOR" || rights == "USER" || rights == "VIEWER";
 }
 
-std::optional<Operator> CheckOperatorLogin(const Store& store, std::string_view conditionText) {
-    const auto credentials = ParseConditionText(conditionText);
+std::optional<LoginAttempt> FindLogin(const Store& store, LoginKind kind,
+                                      std::string_view conditionText) {
+    auto credentials = ParseConditionText(conditionText);
     if (!credentials)
         return std::nullopt;
-    const auto account = store.findOperator(wire::UpperAscii(credentials->user));
+    const std::string name = wire::UpperAscii(credentials->user);
+    if (kind == LoginKind::Staff) {
+        const auto staff = store.findStaff(name);
+        if (!staff)
+            return std::nullopt;
+        return LoginAttempt{
+            kind, staff->name, {}, staff->password, std::move(credentials->password)};
+    }
+    const auto account = store.findOperator(name);
     if (!account || !IsRightsLevel(account->rights))
         return std::nullopt;
-    if (!VerifyPassword(credentials->password, account->password))
-        return std::nullopt;
-    return account;
+    return LoginAttempt{kind, account->name, account->rights, account->password,
+                        std::move(credentials->password)};
 }
 
-std::optional<std::string> CheckStaffSignIn(const Store& store, std::string_view conditionText) {
-    const auto credentials = ParseConditionText(conditionText);
-    if (!credentials)
-        return std::nullopt;
-    const auto staff = store.findStaff(wire::UpperAscii(credentials->user));
-    if (!staff || !VerifyPassword(credentials->password, staff->password))
-        return std::nullopt;
-    return staff->name;
+void StoreRenewedHash(Store& store, const LoginAttempt& attempt, const PasswordHash& renewed) {
+    if (attempt.kind == LoginKind::Staff) {
+        auto staff = store.findStaff(attempt.name);
+        if (staff && staff->password == attempt.stored) {
+            staff->password = renewed;
+            store.putStaff(*staff);
+        }
+        return;
+    }
+    auto account = store.findOperator(attempt.name);
+    if (account && account->password == attempt.stored) {
+        account->password = renewed;
+        store.putOperator(*account);
+    }
 }
 
 }  // namespace zarnevo

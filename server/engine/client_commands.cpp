@@ -29,17 +29,22 @@ bool MayCommand(const ConsoleSession& session) {
     return session.rights == "ADMINISTRATOR" || session.rights == "USER";
 }
 
-// A console's client name may not carry the record separators.
+// A client name travels inside the UPDATE record, whose fields are joined by "==": a bar
+// becomes a space, a run of "=" shrinks to one, and no "=" stays at either end, where it would
+// run into a field separator ("PC=" would make "PC=====00:00").
 std::string CleanClientName(std::string_view raw) {
     std::string name;
-    for (char c : Trim(raw)) {
+    for (char c : raw) {
         if (c == '|')
             c = ' ';
         if (c == '=' && !name.empty() && name.back() == '=')
             continue;
         name.push_back(c);
     }
-    return Trim(name);
+    const auto first = name.find_first_not_of(" \t\r\n=");
+    if (first == std::string::npos)
+        return {};
+    return name.substr(first, name.find_last_not_of(" \t\r\n=") - first + 1);
 }
 
 std::size_t CharacterCount(std::string_view utf8) {
@@ -66,8 +71,8 @@ std::string ClientInformation(const Client& c, int slot) {
 
 }  // namespace
 
-bool Engine::Impl::handleClientCommand(ConsoleSession& session, const Request& request,
-                                       std::int64_t nowMs) {
+bool Engine::Impl::handleClientCommand(ConsoleId console, ConsoleSession& session,
+                                       const Request& request, std::int64_t nowMs) {
     static const std::set<std::string, std::less<>> kOwn = {
         "F-ALLOCATE",   "F-DEALLOCATE", "F-PAUSE",  "F-PAUSEALL",   "F-UNPAUSEALL",
         "F-LOGOFF",     "F-DISCONNECT", "F-RESET",  "F-ALLOWPRINT", "F-PREVENTPRINT",
@@ -160,7 +165,8 @@ bool Engine::Impl::handleClientCommand(ConsoleSession& session, const Request& r
         cafe.edit(slot);  // the client takes the café's settings again; its record is re-sent
         log("settings sent to " + name);
     } else if (keyword == "KESTOVA-INFO") {
-        sendAll("||CMESSAGE||" + ClientInformation(cafe.client(slot), slot) + "||");
+        // Only the console that asked opens its message window on it.
+        send(console, "||CMESSAGE||" + ClientInformation(cafe.client(slot), slot) + "||");
         return true;
     } else {
         // KESTOVA: the client's own keyword, with an argument after one bar for some.

@@ -3,7 +3,10 @@
 namespace zarnevo {
 
 void Consoles::add(ConsoleId id, std::int64_t nowMs) {
-    sessions_[id] = ConsoleSession{nowMs, nowMs, {}, {}, {}, 0};
+    ConsoleSession session;
+    session.lastHeardMs = nowMs;
+    session.lastProbeMs = nowMs;
+    sessions_[id] = std::move(session);
 }
 
 void Consoles::remove(ConsoleId id) {

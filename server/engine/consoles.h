@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
 #include <map>
 #include <string>
 #include <vector>
@@ -21,10 +22,22 @@ inline constexpr const char* kProbeMessage = "||STILL CONNECTED||||";
 struct ConsoleSession {
     std::int64_t lastHeardMs = 0;
     std::int64_t lastProbeMs = 0;
+    bool greeted = false;      // the console has greeted; nothing is answered before
     std::string operatorName;  // empty until an operator logs in
     std::string rights;        // "ADMINISTRATOR", "USER", "VIEWER"; empty when not logged in
     std::string staff;         // POS staff signed in on this console, upper case
     std::int64_t staffSignInMs = 0;
+
+    // Log-in and sign-in refusals since the last success; past a few, refusals wait.
+    int failedLogins = 0;
+    std::uint64_t checking = 0;  // the password check under way; 0 when none
+    std::string heldRefusal;     // a refusal answered only at refusalDueMs
+    std::int64_t refusalDueMs = 0;
+    // What the console sent while it waited for either, handled in order afterwards.
+    std::deque<std::string> held;
+    std::size_t droppedWhileWaiting = 0;
+
+    bool waiting() const { return checking != 0 || !heldRefusal.empty(); }
 };
 
 class Consoles {

@@ -21,7 +21,7 @@ constexpr Kind kKinds[] = {
 
 }  // namespace
 
-void SeedDemo(Store& store, std::uint64_t seed, std::int64_t nowMs) {
+void SeedDemo(Store& store, std::uint64_t seed, std::int64_t nowMs, PasswordCost cost) {
     if (store.setting("DemoSeeded"))
         return;
     SeededRandom random(seed);
@@ -35,10 +35,10 @@ void SeedDemo(Store& store, std::uint64_t seed, std::int64_t nowMs) {
                      {"GUEST", "guest", "VIEWER"}};
     for (const auto& account : operators) {
         store.putOperator(
-            Operator{account.name, account.rights, HashPassword(account.password, random)});
+            Operator{account.name, account.rights, HashPassword(account.password, cost)});
     }
-    store.putStaff(StaffMember{"JOHN", HashPassword("john", random)});
-    store.putStaff(StaffMember{"MARY", HashPassword("mary", random)});
+    store.putStaff(StaffMember{"JOHN", HashPassword("john", cost)});
+    store.putStaff(StaffMember{"MARY", HashPassword("mary", cost)});
 
     std::vector<QuickTicketType> quickTypes;
     for (const Kind& kind : kKinds) {

@@ -1,6 +1,7 @@
 #include "server/engine/engine.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "core/wire/framing.h"
 
@@ -22,11 +23,16 @@ Engine::Impl::Impl(Store& s, Outbox& o, EngineOptions opts, Log l, RandomSource*
     : store(s),
       outbox(o),
       options(opts),
-      log(l ? std::move(l) : [](const std::string&) {}),
+      // Lines carry what consoles sent; each is made safe for a one-line log here, once.
+      log([sink = std::move(l)](const std::string& line) {
+          if (sink)
+              sink(LogSafe(line));
+      }),
       ownRandom(r ? nullptr : std::make_unique<SystemRandom>()),
       random(r ? *r : *ownRandom),
       cafe(opts.slots),
       switches(s) {
+    InitCrypto();
     if (options.demo) {
         demo.emplace(options.seed);
         demo->populate(cafe);
@@ -69,12 +75,12 @@ void Engine::receive(ConsoleId console, std::string_view plainMessage, std::int6
         return;
     }
     impl_->consoles.heard(console, nowMs);
-    const auto request = ParseRequest(plainMessage);
-    if (!request) {
-        impl_->log("console " + std::to_string(console) + ": empty request ignored");
+    if (session->waiting()) {
+        impl_->hold(console, *session, plainMessage);
         return;
     }
-    impl_->dispatch(console, *session, *request, nowMs);
+    impl_->handle(console, *session, plainMessage, nowMs);
+    impl_->runInlineChecks(nowMs);
     impl_->pushChanges();
 }
 
@@ -99,6 +105,9 @@ void Engine::tick(std::int64_t nowMs) {
     }
     if (nowMs > d.lastTickMs)
         d.lastTickMs = nowMs;
+
+    d.answerDueRefusals(nowMs);
+    d.runInlineChecks(nowMs);
 
     const Consoles::KeepAlive keepAlive = d.consoles.keepAlive(nowMs);
     for (ConsoleId console : keepAlive.drop) {
@@ -219,6 +228,49 @@ bool Engine::Impl::ticketLogin(int slot, std::string_view userText, std::string_
     return true;
 }
 
+void Engine::Impl::handle(ConsoleId console, ConsoleSession& session, std::string_view plainMessage,
+                          std::int64_t nowMs) {
+    const auto request = ParseRequest(plainMessage);
+    if (!request) {
+        log("console " + std::to_string(console) + ": empty request ignored");
+        return;
+    }
+    if (!session.greeted && request->keyword != "AUTHENTICATING") {
+        // A console greets first; whatever comes before is no console's and learns nothing.
+        log("console " + std::to_string(console) + ": " + request->keyword +
+            " before the greeting ignored");
+        return;
+    }
+    dispatch(console, session, *request, nowMs);
+}
+
+void Engine::Impl::hold(ConsoleId console, ConsoleSession& session, std::string_view plainMessage) {
+    if (session.held.size() < kMaxHeldRequests) {
+        session.held.emplace_back(plainMessage);
+        return;
+    }
+    if (session.droppedWhileWaiting++ == 0) {
+        log("console " + std::to_string(console) + ": " + std::to_string(kMaxHeldRequests) +
+            " requests wait already; dropping what comes before they are handled");
+    }
+}
+
+void Engine::Impl::resume(ConsoleId console, std::int64_t nowMs) {
+    for (ConsoleSession* session = consoles.find(console); session && !session->waiting();
+         session = consoles.find(console)) {
+        if (session->held.empty()) {
+            if (const std::size_t dropped = std::exchange(session->droppedWhileWaiting, 0)) {
+                log("console " + std::to_string(console) + ": " + std::to_string(dropped) +
+                    " request(s) dropped while it waited");
+            }
+            return;
+        }
+        const std::string next = std::move(session->held.front());
+        session->held.pop_front();
+        handle(console, *session, next, nowMs);
+    }
+}
+
 void Engine::Impl::dispatch(ConsoleId console, ConsoleSession& session, const Request& request,
                             std::int64_t nowMs) {
     const std::string& keyword = request.keyword;
@@ -227,6 +279,7 @@ void Engine::Impl::dispatch(ConsoleId console, ConsoleSession& session, const Re
     if (keyword == "AUTHENTICATING") {
         // The greeting: the console has now taken its connected state, so the switches it
         // only accepts while connected are sent again.
+        session.greeted = true;
         log("console " + std::to_string(console) + " greeted: " + request.rawValue);
         pushSwitches(console);
         return;
@@ -239,7 +292,7 @@ void Engine::Impl::dispatch(ConsoleId console, ConsoleSession& session, const Re
         log("message from console " + std::to_string(console) + ": " + request.rawValue);
         return;
     }
-    if (handleClientCommand(session, request, nowMs) ||
+    if (handleClientCommand(console, session, request, nowMs) ||
         handleOperatorDesk(console, session, request, nowMs) ||
         handlePosDesk(console, session, request, nowMs) ||
         handleActivation(console, session, request, nowMs)) {

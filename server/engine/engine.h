@@ -7,6 +7,8 @@
 #include <string_view>
 
 #include "server/engine/outbox.h"
+#include "server/engine/password_hash.h"
+#include "server/engine/password_verifier.h"
 #include "server/engine/random_source.h"
 #include "server/engine/store.h"
 
@@ -17,10 +19,20 @@ struct EngineOptions {
     bool demo = false;       // simulate a lively café: clients come and go, users log in
     std::uint64_t seed = 1;  // makes the demo café reproducible
     double speed = 1.0;      // simulated seconds per real second
+    // The cost a password hash of an older kind is renewed at when its owner logs in.
+    PasswordCost passwordCost = PasswordCost::Interactive;
 };
 
 // Plain messages larger than this are dropped with a log line.
 inline constexpr std::size_t kMaxRequestBytes = 64 * 1024;
+
+// A console's log-in and sign-in refusals beyond this many in a row are answered only after a
+// delay: the first delay, doubled for each further refusal up to the longest. Meanwhile the
+// console's requests wait, in order, up to kMaxHeldRequests; further ones are dropped.
+inline constexpr int kFreeLoginFailures = 5;
+inline constexpr std::int64_t kFirstRefusalDelayMs = 1'000;
+inline constexpr std::int64_t kLongestRefusalDelayMs = 30'000;
+inline constexpr std::size_t kMaxHeldRequests = 64;
 
 // The server's protocol engine and café model: a console's decoded messages in, messages out
 // through the Outbox, time passed in by the caller. No threads, no sockets, no Qt.
@@ -41,8 +53,16 @@ public:
     void consoleConnected(ConsoleId console, std::int64_t nowMs);
     // The console is gone; whatever it asked for half-way changes nothing else.
     void consoleDisconnected(ConsoleId console);
-    // One decoded message of a console (the host separates merged messages).
+    // One decoded message of a console (the host separates merged messages). While the console
+    // waits for a password check or a delayed refusal, its messages wait too.
     void receive(ConsoleId console, std::string_view plainMessage, std::int64_t nowMs);
+
+    // Passwords are checked inside the engine's own calls unless a verifier is set; set it before
+    // the first console connects. It must outlive the engine.
+    void checkPasswordsWith(PasswordVerifier& verifier);
+    // The verdict of a check the verifier was asked for; a console that left meanwhile is not
+    // answered.
+    void passwordChecked(PasswordCheckId id, const PasswordVerdict& verdict, std::int64_t nowMs);
     // Advances the simulated café and the keep-alive probes; call it every few hundred ms.
     void tick(std::int64_t nowMs);
 

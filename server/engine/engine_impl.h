@@ -1,9 +1,13 @@
 #pragma once
 
+#include <deque>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 
+#include "server/engine/accounts.h"
 #include "server/engine/cafe.h"
 #include "server/engine/consoles.h"
 #include "server/engine/demo_cafe.h"
@@ -32,6 +36,32 @@ struct Engine::Impl {
     std::optional<DemoCafe> demo;
     std::int64_t lastTickMs = -1;
 
+    // Password checks: by the verifier when one is set, else in-line after the request.
+    PasswordVerifier* verifier = nullptr;
+    std::deque<std::pair<PasswordCheckId, PasswordCheck>> inlineChecks;
+    PasswordCheckId nextCheckId = 1;
+    std::map<PasswordCheckId, std::pair<ConsoleId, LoginAttempt>> pendingLogins;
+
+    // A console's request: read, held back until the greeting, dispatched.
+    void handle(ConsoleId console, ConsoleSession& session, std::string_view plainMessage,
+                std::int64_t nowMs);
+    void hold(ConsoleId console, ConsoleSession& session, std::string_view plainMessage);
+    // Handles what the console sent while it waited, until it waits again.
+    void resume(ConsoleId console, std::int64_t nowMs);
+
+    // Log-in and sign-in: the account is looked up, its password checked, and then the console
+    // is let in or refused.
+    void startLogin(ConsoleId console, ConsoleSession& session, LoginKind kind,
+                    std::string_view conditionText, std::int64_t nowMs);
+    void passwordChecked(PasswordCheckId id, const PasswordVerdict& verdict, std::int64_t nowMs);
+    void runInlineChecks(std::int64_t nowMs);
+    void letIn(ConsoleId console, ConsoleSession& session, const LoginAttempt& attempt,
+               std::int64_t nowMs);
+    void refuseLogin(ConsoleId console, ConsoleSession& session, LoginKind kind,
+                     std::int64_t nowMs);
+    // Refusals whose delay is over are answered, and their consoles go on.
+    void answerDueRefusals(std::int64_t nowMs);
+
     // Sending.
     void send(ConsoleId console, const std::string& message);
     void sendAll(const std::string& message);
@@ -53,7 +83,8 @@ struct Engine::Impl {
     // Handlers: each returns false when the keyword is not its own.
     void dispatch(ConsoleId console, ConsoleSession& session, const Request& request,
                   std::int64_t nowMs);
-    bool handleClientCommand(ConsoleSession& session, const Request& request, std::int64_t nowMs);
+    bool handleClientCommand(ConsoleId console, ConsoleSession& session, const Request& request,
+                             std::int64_t nowMs);
     bool handleOperatorDesk(ConsoleId console, ConsoleSession& session, const Request& request,
                             std::int64_t nowMs);
     bool handlePosDesk(ConsoleId console, ConsoleSession& session, const Request& request,

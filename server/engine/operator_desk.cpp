@@ -12,19 +12,7 @@ bool Engine::Impl::handleOperatorDesk(ConsoleId console, ConsoleSession& session
     const std::string& keyword = request.keyword;
     const std::string who = "console " + std::to_string(console);
     if (keyword == "F-LOGIN") {
-        const auto account = CheckOperatorLogin(store, request.rawValue);
-        if (!account) {
-            log(who + ": operator log-in refused");
-            send(console, "||F-LOGIN||FALSE||");
-            return true;
-        }
-        session.operatorName = account->name;
-        session.rights = account->rights;
-        log(who + ": operator " + account->name + " logged in (" + account->rights + ")");
-        // The console reads the rights and the shut-down permission before the acceptance.
-        send(console, "||TYPE||" + account->rights + "||");
-        send(console, switches.switchMessage("SHUTREST"));
-        send(console, "||F-LOGIN||TRUE||");
+        startLogin(console, session, LoginKind::Operator, request.rawValue, nowMs);
         return true;
     }
     if (keyword == "F-SEARCH") {

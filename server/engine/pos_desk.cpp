@@ -26,17 +26,7 @@ bool Engine::Impl::handlePosDesk(ConsoleId console, ConsoleSession& session, con
     const std::string& keyword = request.keyword;
     const std::string who = "console " + std::to_string(console);
     if (keyword == "F-POSLOG") {
-        const auto staff = CheckStaffSignIn(store, request.rawValue);
-        if (!staff) {
-            log(who + ": POS sign-in refused");
-            send(console, "||F-POSLOG||FALSE||");
-            return true;
-        }
-        if (session.staff != *staff)
-            session.staffSignInMs = nowMs;
-        session.staff = *staff;
-        log(who + ": POS staff " + *staff + " signed in");
-        send(console, "||F-POSLOG||TRUE||");
+        startLogin(console, session, LoginKind::Staff, request.rawValue, nowMs);
         return true;
     }
 

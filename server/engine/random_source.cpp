@@ -1,10 +1,8 @@
 #include "server/engine/random_source.h"
 
-#include <sys/random.h>
+#include <sodium.h>
 
-#include <cerrno>
-#include <fstream>
-#include <stdexcept>
+#include "server/engine/password_hash.h"
 
 namespace zarnevo {
 
@@ -28,25 +26,16 @@ std::string RandomSource::text(std::string_view alphabet, std::size_t length) {
     return out;
 }
 
+SystemRandom::SystemRandom() {
+    InitCrypto();
+}
+
 void SystemRandom::fill(std::span<std::uint8_t> bytes) {
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t got = getrandom(bytes.data() + done, bytes.size() - done, 0);
-        if (got > 0) {
-            done += static_cast<std::size_t>(got);
-        } else if (got < 0 && errno == EINTR) {
-            continue;
-        } else {
-            break;
-        }
-    }
-    if (done == bytes.size())
-        return;
-    std::ifstream urandom("/dev/urandom", std::ios::binary);
-    urandom.read(reinterpret_cast<char*>(bytes.data() + done),
-                 static_cast<std::streamsize>(bytes.size() - done));
-    if (!urandom)
-        throw std::runtime_error("no cryptographic random source available");
+    randombytes_buf(bytes.data(), bytes.size());
+}
+
+char SystemRandom::pick(std::string_view alphabet) {
+    return alphabet[randombytes_uniform(static_cast<std::uint32_t>(alphabet.size()))];
 }
 
 std::uint64_t SeededRandom::next() {

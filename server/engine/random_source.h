@@ -16,16 +16,18 @@ public:
     virtual ~RandomSource() = default;
     virtual void fill(std::span<std::uint8_t> bytes) = 0;
 
-    // A uniformly chosen character of the alphabet (rejection sampling, so no character is
-    // favoured).
-    char pick(std::string_view alphabet);
+    // A uniformly chosen character of the alphabet (no character is favoured).
+    virtual char pick(std::string_view alphabet);
     std::string text(std::string_view alphabet, std::size_t length);
 };
 
-// getrandom(2), falling back to /dev/urandom; throws std::runtime_error when neither works.
+// libsodium's randombytes (the operating system's cryptographic source); the constructor throws
+// std::runtime_error when the library cannot start.
 class SystemRandom final : public RandomSource {
 public:
+    SystemRandom();
     void fill(std::span<std::uint8_t> bytes) override;
+    char pick(std::string_view alphabet) override;
 };
 
 // A deterministic generator (splitmix64) for tests and the seeded demo. Not for production

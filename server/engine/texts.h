@@ -30,6 +30,11 @@ using wire::SplitOn;  // the same splitting as the console's framing
 std::string Join(const std::vector<std::string>& pieces, std::string_view separator);
 std::string Trim(std::string_view text);
 
+// A text fit for one line of the server's log: control characters (C0, DEL and the C1 range),
+// bytes that are no UTF-8 and the backslash itself are written as escapes ("\n", "\x1b",
+// "\u0085", "\\"), so nothing a console sends can start a forged line or steer a terminal.
+std::string LogSafe(std::string_view text);
+
 // Local calendar time of a moment (milliseconds since the epoch).
 struct LocalTime {
     int year = 1970, month = 1, day = 1, hour = 0, minute = 0, second = 0;

@@ -1,9 +1,13 @@
 #include "server/host/server_host.h"
 
 #include <QTcpSocket>
+#include <QThread>
+#include <algorithm>
+#include <deque>
 #include <exception>
 
 #include "core/wire/codec.h"
+#include "server/engine/texts.h"
 #include "server/host/console_keywords.h"
 
 namespace zarnevo {
@@ -11,7 +15,33 @@ namespace zarnevo {
 struct ServerHost::Console {
     QTcpSocket* socket = nullptr;  // owned; deleted with deleteLater when the console goes
     MessageAssembler assembler{ConsoleMessageKeywords()};
+    std::deque<std::string> queue;  // requests waiting for their turn, in the order sent
     bool closing = false;
+};
+
+// Checks each password on the host's worker threads and posts the verdict back to the event
+// thread, where the engine lives.
+class ServerHost::Verifier final : public PasswordVerifier {
+public:
+    explicit Verifier(ServerHost& host) : host_(host) {}
+    void start(PasswordCheckId id, PasswordCheck check) override {
+        host_.checks_.start([&host = host_, id, check = std::move(check)] {
+            PasswordVerdict verdict;
+            std::string fault;
+            try {
+                verdict = CheckPassword(check.password, check.stored, check.cost);
+            } catch (const std::exception& error) {
+                fault = error.what();
+            }
+            // The host waits for its workers before it goes, so it is still there to post to.
+            QMetaObject::invokeMethod(
+                &host, [&host, id, verdict, fault] { host.passwordChecked(id, verdict, fault); },
+                Qt::QueuedConnection);
+        });
+    }
+
+private:
+    ServerHost& host_;
 };
 
 // What the engine writes to: every message is encoded and written on its own.
@@ -32,8 +62,15 @@ private:
 ServerHost::ServerHost(Store& store, const EngineOptions& options, Log log, QObject* parent)
     : QObject(parent),
       log_(std::move(log)),
+      verifier_(std::make_unique<Verifier>(*this)),
       outbox_(std::make_unique<EngineOutbox>(*this)),
       engine_(std::make_unique<Engine>(store, *outbox_, options, log_)) {
+    // One core stays with the consoles; a worker or two hash.
+    checks_.setMaxThreadCount(std::clamp(QThread::idealThreadCount() - 1, 1, 2));
+    engine_->checkPasswordsWith(*verifier_);
+    turn_.setSingleShot(true);
+    turn_.setInterval(0);
+    connect(&turn_, &QTimer::timeout, this, &ServerHost::serveTurn);
     connect(&server_, &QTcpServer::newConnection, this, &ServerHost::acceptConsoles);
     connect(&server_, &QTcpServer::acceptError, this, [this](QAbstractSocket::SocketError) {
         log_("cannot accept a console: " + server_.errorString().toStdString());
@@ -44,9 +81,12 @@ ServerHost::ServerHost(Store& store, const EngineOptions& options, Log log, QObj
 
 ServerHost::~ServerHost() {
     close();
+    checks_.clear();
+    checks_.waitForDone();
 }
 
 bool ServerHost::listen(const QHostAddress& address, quint16 port, QString& error) {
+    server_.setListenBacklogSize(kListenBacklog);
     if (!server_.listen(address, port)) {
         error = server_.errorString();
         return false;
@@ -57,10 +97,19 @@ bool ServerHost::listen(const QHostAddress& address, quint16 port, QString& erro
 
 void ServerHost::close() {
     ticker_.stop();
+    turn_.stop();
     server_.close();
     while (!consoles_.empty()) {
         closeConsole(consoles_.begin()->first, "the server is shutting down");
     }
+}
+
+std::size_t ServerHost::queuedRequests() const {
+    std::size_t queued = 0;
+    for (const auto& [id, console] : consoles_) {
+        queued += console->queue.size();
+    }
+    return queued;
 }
 
 std::string ServerHost::discoveryAnswer(const QString& serverIp, int portOffset) const {
@@ -72,12 +121,20 @@ void ServerHost::guarded(const char* what, Call&& call) {
     try {
         call();
     } catch (const std::exception& fault) {
-        log_(std::string(what) + " failed: " + fault.what());
+        log_(std::string(what) + " failed: " + LogSafe(fault.what()));
     }
 }
 
 void ServerHost::acceptConsoles() {
     while (QTcpSocket* socket = server_.nextPendingConnection()) {
+        if (consoles_.size() >= kMaxConsoles) {
+            log_("connection from " + socket->peerAddress().toString().toStdString() + ":" +
+                 std::to_string(socket->peerPort()) + " refused: " + std::to_string(kMaxConsoles) +
+                 " consoles are connected already");
+            socket->abort();
+            socket->deleteLater();
+            continue;
+        }
         const ConsoleId id = nextId_++;
         socket->setParent(nullptr);
         socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
@@ -116,17 +173,61 @@ void ServerHost::readConsole(ConsoleId id) {
         log_("console " + std::to_string(id) + ": dropped " + std::to_string(fed.droppedBytes) +
              " bytes that formed no request");
     }
-    for (const auto& message : fed.messages) {
-        deliver(id, message, now);
+    enqueue(id, console, std::move(fed.messages));
+}
+
+void ServerHost::enqueue(ConsoleId id, Console& console, std::vector<std::string> messages) {
+    std::size_t dropped = 0;
+    for (std::string& message : messages) {
+        if (console.queue.size() < kMaxQueuedRequests) {
+            console.queue.push_back(std::move(message));
+        } else {
+            ++dropped;
+        }
+    }
+    if (dropped > 0) {
+        log_("console " + std::to_string(id) + ": dropped " + std::to_string(dropped) +
+             " request(s): " + std::to_string(kMaxQueuedRequests) + " wait for their turn already");
+    }
+    if (!console.queue.empty() && !turn_.isActive()) {
+        turn_.start();
     }
 }
 
-void ServerHost::deliver(ConsoleId id, const std::string& message, std::int64_t nowMs) {
-    const auto it = consoles_.find(id);
-    if (it == consoles_.end() || it->second->closing) {
-        return;  // the engine let it go while handling an earlier message of the same read
+void ServerHost::serveTurn() {
+    const std::int64_t now = clock_.nowMs();
+    std::vector<ConsoleId> waiting;
+    for (const auto& [id, console] : consoles_) {
+        if (!console->queue.empty()) {
+            waiting.push_back(id);
+        }
     }
-    guarded("a console request", [&] { engine_->receive(id, message, nowMs); });
+    bool more = false;
+    for (ConsoleId id : waiting) {
+        for (std::size_t served = 0; served < kRequestsPerTurn; ++served) {
+            // Looked up again each time: the engine may have let the console go meanwhile.
+            const auto it = consoles_.find(id);
+            if (it == consoles_.end() || it->second->closing || it->second->queue.empty()) {
+                break;
+            }
+            const std::string message = std::move(it->second->queue.front());
+            it->second->queue.pop_front();
+            guarded("a console request", [&] { engine_->receive(id, message, now); });
+        }
+        const auto it = consoles_.find(id);
+        more |= it != consoles_.end() && !it->second->closing && !it->second->queue.empty();
+    }
+    if (more) {
+        turn_.start();  // the rest waits for the next turn, after whatever else is due
+    }
+}
+
+void ServerHost::passwordChecked(PasswordCheckId id, const PasswordVerdict& verdict,
+                                 const std::string& fault) {
+    if (!fault.empty()) {
+        log_("a password check failed: " + LogSafe(fault));
+    }
+    guarded("a password verdict", [&] { engine_->passwordChecked(id, verdict, clock_.nowMs()); });
 }
 
 void ServerHost::sendToConsole(ConsoleId id, const std::string& plainMessage) {
@@ -177,7 +278,7 @@ void ServerHost::tick() {
     guarded("the clock tick", [&] { engine_->tick(now); });
     for (auto& [id, console] : consoles_) {
         if (auto remainder = console->assembler.takeQuiet(now)) {
-            deliver(id, *remainder, now);
+            enqueue(id, *console, {std::move(*remainder)});
         }
     }
 }

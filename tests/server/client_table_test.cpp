@@ -139,6 +139,23 @@ TEST_F(ClientTable, EnableDisableRenamePrintingAndMessagesChangeTheClient) {
     EXPECT_NE(sentTo(1, "CMESSAGE")[0].find("Message: -"), std::string::npos);
 }
 
+TEST_F(ClientTable, ANewNameNeverPutsAnEqualsSignAgainstARecordSeparator) {
+    connectAs(1, "CLERK", "clerk");
+    for (const auto& [asked, shown] : {std::pair{"PC=", "PC"},
+                                       {"=PC", "PC"},
+                                       {"==PC==", "PC"},
+                                       {"= PC =", "PC"},
+                                       {"P===C=|", "P=C"},
+                                       {"=|=P=", "P"}}) {
+        say(1, "||KESTOVA||1||CHANGENAME|" + std::string(asked) + "||");
+        ASSERT_EQ(lastRecord(1, 2).size(), 15u) << asked;
+        EXPECT_EQ(lastRecord(1, 2)[3], shown) << asked;
+        EXPECT_EQ(lastRecord(1, 2)[5], "00:00") << asked;
+    }
+    say(1, "||KESTOVA||1||CHANGENAME|===||");  // nothing but separators is no name
+    EXPECT_EQ(lastRecord(1, 2)[3], "P");
+}
+
 TEST_F(ClientTable, AMessageWithoutLeadingBarsReachesTheClient) {
     connectAs(1, "CLERK", "clerk");
     say(1, "KESTOVA||2||MESSAGE|Closing in 10 minutes||||");

@@ -35,16 +35,20 @@ std::vector<std::string> RecordFields(const std::string& updateMessage) {
     return SplitOn(ValueOf(updateMessage), "==");
 }
 
+EngineOptions WithCheapHashes(EngineOptions options) {
+    options.passwordCost = PasswordCost::Minimal;
+    return options;
+}
+
 EngineTest::EngineTest(EngineOptions options)
     : engine(
-          store, outbox, options, [this](const std::string& line) { logLines.push_back(line); },
-          random) {
-    // Hashing is slow on purpose; the accounts' hashes are made once for all tests.
+          store, outbox, WithCheapHashes(options),
+          [this](const std::string& line) { logLines.push_back(line); }, random) {
+    // The accounts' hashes are made once for all tests.
     static const std::vector<PasswordHash> kHashes = [] {
-        SeededRandom salts(3);
         std::vector<PasswordHash> hashes;
         for (const char* password : {"admin", "clerk", "guest", "john", "mary"}) {
-            hashes.push_back(HashPassword(password, salts));
+            hashes.push_back(HashPassword(password, PasswordCost::Minimal));
         }
         return hashes;
     }();
@@ -53,6 +57,11 @@ EngineTest::EngineTest(EngineOptions options)
     store.putOperator(Operator{"GUEST", "VIEWER", kHashes[2]});
     store.putStaff(StaffMember{"JOHN", kHashes[3]});
     store.putStaff(StaffMember{"MARY", kHashes[4]});
+}
+
+void EngineTest::connect(ConsoleId console) {
+    engine.consoleConnected(console, now);
+    say(console, kGreeting);
 }
 
 void EngineTest::connectAs(ConsoleId console, const std::string& user,

@@ -45,6 +45,11 @@ public:
     std::vector<ConsoleId> dropped;
 };
 
+// What a console says first on a new connection.
+inline constexpr const char* kGreeting =
+    "AUTHENTICATING||FALSE||STATE||Authenticating ..||LOCALIP||[127.0.0.1]||LOCALHOSTNAME||"
+    "Kestova[counter]||";
+
 // 14:30 on 5 March 2026, local time (the tests run in UTC).
 std::int64_t TestNow();
 inline constexpr std::int64_t kMinuteMs = 60'000;
@@ -56,13 +61,17 @@ std::string ValueOf(const std::string& message);
 // The record of an UPDATE reply split into its fields.
 std::vector<std::string> RecordFields(const std::string& updateMessage);
 
+// The options with the cheapest password hashes, which the tests' accounts have.
+EngineOptions WithCheapHashes(EngineOptions options);
+
 // An engine over an in-memory store with the accounts of a café: operators ADMINISTRATOR
 // (admin), CLERK (clerk, USER), GUEST (guest, VIEWER); POS staff JOHN (john) and MARY (mary).
 class EngineTest : public ::testing::Test {
 protected:
     explicit EngineTest(EngineOptions options = EngineOptions{});
 
-    void connect(ConsoleId console) { engine.consoleConnected(console, now); }
+    // Connects a console and greets as the console does.
+    void connect(ConsoleId console);
     void say(ConsoleId console, std::string_view message) { engine.receive(console, message, now); }
     // Connects a console, logs the operator in and forgets what was sent so far.
     void connectAs(ConsoleId console, const std::string& user, const std::string& password);

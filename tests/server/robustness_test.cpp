@@ -1,4 +1,6 @@
 // What a console may send that the server must survive: nonsense, giants, half-finished work.
+#include <algorithm>
+
 #include "server/engine/request.h"
 #include "tests/server/engine_fixture.h"
 
@@ -19,6 +21,20 @@ TEST_F(Robustness, UnknownAndMalformedRequestsAreLoggedAndAnsweredWithNothing) {
     }
     EXPECT_TRUE(sentTo(1).empty());
     EXPECT_GE(logLines.size(), 9u);
+}
+
+TEST_F(Robustness, NothingIsAnsweredOnAConnectionBeforeItsGreeting) {
+    engine.consoleConnected(1, now);
+    outbox.clear();
+    for (const char* request : {"||UPDATE||||", "UPDATE||||", "||F-BROADCAST||||",
+                                "||F-LOGIN||Username = 'ADMINISTRATOR' and Password = 'admin'||"}) {
+        say(1, request);
+        EXPECT_TRUE(sentTo(1).empty()) << request;
+        EXPECT_NE(logLines.back().find("before the greeting ignored"), std::string::npos);
+    }
+    say(1, kGreeting);
+    say(1, "||UPDATE||||");
+    EXPECT_EQ(sentTo(1, "UPDATE").size(), 20u) << "greeted, the console is served";
 }
 
 TEST_F(Robustness, ARequestLargerThanTheCapIsDroppedWithALogLine) {
@@ -67,6 +83,26 @@ TEST_F(Robustness, FuzzedRequestsNeverCrashTheEngine) {
     outbox.clear();
     say(1, "||UPDATE||");
     EXPECT_EQ(sentTo(1).size(), 20u);
+}
+
+TEST_F(Robustness, WhatAConsoleSendsIsLoggedEscapedSoItCannotForgeLinesOrSteerATerminal) {
+    const struct {
+        std::string message;
+        std::string logged;  // what the log line shows of it
+    } kForged[] = {
+        {"AUTHENTICATING||FALSE||LOCALHOSTNAME||Kestova[x\n2026 console 9 greeted]||",
+         "Kestova[x\\n2026 console 9 greeted]"},
+        {"||SMESSAGE||KESTOVA: \x1b[2Jbye\r||", "KESTOVA: \\x1b[2Jbye\\r"},
+        {"||SMESSAGE||KESTOVA: del\x7f c1\xc2\x9b tab\t||", "del\\x7f c1\\u009b tab\\t"},
+        {"||SMESSAGE||KESTOVA: raw\xff\xc3 back\\slash café||", "raw\\xff\\xc3 back\\\\slash café"},
+        {"||NO\x1bSUCH||1||", "NO\\x1bSUCH"}};
+    connect(1);
+    for (const auto& forged : kForged) {
+        say(1, forged.message);
+        EXPECT_NE(logLines.back().find(forged.logged), std::string::npos) << logLines.back();
+    }
+    for (const std::string& line : logLines)
+        EXPECT_FALSE(std::ranges::any_of(line, [](char c) { return c == '\n' || c == '\x1b'; }));
 }
 
 TEST(RequestParsing, KeywordsInAnyCaseWithOrWithoutSeparators) {

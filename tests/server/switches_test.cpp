@@ -15,7 +15,7 @@ TEST_F(Switches, AConsoleGetsEverySwitchAndTheQuickTicketListOnConnectAndAfterIt
     store.putQuickTicketTypes({QuickTicketType{30, 5000, true, true, false},
                                QuickTicketType{60, 10000, true, false, false},
                                QuickTicketType{120, 15000, false, false, true}});
-    connect(1);
+    engine.consoleConnected(1, now);
     std::vector<std::string> expected = kInitialSwitches;
     expected.push_back(
         "||QUICKTYPE||30min(s) - N50.00 [Time Once]|60min(s) - N100.00 [Time Ticket]|"
@@ -23,9 +23,7 @@ TEST_F(Switches, AConsoleGetsEverySwitchAndTheQuickTicketListOnConnectAndAfterIt
     EXPECT_EQ(sentTo(1), expected);
 
     outbox.clear();
-    say(1,
-        "AUTHENTICATING||FALSE||STATE||Authenticating ..||LOCALIP||[127.0.0.1]||"
-        "LOCALHOSTNAME||Kestova[counter]||");
+    say(1, kGreeting);
     EXPECT_EQ(sentTo(1), expected);
 }
 

@@ -5,6 +5,7 @@
 
 #include "server/db/schema.h"
 #include "server/db/sqlite_store.h"
+#include "server/engine/engine.h"
 
 namespace zarnevo {
 namespace {
@@ -112,6 +113,45 @@ TEST_F(TempDatabase, AFailedMigrationLeavesNoTrace) {
     SqliteDatabase raw(path);
     EXPECT_EQ(raw.queryInteger("PRAGMA user_version"), 0);
     EXPECT_EQ(raw.queryInteger("SELECT count(*) FROM sqlite_schema WHERE name = 'operators'"), 0);
+}
+
+class Replies final : public Outbox {
+public:
+    void send(ConsoleId, const std::string& plainMessage) override { sent.push_back(plainMessage); }
+    void disconnect(ConsoleId) override {}
+    std::vector<std::string> sent;
+};
+
+TEST_F(TempDatabase, OlderPasswordHashesLogInAndAreReplacedByArgon2idForGood) {
+    SqliteStore{path};  // the schema an earlier version wrote, and its hashes: salted SHA-256
+    rawExecute(
+        "INSERT INTO operators VALUES ('ADMINISTRATOR', 'ADMINISTRATOR', "
+        "'00112233445566778899aabbccddeeff', "
+        "'d2d34c291d773cbde0a53e271d62af20655361243fe6e20e4f3ad86ac1a34bc2');"
+        "INSERT INTO staff VALUES ('JOHN', 'ffeeddccbbaa99887766554433221100', "
+        "'4704e541dfcec7941fb79cfd693388e74aeffbcba60d6877c84da73545dd5122');");
+    const auto logIn = [&](const std::string& request) {
+        SqliteStore store(path);
+        Replies replies;
+        Engine engine(store, replies, EngineOptions{.passwordCost = PasswordCost::Minimal},
+                      nullptr);
+        engine.consoleConnected(1, 0);
+        engine.receive(1, "AUTHENTICATING||FALSE||LOCALHOSTNAME||Kestova[db]||", 0);
+        engine.receive(1, request, 0);
+        return replies.sent.back();
+    };
+    const std::string admin = "||F-LOGIN||Username = 'ADMINISTRATOR' and Password = '";
+    EXPECT_EQ(logIn(admin + "wrong'||"), "||F-LOGIN||FALSE||");
+    EXPECT_EQ(SqliteStore(path).findOperator("ADMINISTRATOR")->password.salt.size(), 32u);
+    EXPECT_EQ(logIn(admin + "admin'||"), "||F-LOGIN||TRUE||");
+    EXPECT_EQ(logIn("||F-POSLOG||Username = 'JOHN' and Password = 'john'||"), "||F-POSLOG||TRUE||");
+    const std::string renewed = SqliteStore(path).findOperator("ADMINISTRATOR")->password.hash;
+    EXPECT_TRUE(renewed.starts_with("$argon2id$")) << renewed;
+    EXPECT_TRUE(SqliteStore(path).findStaff("JOHN")->password.hash.starts_with("$argon2id$"));
+    EXPECT_EQ(logIn(admin + "admin'||"), "||F-LOGIN||TRUE||");
+    EXPECT_EQ(logIn(admin + "wrong'||"), "||F-LOGIN||FALSE||");
+    EXPECT_EQ(SqliteStore(path).findOperator("ADMINISTRATOR")->password.hash, renewed)
+        << "renewed once, then kept";
 }
 
 TEST_F(TempDatabase, AnUnreadablePathSaysWhy) {

@@ -5,11 +5,15 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
+#include "core/wire/codec.h"
 #include "server/engine/engine.h"
 #include "server/engine/memory_store.h"
 #include "server/engine/outbox.h"
+#include "server/engine/request.h"
+#include "server/host/message_assembler.h"
 
 namespace zarnevo {
 namespace {
@@ -27,12 +31,30 @@ TEST(ConsoleKeywords, EveryKeywordTheHostSeparatesAtIsOneTheEngineHandles) {
     Engine engine(store, outbox, EngineOptions{},
                   [&](const std::string& line) { log.push_back(line); });
     engine.consoleConnected(1, 0);
+    engine.receive(1, "AUTHENTICATING||FALSE||LOCALHOSTNAME||Kestova[keywords]||", 0);
     for (std::string_view keyword : ConsoleMessageKeywords()) {
         log.clear();
         engine.receive(1, "||" + std::string(keyword) + "||||", 0);
         for (const std::string& line : log) {
             EXPECT_EQ(line.find("unknown request"), std::string::npos) << keyword << ": " << line;
         }
+    }
+}
+
+TEST(ConsoleKeywords, TheConsolesCommandFormsAreSeparatedFromTheNextAtOnce) {
+    // Those whose keyword is the tail of another, holds another or comes without leading bars.
+    for (const std::string command :
+         {"||KESTOVA-INFO||3||", "KESTOVA||3||MESSAGE|Hi||||", "||KESTOVA||3||CHANGENAME|PC9||",
+          "||UPDATE||", "||F-UPDATE||4||", "||F-PAUSE||3||", "||F-UNPAUSEALL||||",
+          "||SMESSAGE||KESTOVA: Hi||", "||F-DISMESS||||"}) {
+        MessageAssembler assembler(ConsoleMessageKeywords());
+        const auto fed =
+            assembler.feed(wire::EncodeText(command) + wire::EncodeText("||YESCONNECT||||"), 0);
+        // Bars may move to the neighbour (a message need not begin with them); what the engine
+        // reads stays the same.
+        ASSERT_EQ(fed.messages.size(), 2u) << command;
+        const auto read = ParseRequest(fed.messages[0]), meant = ParseRequest(command);
+        EXPECT_EQ(std::tie(read->keyword, read->values), std::tie(meant->keyword, meant->values));
     }
 }
 

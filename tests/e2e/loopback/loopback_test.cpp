@@ -138,6 +138,7 @@ TEST(ServerOnLoopback, SoldTicketsSurviveARestartOnADatabaseFile) {
         ASSERT_TRUE(server.process);
         ConsoleLink console;
         ASSERT_TRUE(console.connectTo(server.consolePort()));
+        console.send(kGreeting);
         const auto batch = SellTwoTickets(console);
         ASSERT_TRUE(batch);
         user = batch->substr(0, batch->find('|'));
@@ -147,6 +148,7 @@ TEST(ServerOnLoopback, SoldTicketsSurviveARestartOnADatabaseFile) {
     ASSERT_TRUE(again.process);
     ConsoleLink console;
     ASSERT_TRUE(console.connectTo(again.consolePort()));
+    console.send(kGreeting);
     console.send(kJohnSignIn);
     ASSERT_EQ(ValueOf(console.readUntil(Has("F-POSLOG")), "F-POSLOG"), "TRUE");
     console.send("||F-TICKET1||" + user + "||");
@@ -198,6 +200,7 @@ TEST(ServerOnLoopback, MisbehavingConsolesChangeNothingForOthers) {
     ASSERT_TRUE(server.process);
     ConsoleLink good;
     ASSERT_TRUE(good.connectTo(server.consolePort()));
+    good.send(kGreeting);
 
     {
         // Bytes that are no protocol at all, then gone.
@@ -210,6 +213,7 @@ TEST(ServerOnLoopback, MisbehavingConsolesChangeNothingForOthers) {
     {
         ConsoleLink noisy;
         ASSERT_TRUE(noisy.connectTo(server.consolePort()));
+        noisy.send(kGreeting);
         // A request nobody knows is handed to the engine once the console has been quiet.
         noisy.send("||NOSUCHREQUEST||1||");
         EXPECT_TRUE(server.process->waitForLog("NOSUCHREQUEST"));
