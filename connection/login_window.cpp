@@ -5,6 +5,7 @@
 #include "connection/login_rights.h"
 #include "connection/server_protocol.h"
 #include "connection/supervision.h"
+#include "console/console_dimmed.h"
 #include "console/kestova_main.h"
 #include "core/convert.h"
 #include "core/settings.h"
@@ -265,13 +266,10 @@ void FrmSplash::Login() {
 
 void ShowLoginDialog(KestovaMain& main) {
     main.Combo1.Clear();
-    main.ConsoleBusy = true;
-    main.ListenTimer.SetEnabled(false);
-    main.ConList.BackColor = main.ConList.BackColorBkg.get();
-    Splash().Show(true);
-    main.ConList.BackColor = ui::colors::White;
-    main.ListenTimer.SetEnabled(true);
-    main.ConsoleBusy = false;
+    {
+        ConsoleDimmed dimmed(main, {.busy = true, .intervalWhileConnectedMs = std::nullopt});
+        Splash().Show(true);
+    }
     SupervisionTick(main);
 }
 
