@@ -9,6 +9,7 @@
 #include "console/kestova_main.h"
 #include "core/convert.h"
 #include "core/settings.h"
+#include "core/wire/codepage.h"
 #include "core/wire/framing.h"
 #include "platform/services.h"
 #include "program/kestova_code.h"
@@ -45,18 +46,9 @@ bool LoadStart() {
     return ToTruth(ReadSetting(settings::LoadStart)).value_or(false);
 }
 
-int CharacterCount(const std::string& utf8) {
-    int count = 0;
-    for (const char c : utf8) {
-        // Every byte but a UTF-8 continuation byte starts a character.
-        count += (static_cast<unsigned char>(c) & 0xC0) != 0x80 ? 1 : 0;
-    }
-    return count;
-}
-
 void SelectAll(ui::TextBox& box) {
     box.SelStart = 0;
-    box.SelLength = CharacterCount(box.Text);
+    box.SelLength = static_cast<int>(wire::CharacterCount(box.Text.get()));
 }
 
 }  // namespace

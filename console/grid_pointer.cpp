@@ -1,8 +1,8 @@
 // The pointer over the client grid: the context menu and the column width limits.
 #include "console/client_grid.h"
 #include "console/kestova_main.h"
-#include "program/kestova_code.h"
 #include "core/wire/framing.h"
+#include "program/kestova_code.h"
 
 namespace kestova {
 namespace {

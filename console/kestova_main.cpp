@@ -4,10 +4,10 @@
 
 #include "console/client_grid.h"
 #include "console/column_views.h"
-#include "program/kestova_code.h"
 #include "core/machine_store.h"
-#include "program/startup.h"
 #include "platform/services.h"
+#include "program/kestova_code.h"
+#include "program/startup.h"
 
 namespace kestova {
 namespace {
@@ -139,6 +139,7 @@ void KestovaMain::wireEvents() {
 
     ListenTimer.Tick = [this] { ListenTimer_Timer(); };
     Timer1.Tick = [this] { Timer1_Timer(); };
+    wireCommands();
 }
 
 void KestovaMain::Form_Load() {

@@ -227,6 +227,53 @@ public:
     void Toolbar1_ButtonClick(int index);
     void Toolbar1_ButtonMenuClick(int index, int menuIndex);
 
+    // Commands for the highlighted client (console/client_commands.h, time_allocation.h).
+    void m_allocate_Click();
+    void m_dealloc_Click();
+    void m_Pause_Click();
+    void M_disconnect_Click();
+    void m_ClosePort_Click();
+    void m_Print_Click();
+    void m_prevent_Click();
+    void EndTimer_Click();
+    void m_ResTClientTimerOnly_Click();
+    void RestartClient_Click();
+    void m_ShutDown_Click();
+    void Enable_Click();
+    void m_disable_Click();
+    void M_relocate_Click();
+    void m_clearDesktop_Click();
+    void m_ChangCName_Click();
+    void p_updateset_Click();
+    void m_Clientinfo_Click();
+    void m_FComputer_Click();
+    // Commands for all clients and the café-wide switches (console/cafe_switches.h).
+    void m_PauseAll_Click();
+    void m_UnpauseAll_Click();
+    void M_Reset_Click();
+    void m_Dislog_Click();
+    void Command2_Click();
+    void m_AllowPause_Click();
+    void m_allowTime_Click();
+    void m_updateKestova_Click();
+    void m_CustonIP_Click();
+    // Messages (console/messaging.h).
+    void m_SendAll_Click();
+    void m_sendMessage_Click();
+    void m_messServer_Click();
+    void m_ClientMessage_Click();
+    // The group command bar (dispatch/group_command_bar.h).
+    void Combo1_GotFocus();
+    void Combo1_DropDown();
+    void Combo1_Click();
+    void Option1_Click();
+    void Option2_Click();
+    void Command1_Click();
+    // Help and About (console/help_about.h).
+    void m_HelpTopics_Click();
+    void m_OnlineHelp_Click();
+    void m_about_Click();
+
     // Connection supervision, the server's replies and the server search. These call
     //   SupervisionTick(*this) and ListenConnected(*this)        (connection/supervision.h),
     //   ListenDataArrival(*this)                                 (dispatch/dispatcher.h),
@@ -241,6 +288,7 @@ public:
 
 private:
     void wireEvents();
+    void wireCommands();
     // While a menu is open the supervision asks for the client list less often; some menus
     // restart the timer around the change.
     void SlowSupervisionWhileMenuOpen(bool restartTimer);

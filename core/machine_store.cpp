@@ -4,6 +4,7 @@
 #include <array>
 
 #include "core/settings_io.h"
+#include "core/wire/codepage.h"
 
 namespace kestova {
 namespace {
@@ -70,14 +71,6 @@ void CreateKey(IniDocument& document, std::string_view section) {
     }
 }
 
-std::size_t CharacterCount(std::string_view utf8) {
-    std::size_t count = 0;
-    for (char c : utf8) {
-        count += (static_cast<unsigned char>(c) & 0xC0) != 0x80 ? 1 : 0;
-    }
-    return count;
-}
-
 }  // namespace
 
 RootKey RootKeyFromName(std::string_view name) {
@@ -118,7 +111,7 @@ std::string ReadRegistryString(std::string_view path, std::string_view valueName
     const std::string section = SectionOf(key.root, key.subKey);
     const std::string* value =
         KeyExists(document, section) ? document.findValue(section, valueName) : nullptr;
-    if (value == nullptr || CharacterCount(*value) > kRegistryBufferSize) {
+    if (value == nullptr || wire::CharacterCount(*value) > kRegistryBufferSize) {
         return std::string(kRegistryError);
     }
     // The value comes back through a buffer padded with spaces that is then trimmed: leading

@@ -93,6 +93,7 @@ public:
     using Control::Control;
     const char* Kind() const override { return "OptionButton"; }
     Property<std::string> Caption{*this, "Caption"};
+    Property<Color> ForeColor{*this, "ForeColor", colors::WindowText};
     Property<bool> Value{*this, "Value"};
     std::function<void()> Click;
 };
@@ -125,6 +126,8 @@ public:
     Property<int> Style{*this, "Style"};  // 0 drop-down with edit, 2 drop-down list
     // Raised after the text changed (by the program or by typing).
     std::function<void()> Change;
+    // Raised just before the list drops down (by the mouse or the keyboard).
+    std::function<void()> DropDown;
     std::function<void(int& keyAscii)> KeyPress;
     void notify(std::string_view property) override {
         Control::notify(property);

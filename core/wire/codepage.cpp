@@ -100,4 +100,12 @@ std::string Cp1252ToUtf8(std::string_view bytes) {
     return out;
 }
 
+std::size_t CharacterCount(std::string_view utf8) {
+    std::size_t count = 0;
+    for (const char c : utf8) {
+        count += (static_cast<unsigned char>(c) & 0xC0) != 0x80 ? 1 : 0;
+    }
+    return count;
+}
+
 }  // namespace wire

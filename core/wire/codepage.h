@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -9,6 +10,9 @@ namespace wire {
 // UTF-8 text to Windows-1252 bytes. A character the code page cannot represent (or a malformed
 // UTF-8 sequence) becomes "?".
 std::string Utf8ToCp1252(std::string_view utf8);
+
+// How many characters a UTF-8 text holds (every byte but a continuation byte starts one).
+std::size_t CharacterCount(std::string_view utf8);
 
 // Windows-1252 bytes to UTF-8. The five bytes the code page leaves undefined map to the C1
 // control characters of the same number, so every byte survives a round trip.

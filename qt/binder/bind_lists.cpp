@@ -53,7 +53,16 @@ void bindComboBox(ui::ComboBox& combo, ControlBinding& binding) {
         combo.Text.setFromView(fromQt(widget.itemText(index)));
         ui::Raise(combo.Click);
     });
+    binding.onEvent(widget, QEvent::MouseButtonPress, [&combo](QEvent&) {
+        ui::Raise(combo.DropDown);
+        return false;
+    });
     binding.onEvent(widget, QEvent::KeyPress, [&combo, &widget](QEvent& event) {
+        const auto& key = static_cast<QKeyEvent&>(event);
+        if (key.key() == Qt::Key_F4 ||
+            (key.modifiers().testFlag(Qt::AltModifier) && key.key() == Qt::Key_Down)) {
+            ui::Raise(combo.DropDown);
+        }
         return offerKeyPress(widget, static_cast<QKeyEvent&>(event), combo.KeyPress);
     });
 }

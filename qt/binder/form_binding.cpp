@@ -123,8 +123,8 @@ void FormBinding::placeCentred() {
 }
 
 QRect FormBinding::availableArea() const {
-    const QScreen* screen = window_->screen() != nullptr ? window_->screen()
-                                                         : QGuiApplication::primaryScreen();
+    const QScreen* screen =
+        window_->screen() != nullptr ? window_->screen() : QGuiApplication::primaryScreen();
     return screen != nullptr ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
 }
 

@@ -1,6 +1,7 @@
 // The console's commands for client computers and the café-wide switches it flips.
 #include <cmath>
 
+#include "core/wire/codepage.h"
 #include "core/wire/framing.h"
 #include "server/engine/engine_impl.h"
 #include "server/engine/texts.h"
@@ -45,13 +46,6 @@ std::string CleanClientName(std::string_view raw) {
     if (first == std::string::npos)
         return {};
     return name.substr(first, name.find_last_not_of(" \t\r\n=") - first + 1);
-}
-
-std::size_t CharacterCount(std::string_view utf8) {
-    std::size_t count = 0;
-    for (unsigned char c : utf8)
-        count += (c & 0xC0) != 0x80;
-    return count;
 }
 
 std::string ClientInformation(const Client& c, int slot) {
@@ -197,7 +191,7 @@ bool Engine::Impl::handleClientCommand(ConsoleId console, ConsoleSession& sessio
             cafe.edit(slot);
         } else if (sub == "CHANGENAME") {
             const std::string newName = CleanClientName(argument);
-            if (newName.empty() || CharacterCount(newName) > kMaxClientName) {
+            if (newName.empty() || wire::CharacterCount(newName) > kMaxClientName) {
                 log("CHANGENAME refused for " + name + ": the name must have 1 to 20 characters");
                 return true;
             }

@@ -1,0 +1,351 @@
+#include "console/client_commands.h"
+
+#include "console/client_grid.h"
+#include "console/kestova_main.h"
+#include "console/operator_commands.h"
+#include "core/messages.h"
+#include "core/version.h"
+#include "core/wire/codepage.h"
+#include "core/wire/framing.h"
+#include "dispatch/send_procedures.h"
+#include "platform/services.h"
+
+namespace kestova {
+namespace {
+
+using Check = ClientCommand::Check;
+using Numbering = ClientCommand::Numbering;
+
+constexpr Notice kNoClientSelected{"No Client selected!", kKestovaNoticeTitle};
+constexpr std::size_t kLongestClientName = 20;
+
+void Yield() {
+    platform::services().loop().yield();
+}
+
+void Show(const Notice& notice) {
+    ShowNotice(notice.text, notice.title);
+}
+
+std::string Upper(const HighlightedClient& client) {
+    return wire::UpperAscii(client.name);
+}
+
+// The message text of the command for the client.
+std::string MessageFor(const ClientCommand& command, const HighlightedClient& client) {
+    const int number = command.numbering == Numbering::Row ? client.row : client.port();
+    return command.clientKeyword ? ClientKeywordMessage(number, command.keyword)
+                                 : ServerKeywordMessage(command.keyword, number);
+}
+
+ClientCommand Command(const char* keyword, bool clientKeyword) {
+    ClientCommand command{};
+    command.keyword = keyword;
+    command.clientKeyword = clientKeyword;
+    command.numbering = Numbering::Port;
+    command.rowCheck = Check::WithNotice;
+    command.connectedAfterQuestion = Check::None;
+    command.information = nullptr;
+    command.statusBeforeSending = false;
+    return command;
+}
+
+}  // namespace
+
+void RunClientCommand(KestovaMain& main, const ClientCommand& command) {
+    const HighlightedClient client = Highlighted(main);
+    if (command.rowCheck != Check::None && !client.isRow()) {
+        if (command.rowCheck == Check::WithNotice) {
+            Show(kNoClientSelected);
+        }
+        return;
+    }
+    if (command.connectedBeforeQuestion && !main.IsServerConnected()) {
+        Show(*command.connectedBeforeQuestion);
+        return;
+    }
+    if (command.question && !Ask(command.question(main, client))) {
+        return;
+    }
+    if (command.connectedAfterQuestion != Check::None) {
+        Yield();
+        if (!main.IsServerConnected()) {
+            if (command.notConnectedAfterQuestion) {
+                Show(*command.notConnectedAfterQuestion);
+            }
+            return;
+        }
+    }
+    if (command.statusBeforeSending) {
+        SetStatus(main, command.status(client));
+    }
+    if (!SendCommand(main, MessageFor(command, client))) {
+        if (command.sendFailed) {
+            Show(*command.sendFailed);
+        }
+        return;
+    }
+    if (command.information != nullptr) {
+        main.ConList.SetTextMatrix(client.row, client_grid::kInformation, command.information);
+    }
+    if (!command.statusBeforeSending) {
+        SetStatus(main, command.status(client));
+    }
+}
+
+const ClientCommand& EndTimerCommand() {
+    static const ClientCommand command = [] {
+        ClientCommand c = Command("ENDTIMER", true);
+        c.connectedBeforeQuestion = Notice{"Client not connected", kNoticeTitle};
+        c.question = [](const KestovaMain& main, const HighlightedClient& client) {
+            return "End Timer of Client " + ClientLabel(main, client) + "?";
+        };
+        c.status = [](const HighlightedClient& client) { return StatusLabel(client) + " Ended."; };
+        c.statusBeforeSending = true;
+        return c;
+    }();
+    return command;
+}
+
+const ClientCommand& RestartTimerOnlyCommand() {
+    static const ClientCommand command = [] {
+        ClientCommand c = Command("RELOAD", true);
+        c.connectedBeforeQuestion = Notice{"Client not connected", kNoticeTitle};
+        c.question = [](const KestovaMain&, const HighlightedClient& client) {
+            return "Restart Timer Only of Client " + Upper(client) + "?";
+        };
+        c.information = "Restarting Client Only...";
+        c.status = [](const HighlightedClient&) { return std::string("Client Only Restarted."); };
+        return c;
+    }();
+    return command;
+}
+
+const ClientCommand& RestartComputerCommand() {
+    static const ClientCommand command = [] {
+        ClientCommand c = Command("RESTART", true);
+        c.connectedBeforeQuestion = Notice{"Client not connected", kNoticeTitle};
+        c.question = [](const KestovaMain&, const HighlightedClient& client) {
+            return "Restart Client " + Upper(client) + "?";
+        };
+        c.information = "Restarting ...";
+        c.status = [](const HighlightedClient&) { return std::string("Client Restarted."); };
+        c.sendFailed = kNoClientSelected;
+        return c;
+    }();
+    return command;
+}
+
+const ClientCommand& ShutDownComputerCommand() {
+    static const ClientCommand command = [] {
+        ClientCommand c = Command("SHUTDOWN", true);
+        c.connectedBeforeQuestion = Notice{"Client not connected", kNoticeTitle};
+        c.question = [](const KestovaMain&, const HighlightedClient& client) {
+            return "Shutdown Client " + Upper(client) + "?";
+        };
+        c.information = "Shutting down ...";
+        c.status = [](const HighlightedClient&) { return std::string("Client Shutdown."); };
+        c.sendFailed = kNoClientSelected;
+        return c;
+    }();
+    return command;
+}
+
+const ClientCommand& LogOffClientCommand() {
+    static const ClientCommand command = [] {
+        ClientCommand c = Command("F-LOGOFF", false);
+        c.question = [](const KestovaMain&, const HighlightedClient&) {
+            return std::string("Log Off Selected Client?");
+        };
+        c.connectedAfterQuestion = Check::Silently;
+        c.status = [](const HighlightedClient& client) {
+            return StatusLabel(client) + " Logged Out.";
+        };
+        return c;
+    }();
+    return command;
+}
+
+const ClientCommand& ReconnectClientCommand() {
+    static const ClientCommand command = [] {
+        ClientCommand c = Command("F-DISCONNECT", false);
+        c.numbering = Numbering::Row;
+        c.question = [](const KestovaMain&, const HighlightedClient&) {
+            return std::string("Disconnect and Reconnect Client?");
+        };
+        c.connectedAfterQuestion = Check::Silently;
+        c.status = [](const HighlightedClient& client) {
+            return StatusLabel(client) + " Reconnecting ...";
+        };
+        return c;
+    }();
+    return command;
+}
+
+const ClientCommand& EnableClientCommand() {
+    static const ClientCommand command = [] {
+        ClientCommand c = Command("ENABLE", true);
+        c.status = [](const HighlightedClient& client) {
+            return StatusLabel(client) + " Enabled.";
+        };
+        c.sendFailed = Notice{"Client Can't be Enabled!", kNoticeTitle};
+        return c;
+    }();
+    return command;
+}
+
+const ClientCommand& DisableClientCommand() {
+    static const ClientCommand command = [] {
+        ClientCommand c = Command("DISABLE", true);
+        c.status = [](const HighlightedClient& client) {
+            return StatusLabel(client) + " Disabled.";
+        };
+        c.sendFailed = Notice{"Client Can't be disabled!", kKestovaNoticeTitle};
+        return c;
+    }();
+    return command;
+}
+
+const ClientCommand& RelocateTimerCommand() {
+    static const ClientCommand command = [] {
+        ClientCommand c = Command("RELOCATE", true);
+        c.status = [](const HighlightedClient&) { return std::string("Client Relocated."); };
+        c.sendFailed = Notice{"Client Can't be Relocated!", kNoticeTitle};
+        return c;
+    }();
+    return command;
+}
+
+const ClientCommand& ClearDesktopCommand() {
+    static const ClientCommand command = [] {
+        ClientCommand c = Command("CLEARDESKTOP", true);
+        c.connectedBeforeQuestion = kNoClientSelected;
+        c.question = [](const KestovaMain& main, const HighlightedClient& client) {
+            return "Clear Desktop of " + ClientLabel(main, client) + "?";
+        };
+        c.status = [](const HighlightedClient& client) {
+            return StatusLabel(client) + "'s Desktop Cleared.";
+        };
+        return c;
+    }();
+    return command;
+}
+
+const ClientCommand& AllowPrintingCommand() {
+    static const ClientCommand command = [] {
+        ClientCommand c = Command("F-ALLOWPRINT", false);
+        c.question = [](const KestovaMain&, const HighlightedClient& client) {
+            return "Allow " + client.name + " to Print?";
+        };
+        c.connectedAfterQuestion = Check::WithNotice;
+        c.notConnectedAfterQuestion = Notice{"Client not connected!", kKestovaNoticeTitle};
+        c.status = [](const HighlightedClient& client) {
+            return StatusLabel(client) + " allowed to Print";
+        };
+        c.sendFailed = Notice{"Error Allowing Client to Print", kNoticeTitle};
+        return c;
+    }();
+    return command;
+}
+
+const ClientCommand& PreventPrintingCommand() {
+    static const ClientCommand command = [] {
+        ClientCommand c = Command("F-PREVENTPRINT", false);
+        c.question = [](const KestovaMain&, const HighlightedClient& client) {
+            return "Prevent " + client.name + " from Print?";
+        };
+        c.connectedAfterQuestion = Check::WithNotice;
+        c.notConnectedAfterQuestion = Notice{"Client not connected!", kKestovaNoticeTitle};
+        c.status = [](const HighlightedClient& client) {
+            return StatusLabel(client) + " prevented from Print";
+        };
+        c.sendFailed = Notice{"Error preventing Client from Print", kNoticeTitle};
+        return c;
+    }();
+    return command;
+}
+
+void ChangeClientName(KestovaMain& main) {
+    if (!main.IsServerConnected()) {
+        Show(kNoClientSelected);
+        return;
+    }
+    const HighlightedClient client = Highlighted(main);
+    // With the header row highlighted there is no client to rename (it would go to port -1).
+    if (!client.isRow()) {
+        Show(kNoClientSelected);
+        return;
+    }
+    const std::string label = ClientLabel(main, client);
+    const std::string name = AskText("Enter new name for Computer Name " + label + "?");
+    if (name.empty()) {
+        return;
+    }
+    if (wire::CharacterCount(name) > kLongestClientName) {
+        platform::services().dialogs().MsgBox("Client Name can't be more than 20 characters!",
+                                              platform::msgbox::OKOnly, VersionTitle());
+        return;
+    }
+    SetStatus(main, label + "'s name changed.");
+    if (!SendCommand(
+            main, "||KESTOVA||" + std::to_string(client.port()) + "||CHANGENAME|" + name + "||")) {
+        ShowNotice("Client name could not be changed: not connected to the server.",
+                   kKestovaNoticeTitle);
+    }
+}
+
+void UpdateClientSettings(KestovaMain& main) {
+    const HighlightedClient client = Highlighted(main);
+    if (!client.isRow()) {
+        return;
+    }
+    Yield();
+    if (client.name.empty() || !SendCommand(main, ServerKeywordMessage("F-UPDATE", client.row))) {
+        SetStatus(main, "Client not connected.");
+        return;
+    }
+    SetStatus(main, "Client " + client.name + " settings updated.");
+}
+
+void RequestClientInformation(KestovaMain& main) {
+    const HighlightedClient client = Highlighted(main);
+    if (!client.isRow() || client.name.empty() || client.name == "Connection Slot") {
+        ShowNotice("Client not connected!", kNoticeTitle);
+        return;
+    }
+    SendCommand(main, ServerKeywordMessage("KESTOVA-INFO", client.port()));
+}
+
+void PauseHighlightedClient(KestovaMain& main) {
+    const HighlightedClient client = Highlighted(main);
+    // The header row names no client (it would pause port -1).
+    if (client.isRow()) {
+        PauseClient(main, client.port());
+    }
+}
+
+void FindComputer(KestovaMain& main) {
+    const std::string wanted = platform::services().dialogs().InputBox(
+        "Enter Computer Name to Search for?", VersionTitle() + " - Search", "");
+    if (wanted.empty()) {
+        return;
+    }
+    const std::string upper = wire::UpperAscii(wanted);
+    ui::Grid& grid = main.ConList;
+    for (int row = 1; row < grid.Rows(); ++row) {
+        if (!main.IsServerConnected()) {
+            continue;
+        }
+        if (grid.TextMatrix(row, client_grid::kClientName) == upper) {
+            grid.SetRow(row);
+            grid.SetColSel(client_grid::kFiller);
+            grid.SetTopRow(row);
+            SetStatus(main, "Search Successful.");
+            return;
+        }
+    }
+    ShowNotice("Search not Successful!", kNoticeTitle);
+    SetStatus(main, "Search not Successful.");
+}
+
+}  // namespace kestova

@@ -1,0 +1,37 @@
+#include "console/help_about.h"
+
+#include <string>
+
+#include "console/operator_commands.h"
+#include "core/messages.h"
+#include "platform/services.h"
+#include "program/startup.h"
+
+namespace kestova {
+
+void OpenHelp(KestovaMain& /*main*/) {
+    const std::string file = ProgramFilePath(kHelpFileName);
+    if (!platform::services().shell().open(file)) {
+        ShowNotice("Loading the help file " + file + " failed. The help is also online at " +
+                       std::string(kOnlineHelpPage) + ".",
+                   kNoticeTitle);
+    }
+}
+
+void OpenOnlineHelp(KestovaMain& /*main*/) {
+    if (!platform::services().shell().open(std::string(kOnlineHelpPage))) {
+        ShowNotice("The online help could not be opened. Please visit " +
+                       std::string(kOnlineHelpPage) + " with a web browser.",
+                   kNoticeTitle);
+    }
+}
+
+void ShowAbout(KestovaMain& /*main*/) {
+    ShowNotice(
+        "Zarnevo and Kestova are trademarks of Zarnevo Cafe Systems.\r\n"
+        "Copyright (C) 2026 Zarnevo Cafe Systems. All rights reserved.\r\n"
+        "Zarnevo Cafe Systems - support@zarnevo.example - www.zarnevo.example",
+        kAboutTitle);
+}
+
+}  // namespace kestova

@@ -1,0 +1,61 @@
+#include "dispatch/send_procedures.h"
+
+#include "console/client_grid.h"
+#include "console/kestova_main.h"
+#include "console/operator_commands.h"
+#include "platform/services.h"
+
+namespace kestova {
+namespace {
+
+constexpr int kAllClientsPaceMs = 20;
+
+bool InUse(const ui::Grid& grid, int row) {
+    return !grid.TextMatrix(row, client_grid::kClientName).empty() &&
+           !grid.TextMatrix(row, client_grid::kClientIP).empty() && grid.RowHeight(row) > 0;
+}
+
+}  // namespace
+
+void PauseAll(KestovaMain& main) {
+    SendCommand(main, "||F-PAUSEALL||||");
+    SetStatus(main, "All Paused");
+}
+
+void UnpauseAll(KestovaMain& main) {
+    SendCommand(main, "||F-UNPAUSEALL||||");
+    SetStatus(main, "All UnPaused");
+}
+
+void SendToAllClients(KestovaMain& main, const std::string& text, std::string_view keyword,
+                      bool quiet) {
+    platform::EventLoop& loop = platform::services().loop();
+    if (!quiet) {
+        main.ProgressStartEnd(0);
+    }
+    // The row count is read again at every slot: replies may change the grid meanwhile.
+    for (int port = 0; port <= main.ConList.Rows() - 2; ++port) {
+        if (!quiet) {
+            main.ProgressMove();
+        }
+        if (InUse(main.ConList, port + 1)) {
+            SendCommand(main, "KESTOVA||" + std::to_string(port) + "||" + std::string(keyword) +
+                                  "|" + text + "||||");
+        }
+        loop.yield();
+        loop.pause(kAllClientsPaceMs);
+    }
+    if (!quiet) {
+        main.ProgressStartEnd(0);
+    }
+}
+
+void PauseClient(KestovaMain& main, int port) {
+    if (!main.IsServerConnected()) {
+        return;
+    }
+    platform::services().loop().yield();
+    SendCommand(main, ServerKeywordMessage("F-PAUSE", port));
+}
+
+}  // namespace kestova
