@@ -4,6 +4,7 @@
 #include <string_view>
 #include <vector>
 
+#include "connection/server_protocol.h"
 #include "console/kestova_main.h"
 #include "core/machine_store.h"
 #include "core/settings.h"
@@ -65,6 +66,14 @@ protected:
             messages.push_back(wire::DecodeText(write));
         }
         return messages;
+    }
+
+    // The same without the supervision's refresh requests, which go out whenever a tick falls
+    // due (also during a command's paced walk).
+    static std::vector<std::string> commandsFrom(const sim::SimPeer& peer) {
+        std::vector<std::string> commands = messagesFrom(peer);
+        std::erase(commands, std::string(protocol::kRefreshRequest));
+        return commands;
     }
 
     static void setOption(const settings::Setting& setting, std::string_view value) {
