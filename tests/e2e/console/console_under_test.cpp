@@ -12,8 +12,8 @@
 
 #include "connection/login_window.h"
 #include "console/client_grid.h"
-#include "program/kestova_code.h"
 #include "core/messages.h"
+#include "program/kestova_code.h"
 #include "program/startup.h"
 #include "qt/binder/grid_table_model.h"
 #include "tests/e2e/console/wait.h"
@@ -32,7 +32,29 @@ void WriteFile(const QString& path, const QString& content) {
 
 }  // namespace
 
-int UnexpectedDialogs::MsgBox(const std::string& prompt, int flags, const std::string& title) {
+void ScriptedDialogs::expectMsgBox(std::string words, int answer) {
+    expected_.push_back({false, std::move(words), answer, {}});
+}
+
+void ScriptedDialogs::expectInputBox(std::string words, std::string input) {
+    expected_.push_back({true, std::move(words), 0, std::move(input)});
+}
+
+std::optional<ScriptedDialogs::Expected> ScriptedDialogs::take(bool input,
+                                                               const std::string& prompt) {
+    if (expected_.empty() || expected_.front().input != input ||
+        prompt.find(expected_.front().words) == std::string::npos) {
+        return std::nullopt;
+    }
+    Expected next = std::move(expected_.front());
+    expected_.pop_front();
+    return next;
+}
+
+int ScriptedDialogs::MsgBox(const std::string& prompt, int flags, const std::string& title) {
+    if (const auto expected = take(false, prompt)) {
+        return expected->answer;
+    }
     ADD_FAILURE() << "unexpected message box \"" << title << "\": " << prompt;
     switch (flags & kButtonsMask) {
         case platform::msgbox::YesNo:
@@ -45,8 +67,11 @@ int UnexpectedDialogs::MsgBox(const std::string& prompt, int flags, const std::s
     }
 }
 
-std::string UnexpectedDialogs::InputBox(const std::string& prompt, const std::string& title,
-                                        const std::string& /*defaultText*/) {
+std::string ScriptedDialogs::InputBox(const std::string& prompt, const std::string& title,
+                                      const std::string& /*defaultText*/) {
+    if (const auto expected = take(true, prompt)) {
+        return expected->text;
+    }
     ADD_FAILURE() << "unexpected input box \"" << title << "\": " << prompt;
     return {};
 }

@@ -2,7 +2,9 @@
 
 #include <QTableView>
 #include <QTemporaryDir>
+#include <deque>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -13,23 +15,37 @@
 
 namespace kestova::e2e {
 
-// No message box or input box is expected while the console watches the café: each one is
-// recorded (the test fails on it) and answered No, OK or with an empty text, so that nothing
-// waits for a click that never comes.
-class UnexpectedDialogs : public platform::Dialogs {
+// The operator at the message and input boxes: a box the test expects (its text holds the
+// expected words) gets the scripted answer; any other fails the test and is answered No, OK or
+// with an empty text, so that nothing waits for a click that never comes.
+class ScriptedDialogs : public platform::Dialogs {
 public:
+    void expectMsgBox(std::string words, int answer);
+    void expectInputBox(std::string words, std::string input);
+    bool allAnswered() const { return expected_.empty(); }
+
     int MsgBox(const std::string& prompt, int flags, const std::string& title) override;
     std::string InputBox(const std::string& prompt, const std::string& title,
                          const std::string& defaultText) override;
+
+private:
+    struct Expected {
+        bool input;
+        std::string words;
+        int answer;
+        std::string text;
+    };
+    std::optional<Expected> take(bool input, const std::string& prompt);
+    std::deque<Expected> expected_;
 };
 
 // The real Qt platform with the dialogs above.
 class TestServices : public qtplatform::QtServices {
 public:
-    platform::Dialogs& dialogs() override { return dialogs_; }
+    ScriptedDialogs& dialogs() override { return dialogs_; }
 
 private:
-    UnexpectedDialogs dialogs_;
+    ScriptedDialogs dialogs_;
 };
 
 // The console program as qt/main.cpp runs it, inside the test: the Qt platform, the windows'
@@ -46,6 +62,7 @@ public:
     bool startUp();
 
     KestovaMain& main();
+    ScriptedDialogs& dialogs() { return services_->dialogs(); }
     QWidget& mainWindow();
     QTableView& grid();
     // A menu title's entry in the menu bar, or a menu item, by its name.
