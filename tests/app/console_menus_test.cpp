@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include "console/client_grid.h"
+#include "console/help_about.h"
+#include "core/messages.h"
 #include "tests/app/connection_test_support.h"
 #include "tests/app/console_test_support.h"
 
@@ -172,6 +174,35 @@ TEST_F(MenuTest, ToolbarButtonsAndTheHelpDropDownRunTheirMenuItems) {
     EXPECT_THAT(view.popups, ::testing::ElementsAre("m_Popup"));
     ASSERT_EQ(main.Toolbar1.ButtonCount(), 7);
     EXPECT_EQ(main.Toolbar1.Button(7).toolTip, "Exit Program");
+}
+
+TEST_F(MenuTest, HelpOpensTheFileBesideTheProgramAndSaysWhenNothingCouldBeOpened) {
+    KestovaMain& main = console();
+    main.m_HelpTopics_Click();
+    main.m_OnlineHelp_Click();
+    EXPECT_THAT(shell().opened(), ::testing::ElementsAre("/opt/kestova/bin/Zarnevo.html",
+                                                         std::string(kOnlineHelpPage)));
+    shell().failOpens();
+    main.m_HelpTopics_Click();
+    main.m_OnlineHelp_Click();
+    const std::string& log = MessagesWindow().Text1.Text;
+    EXPECT_THAT(log, ::testing::HasSubstr("Loading the help file /opt/kestova/bin/Zarnevo.html "
+                                          "failed."));
+    EXPECT_THAT(log, ::testing::HasSubstr("Please visit " + std::string(kOnlineHelpPage)));
+    main.m_about_Click();
+    EXPECT_EQ(MessagesWindow().Caption.get(), kAboutTitle);
+    EXPECT_THAT(MessagesWindow().Text1.Text.get(),
+                ::testing::StartsWith("Zarnevo and Kestova are trademarks"));
+    MessagesWindow().Unload();
+}
+
+TEST_F(MenuTest, TimerItemsOfTheControlMenuAreWithheldFromUsers) {
+    for (const char* rights : {"ADMINISTRATOR", "USER"}) {
+        KestovaMain& main = connectedAs(rights);
+        main.m_Controls_Click();
+        EXPECT_EQ(main.EndTimer.Enabled, std::string(rights) != "USER") << rights;
+        EXPECT_EQ(main.m_ResTClientTimerOnly.Enabled, std::string(rights) != "USER") << rights;
+    }
 }
 
 }  // namespace
