@@ -116,7 +116,12 @@ void FormBinding::placeCentred() {
     const QRect area = owner != nullptr && owner != &window && owner->isVisible()
                            ? owner->frameGeometry()
                            : availableArea();
-    QRect placed(QPoint(), window.size());
+    // A form that sizes itself is centred at its own size, also when it opens rolled up to be
+    // unrolled about its centre; others at their layout's.
+    const QSize size = form_.Width > 0 ? QSize(form_.Width / kTwipsPerPixel,
+                                                form_.Height / kTwipsPerPixel)
+                                        : window.size();
+    QRect placed(QPoint(), size);
     placed.moveCenter(area.center());
     window.move(placed.topLeft());
     keepOnScreen();
