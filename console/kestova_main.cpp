@@ -73,6 +73,7 @@ KestovaMain::KestovaMain()
 
     Option1.Caption = "All";
     Option2.Caption = "Selected";
+    Combo1.Style = 2;  // a drop-down list: a command is chosen, never typed
     Combo1.Text = "None";
     Command1.Caption = "E&xecute";
     Command1.Enabled = false;

@@ -35,19 +35,21 @@ void bindComboBox(ui::ComboBox& combo, ControlBinding& binding) {
             });
         }
     });
-    binding.mirror({"List", "ListIndex"}, [&] {
+    // A drop-down list shows its text as the item of that text.
+    auto showText = [&combo, &widget] {
+        if (widget.isEditable()) {
+            widget.setEditText(toQt(combo.Text));
+        } else if (combo.ListIndex < 0 || widget.currentText() != toQt(combo.Text)) {
+            widget.setCurrentIndex(widget.findText(toQt(combo.Text)));
+        }
+    };
+    binding.mirror({"List", "ListIndex"}, [&combo, &widget, showText] {
         widget.clear();
         widget.addItems(itemsOf(combo));
         widget.setCurrentIndex(combo.ListIndex);
-        if (widget.isEditable()) {
-            widget.setEditText(toQt(combo.Text));
-        }
+        showText();
     });
-    binding.mirror({"Text"}, [&] {
-        if (widget.isEditable()) {
-            widget.setEditText(toQt(combo.Text));
-        }
-    });
+    binding.mirror({"Text"}, showText);
     QObject::connect(&widget, &QComboBox::activated, &binding, [&combo, &widget](int index) {
         combo.ListIndex.setFromView(index);
         combo.Text.setFromView(fromQt(widget.itemText(index)));

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -33,6 +34,7 @@ public:
     ui::OptionButton Option1{*this, "Option1"};
     ui::OptionButton Option2{*this, "Option2"};
     ui::ListBox List1{*this, "List1"};
+    ui::ComboBox Combo1{*this, "Combo1"};
     ui::Grid Grid1{*this, "Grid1", 6, 3};
     ui::MenuItem m_refresh{*this, "m_refresh", "&Refresh", "F5"};
     ui::StatusBar StatusBar1{*this, "StatusBar1", 2};
@@ -57,6 +59,7 @@ std::unique_ptr<QWidget> sampleWindow() {
     add<QRadioButton>(*window, "Option1");
     add<QRadioButton>(*window, "Option2");
     add<QListWidget>(*window, "List1");
+    add<QComboBox>(*window, "Combo1");
     add<QTableView>(*window, "Grid1");
     add<QStatusBar>(*window, "StatusBar1");
     auto* action = new QAction(window.get());
@@ -186,6 +189,27 @@ TEST_F(BinderTest, ChoicesFlowBackFromTheUser) {
     QTest::mouseClick(list.viewport(), Qt::LeftButton, {},
                       list.visualItemRect(list.item(1)).center());
     EXPECT_EQ(form.List1.ListIndex, 1);
+}
+
+TEST_F(BinderTest, ADropDownListShowsItsTextAsAnItemAndOptionsMayAllBeCleared) {
+    auto& combo = widget<QComboBox>("Combo1");
+    form.Combo1.Style = 2;
+    form.Combo1.AddItem("None");
+    form.Combo1.AddItem("Pause");
+    form.Combo1.Text = "Pause";
+    EXPECT_FALSE(combo.isEditable());
+    EXPECT_EQ(combo.currentText(), "Pause");
+    form.Combo1.Text = "None";
+    EXPECT_EQ(combo.currentText(), "None");
+
+    form.Option1.Value = true;
+    form.Option1.Value = false;
+    EXPECT_FALSE(widget<QRadioButton>("Option1").isChecked());
+    EXPECT_FALSE(widget<QRadioButton>("Option2").isChecked());
+    clickIndicator(widget<QRadioButton>("Option2"));
+    EXPECT_TRUE(form.Option2.Value) << "and the options are exclusive again";
+    clickIndicator(widget<QRadioButton>("Option1"));
+    EXPECT_FALSE(form.Option2.Value);
 }
 
 TEST_F(BinderTest, MenuItemDrivesItsActionAndOwnsTheCheckMark) {
