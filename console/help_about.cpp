@@ -10,8 +10,12 @@
 namespace kestova {
 
 void OpenHelp(KestovaMain& /*main*/) {
+    // Beside the program as it is built; where the package puts the program's data when
+    // installed.
     const std::string file = ProgramFilePath(kHelpFileName);
-    if (!platform::services().shell().open(file)) {
+    const std::string installed = ProgramFilePath("../share/kestova/" + std::string(kHelpFileName));
+    platform::Shell& shell = platform::services().shell();
+    if (!shell.open(file) && !shell.open(installed)) {
         ShowNotice("Loading the help file " + file + " failed. The help is also online at " +
                        std::string(kOnlineHelpPage) + ".",
                    kNoticeTitle);

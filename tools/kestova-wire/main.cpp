@@ -30,7 +30,8 @@ constexpr std::string_view kUsage =
     "as \\xHH.\n"
     "\n"
     "Options:\n"
-    "  -h, --help                   show this help\n";
+    "  -h, --help                   show this help\n"
+    "      --version                show the version\n";
 
 constexpr int kUsageError = 2;
 
@@ -72,6 +73,11 @@ int main(int argc, char** argv) {
     }
     if (args[0] == "-h" || args[0] == "--help" || args[0] == "help") {
         std::cout << kUsage;
+        return 0;
+    }
+    if (args[0] == "--version") {
+        std::cout << "kestova-wire " << KESTOVA_VERSION_MAJOR << "." << KESTOVA_VERSION_MINOR << "."
+                  << KESTOVA_VERSION_PATCH << "\n";
         return 0;
     }
     const std::string& command = args[0];
