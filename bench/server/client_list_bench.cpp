@@ -7,8 +7,8 @@
 #include "server/engine/demo_seed.h"
 #include "server/engine/engine.h"
 #include "server/engine/memory_store.h"
-#include "server/host/console_keywords.h"
-#include "server/host/message_assembler.h"
+#include "server/engine/console_keywords.h"
+#include "server/engine/message_assembler.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 
 #include "core/wire/codec.h"
 #include "server/engine/texts.h"
-#include "server/host/console_keywords.h"
+#include "server/engine/console_keywords.h"
 
 namespace zarnevo {
 

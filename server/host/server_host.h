@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "server/engine/engine.h"
-#include "server/host/message_assembler.h"
+#include "server/engine/message_assembler.h"
 #include "server/host/server_clock.h"
 
 class QTcpSocket;

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "server/host/message_assembler.h"
+#include "server/engine/message_assembler.h"
 
 namespace zarnevo::e2e {
 

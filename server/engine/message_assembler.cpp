@@ -1,4 +1,4 @@
-#include "server/host/message_assembler.h"
+#include "server/engine/message_assembler.h"
 
 #include <algorithm>
 

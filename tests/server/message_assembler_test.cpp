@@ -1,10 +1,10 @@
-#include "server/host/message_assembler.h"
+#include "server/engine/message_assembler.h"
 
 #include <gtest/gtest.h>
 
 #include "core/wire/codec.h"
 #include "core/wire/framing.h"
-#include "server/host/console_keywords.h"
+#include "server/engine/console_keywords.h"
 
 namespace zarnevo {
 namespace {

@@ -1,4 +1,4 @@
-#include "server/host/console_keywords.h"
+#include "server/engine/console_keywords.h"
 
 #include <array>
 

@@ -1,6 +1,6 @@
 // The host separates merged console messages at the keywords they begin with; that list lives
 // beside the engine's handlers, so this keeps the two from drifting apart.
-#include "server/host/console_keywords.h"
+#include "server/engine/console_keywords.h"
 
 #include <gtest/gtest.h>
 
@@ -13,7 +13,7 @@
 #include "server/engine/memory_store.h"
 #include "server/engine/outbox.h"
 #include "server/engine/request.h"
-#include "server/host/message_assembler.h"
+#include "server/engine/message_assembler.h"
 
 namespace zarnevo {
 namespace {
