@@ -111,7 +111,12 @@ void Grid::SetRowHeight(int row, int twips) {
         return;
     }
     rowHeights_[row] = twips;
-    geometryDirty_ = true;
+    if (rowsResizedTop_ > rowsResizedBottom_) {
+        rowsResizedTop_ = rowsResizedBottom_ = row;
+    } else {
+        rowsResizedTop_ = std::min(rowsResizedTop_, row);
+        rowsResizedBottom_ = std::max(rowsResizedBottom_, row);
+    }
     flush();
 }
 
@@ -127,7 +132,7 @@ void Grid::SetColWidth(int col, int twips) {
         return;
     }
     colWidths_[col] = twips;
-    geometryDirty_ = true;
+    columnsResized_ = true;
     flush();
 }
 
@@ -211,7 +216,9 @@ void Grid::flush() {
     if (shapeDirty_) {
         shapeDirty_ = false;
         dirty_ = false;
-        geometryDirty_ = false;
+        rowsResizedTop_ = 0;
+        rowsResizedBottom_ = -1;
+        columnsResized_ = false;
         if (observer != nullptr) {
             observer->shapeChanged();
         }
@@ -222,10 +229,15 @@ void Grid::flush() {
             observer->cellsChanged(dirtyTop_, dirtyLeft_, dirtyBottom_, dirtyRight_);
         }
     }
-    if (geometryDirty_) {
-        geometryDirty_ = false;
+    if (rowsResizedTop_ <= rowsResizedBottom_ || columnsResized_) {
+        const int top = rowsResizedTop_;
+        const int bottom = rowsResizedBottom_;
+        const bool columns = columnsResized_;
+        rowsResizedTop_ = 0;
+        rowsResizedBottom_ = -1;
+        columnsResized_ = false;
         if (observer != nullptr) {
-            observer->geometryChanged();
+            observer->geometryChanged(top, bottom, columns);
         }
     }
     if (selectionDirty_) {

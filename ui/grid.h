@@ -15,8 +15,10 @@ class GridObserver {
 public:
     virtual ~GridObserver() = default;
     virtual void cellsChanged(int top, int left, int bottom, int right) = 0;
-    virtual void shapeChanged() = 0;      // Rows, Cols, FixedRows or FixedCols
-    virtual void geometryChanged() = 0;   // a row height or column width
+    virtual void shapeChanged() = 0;  // Rows, Cols, FixedRows or FixedCols
+    // Row heights from top to bottom changed (none when top > bottom), and column widths when
+    // columns is true.
+    virtual void geometryChanged(int top, int bottom, bool columns) = 0;
     virtual void selectionChanged() = 0;  // Row, Col, RowSel, ColSel, TopRow
 };
 
@@ -124,7 +126,8 @@ private:
     bool dirty_ = false;
     int dirtyTop_ = 0, dirtyLeft_ = 0, dirtyBottom_ = -1, dirtyRight_ = -1;
     bool shapeDirty_ = false;
-    bool geometryDirty_ = false;
+    int rowsResizedTop_ = 0, rowsResizedBottom_ = -1;
+    bool columnsResized_ = false;
     bool selectionDirty_ = false;
 };
 

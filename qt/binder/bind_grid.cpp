@@ -61,7 +61,7 @@ public:
         frameEnd_.setSingleShot(true);
         frameEnd_.setInterval(kFrameMs);
         QObject::connect(&frameEnd_, &QTimer::timeout, this,
-                         [this] { view_.viewport()->setUpdatesEnabled(true); });
+                         [this] { view_.setUpdatesEnabled(grid_.Redraw); });
         grid_.setGridObserver(this);
         shapeChanged();
         connectView();
@@ -77,31 +77,40 @@ public:
     void shapeChanged() override {
         model_->reshape();
         const bool wasApplying = std::exchange(applying_, true);
-        applyGeometry();
+        applyGeometry(0, grid_.Rows() - 1, true);
         applying_ = wasApplying;
         selectionChanged();
     }
 
-    void geometryChanged() override {
+    void geometryChanged(int top, int bottom, bool columns) override {
         if (fromView_) {
             return;  // the operator's drag, already on screen
         }
         // Sizes set here are the model's own, not the operator's drags.
         const bool wasApplying = std::exchange(applying_, true);
-        applyGeometry();
+        applyGeometry(top, bottom, columns);
         applying_ = wasApplying;
     }
 
-    void applyGeometry() {
+    // Row heights of grid rows top to bottom, and the column widths when asked. A client
+    // record shows or hides its one row: only that row is applied.
+    void applyGeometry(int top, int bottom, bool columns) {
         paintAtFrameEnd();
-        const int headerRows = model_->headerRows();
-        view_.horizontalHeader()->setVisible(headerRows > 0 && grid_.RowHeight(0) > 0);
-        for (int row = 0; row < model_->rowCount(); ++row) {
+        if (top <= 0) {
+            view_.horizontalHeader()->setVisible(model_->headerRows() > 0 &&
+                                                 grid_.RowHeight(0) > 0);
+        }
+        const int first = std::max(model_->tableRow(std::max(top, model_->headerRows())), 0);
+        const int last = std::min(model_->tableRow(bottom), model_->rowCount() - 1);
+        for (int row = first; row <= last; ++row) {
             const int pixels = grid_.RowHeight(model_->gridRow(row)) / kTwipsPerPixel;
             view_.setRowHidden(row, pixels == 0);
             if (pixels > 0) {
                 view_.setRowHeight(row, pixels);
             }
+        }
+        if (!columns) {
+            return;
         }
         for (int col = 0; col < grid_.Cols(); ++col) {
             const int pixels = grid_.ColWidth(col) / kTwipsPerPixel;
@@ -146,14 +155,15 @@ public:
 private:
     // The console lets events run after every client record it lays into the grid, and each of
     // those passes would repaint what the record changed. While rows appear or go (the first
-    // refresh after a connection) every row moves, 255 times for a full café. The table is then
-    // drawn once a frame instead: the first row shown or hidden stops the viewport's painting,
-    // and the end of the frame paints it whole. New texts alone repaint only their cells.
+    // refresh after a connection) every row moves and the scroll bar with it, 255 times for a
+    // full café. The table is then drawn once a frame instead: the first row shown or hidden
+    // stops the painting of the whole view (cells, header and scroll bars), and the end of the
+    // frame paints it whole. New texts alone repaint only their cells.
     void paintAtFrameEnd() {
         if (frameEnd_.isActive()) {
             return;
         }
-        view_.viewport()->setUpdatesEnabled(false);
+        view_.setUpdatesEnabled(false);
         frameEnd_.start();
     }
 

@@ -20,7 +20,10 @@ public:
                          std::to_string(bottom) + "," + std::to_string(right));
     }
     void shapeChanged() override { events.push_back("shape"); }
-    void geometryChanged() override { events.push_back("geometry"); }
+    void geometryChanged(int top, int bottom, bool columns) override {
+        events.push_back("geometry " + std::to_string(top) + "-" + std::to_string(bottom) +
+                         (columns ? " columns" : ""));
+    }
     void selectionChanged() override { events.push_back("selection"); }
     std::vector<std::string> events;
 };
@@ -150,7 +153,16 @@ TEST_F(GridTest, HiddenRowKeepsItsDataAndReportsGeometryNotCells) {
     EXPECT_EQ(grid.RowHeight(3), 0);
     EXPECT_EQ(grid.TextMatrix(3, 1), "PC-03");
     EXPECT_EQ(grid.RowHeight(2), grid.DefaultRowHeight());
-    EXPECT_THAT(view.events, ElementsAre("geometry"));
+    EXPECT_THAT(view.events, ElementsAre("geometry 3-3"));
+
+    // A batch reports the rows it resized as one range, and the columns once.
+    view.events.clear();
+    grid.BeginUpdate();
+    grid.SetRowHeight(4, 0);
+    grid.SetRowHeight(2, 0);
+    grid.SetColWidth(1, 0);
+    grid.EndUpdate();
+    EXPECT_THAT(view.events, ElementsAre("geometry 2-4 columns"));
 }
 
 }  // namespace
