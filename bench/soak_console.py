@@ -52,6 +52,8 @@ def main():
                 warm_kb = resident_kb(pid)
             if handled >= WARM_UP_REFRESHES and handled % 100 == 0:
                 peak_kb = max(peak_kb, resident_kb(pid))
+            if handled % 1000 == 0:
+                print(f"after {handled} refreshes: VmRSS {resident_kb(pid)} kB", flush=True)
         elapsed = time.monotonic() - started
         busy = cpu_seconds(pid) - cpu_started
         end_kb = resident_kb(pid)

