@@ -1,9 +1,12 @@
 #include "qt/platform/dialogs.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <utility>
 #include <vector>
 
@@ -84,6 +87,15 @@ std::string QtDialogs::InputBox(const std::string& prompt, const std::string& ti
         QInputDialog::getText(QApplication::activeWindow(), toQt(title), toQtLines(prompt),
                               QLineEdit::Normal, toQt(defaultText), &accepted);
     return accepted ? fromQt(text) : std::string();
+}
+
+std::string QtDialogs::SaveFileName(const std::string& title, const std::string& fileName,
+                                    const std::string& filter) {
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    const QString offered =
+        folder.isEmpty() ? toQt(fileName) : QDir(folder).filePath(toQt(fileName));
+    return fromQt(QFileDialog::getSaveFileName(QApplication::activeWindow(), toQt(title), offered,
+                                               toQt(filter)));
 }
 
 }  // namespace qtplatform

@@ -12,8 +12,8 @@
 
 #include "connection/login_window.h"
 #include "console/client_grid.h"
-#include "program/kestova_code.h"
 #include "core/messages.h"
+#include "program/kestova_code.h"
 #include "program/startup.h"
 #include "qt/binder/grid_table_model.h"
 #include "tests/e2e/console/wait.h"
@@ -48,6 +48,12 @@ int UnexpectedDialogs::MsgBox(const std::string& prompt, int flags, const std::s
 std::string UnexpectedDialogs::InputBox(const std::string& prompt, const std::string& title,
                                         const std::string& /*defaultText*/) {
     ADD_FAILURE() << "unexpected input box \"" << title << "\": " << prompt;
+    return {};
+}
+
+std::string UnexpectedDialogs::SaveFileName(const std::string& title, const std::string& fileName,
+                                            const std::string& /*filter*/) {
+    ADD_FAILURE() << "unexpected save question \"" << title << "\" for " << fileName;
     return {};
 }
 

@@ -21,6 +21,8 @@ public:
     int MsgBox(const std::string& prompt, int flags, const std::string& title) override;
     std::string InputBox(const std::string& prompt, const std::string& title,
                          const std::string& defaultText) override;
+    std::string SaveFileName(const std::string& title, const std::string& fileName,
+                             const std::string& filter) override;
 };
 
 // The real Qt platform with the dialogs above.
