@@ -93,6 +93,7 @@ public:
     using Control::Control;
     const char* Kind() const override { return "OptionButton"; }
     Property<std::string> Caption{*this, "Caption"};
+    Property<Color> ForeColor{*this, "ForeColor", colors::WindowText};
     Property<bool> Value{*this, "Value"};
     std::function<void()> Click;
 };
