@@ -3,12 +3,14 @@
 
 #include "connection/login_window.h"
 #include "console/kestova_main.h"
-#include "program/kestova_code.h"
 #include "core/messages.h"
+#include "pos/ticket_info.h"
+#include "program/kestova_code.h"
 #include "program/startup.h"
 #include "qt/platform/services.h"
 #include "qt/views/form_views.h"
 #include "qt/views/screenshot.h"
+#include "reports/rsummary.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -24,6 +26,8 @@ int main(int argc, char** argv) {
         views.attach(kestova::MessagesWindow());
         views.attach(kestova::Splash());
         views.attach(kestova::Main());
+        views.attach(kestova::TicketInfoWindow());
+        views.attach(kestova::RSummaryWindow());
         if (kestova::StartUp()) {
             qtplatform::scheduleScreenshotFromEnvironment();
             exitCode = QApplication::exec();

@@ -1,6 +1,7 @@
 #include <QCheckBox>
 #include <QRadioButton>
 
+#include "qt/binder/appearance.h"
 #include "qt/binder/kinds.h"
 #include "qt/binder/widget_basics.h"
 #include "qt/platform/text.h"
@@ -30,6 +31,8 @@ void bindOptionButton(ui::OptionButton& option, ControlBinding& binding) {
     auto& widget = expectWidget<QRadioButton>(binding, "QRadioButton");
     bindWidgetBasics(binding, widget);
     binding.mirror({"Caption"}, [&] { widget.setText(toQt(option.Caption)); });
+    binding.mirror({"ForeColor"},
+                   [&] { applyColor(widget, QPalette::WindowText, option.ForeColor); });
     binding.mirror({"Value"}, [&] { widget.setChecked(option.Value); });
     // Checking one option unchecks its siblings inside Qt: every change flows back, not only
     // the clicked one.
