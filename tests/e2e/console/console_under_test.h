@@ -2,6 +2,8 @@
 
 #include <QTableView>
 #include <QTemporaryDir>
+#include <deque>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -13,25 +15,33 @@
 
 namespace kestova::e2e {
 
-// No message box or input box is expected while the console watches the café: each one is
-// recorded (the test fails on it) and answered No, OK or with an empty text, so that nothing
-// waits for a click that never comes.
-class UnexpectedDialogs : public platform::Dialogs {
+// The operator at the console's boxes: a test scripts the message boxes it expects (in order, each
+// by a part of its text, with the answer given). Any other box is recorded (the test fails on it)
+// and answered No, OK or with an empty text, so that nothing waits for a click that never comes.
+class ScriptedDialogs : public platform::Dialogs {
 public:
+    void expect(std::string textPart, int answer) {
+        expected_.push_back({std::move(textPart), answer});
+    }
+    bool allShown() const { return expected_.empty(); }
+
     int MsgBox(const std::string& prompt, int flags, const std::string& title) override;
     std::string InputBox(const std::string& prompt, const std::string& title,
                          const std::string& defaultText) override;
     std::string SaveFileName(const std::string& title, const std::string& fileName,
                              const std::string& filter) override;
+
+private:
+    std::deque<std::pair<std::string, int>> expected_;
 };
 
 // The real Qt platform with the dialogs above.
 class TestServices : public qtplatform::QtServices {
 public:
-    platform::Dialogs& dialogs() override { return dialogs_; }
+    ScriptedDialogs& dialogs() override { return dialogs_; }
 
 private:
-    UnexpectedDialogs dialogs_;
+    ScriptedDialogs dialogs_;
 };
 
 // The console program as qt/main.cpp runs it, inside the test: the Qt platform, the windows'
@@ -48,6 +58,7 @@ public:
     bool startUp();
 
     KestovaMain& main();
+    ScriptedDialogs& dialogs() { return services_->dialogs(); }
     QWidget& mainWindow();
     QTableView& grid();
     // A menu title's entry in the menu bar, or a menu item, by its name.
@@ -61,6 +72,11 @@ public:
     // of its status line: an accepted login closes it by itself, after any other outcome the
     // window is closed with its close box. A window still open after the deadline is unloaded.
     std::string logIn(const std::string& user, const std::string& password);
+
+    // Chooses the menu item that opens `window` modally, and while it shows calls `step` every
+    // 20 ms until it returns true; then closes the window with its close box. False when the
+    // window never showed or `step` was not done by the deadline (the window is unloaded then).
+    bool inWindow(const char* menuItem, ui::Form& window, const std::function<bool()>& step);
 
 private:
     QTemporaryDir configDir_;
