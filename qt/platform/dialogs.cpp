@@ -91,9 +91,12 @@ std::string QtDialogs::InputBox(const std::string& prompt, const std::string& ti
 
 std::string QtDialogs::SaveFileName(const std::string& title, const std::string& fileName,
                                     const std::string& filter) {
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    const QString offered =
-        folder.isEmpty() ? toQt(fileName) : QDir(folder).filePath(toQt(fileName));
+    // The documents folder where the desktop has one, else the home folder.
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (folder.isEmpty() || !QDir(folder).exists()) {
+        folder = QDir::homePath();
+    }
+    const QString offered = QDir(folder).filePath(toQt(fileName));
     return fromQt(QFileDialog::getSaveFileName(QApplication::activeWindow(), toQt(title), offered,
                                                toQt(filter)));
 }

@@ -1,5 +1,6 @@
 #include "qt/platform/printer.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QDir>
 #include <QFileInfo>
 #include <QPageSize>
@@ -16,6 +17,18 @@ namespace qtplatform {
 namespace {
 
 constexpr int kPdfResolution = 300;
+constexpr qreal kMarginMm = 15;
+
+// Lays the document out on the device's pages as they are (the margins, the fonts measured at
+// the device's resolution) and prints it. A document paginated this way prints its lines as
+// they are, without the page numbers QTextDocument adds to one it paginates itself.
+void PrintOnPages(QTextDocument& document, QPagedPaintDevice& device) {
+    device.setPageMargins(QMarginsF(kMarginMm, kMarginMm, kMarginMm, kMarginMm),
+                          QPageLayout::Millimeter);
+    document.documentLayout()->setPaintDevice(&device);
+    document.setPageSize(device.pageLayout().paintRectPixels(device.logicalDpiX()).size());
+    document.print(&device);
+}
 
 }  // namespace
 
@@ -65,7 +78,7 @@ bool QtPrinter::endDoc() {
     return pdfPath_.isEmpty() ? printOnDefaultPrinter(document) : writePdf(document);
 }
 
-bool QtPrinter::printOnDefaultPrinter(const QTextDocument& document) const {
+bool QtPrinter::printOnDefaultPrinter(QTextDocument& document) const {
     const QPrinterInfo info = QPrinterInfo::defaultPrinter();
     if (info.isNull()) {
         return false;
@@ -74,11 +87,11 @@ bool QtPrinter::printOnDefaultPrinter(const QTextDocument& document) const {
     if (!printer.isValid()) {
         return false;
     }
-    document.print(&printer);
+    PrintOnPages(document, printer);
     return printer.printerState() != QPrinter::Error;
 }
 
-bool QtPrinter::writePdf(const QTextDocument& document) const {
+bool QtPrinter::writePdf(QTextDocument& document) const {
     QDir().mkpath(QFileInfo(pdfPath_).absolutePath());
     QSaveFile file(pdfPath_);
     if (!file.open(QIODevice::WriteOnly)) {
@@ -89,7 +102,7 @@ bool QtPrinter::writePdf(const QTextDocument& document) const {
         writer.setResolution(kPdfResolution);
         writer.setPageSize(QPageSize(QPageSize::A4));
         writer.setCreator(QStringLiteral("Kestova"));
-        document.print(&writer);
+        PrintOnPages(document, writer);
     }
     return file.commit();
 }

@@ -31,8 +31,8 @@ private:
         QString text;
         QFont font;
     };
-    bool printOnDefaultPrinter(const QTextDocument& document) const;
-    bool writePdf(const QTextDocument& document) const;
+    bool printOnDefaultPrinter(QTextDocument& document) const;
+    bool writePdf(QTextDocument& document) const;
 
     QString pdfPath_;
     QFont font_;
