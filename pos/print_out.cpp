@@ -16,12 +16,11 @@ int NextSequence() {
     return ++sequence;
 }
 
-// "20261207-090512-3 Ticket Information.pdf": sorted by name, the files are in the order they
-// were printed.
+// "20261207-090512-3 Ticket Information.pdf": sorted by name, the files come in the order of the
+// second they were printed in.
 std::string PdfFileName(std::string_view title) {
-    std::string sequence = std::to_string(NextSequence());
-    return FormatDateTime("yyyymmdd-hhmmss", platform::services().clock().now()) + "-" + sequence +
-           " " + std::string(title) + ".pdf";
+    return FormatDateTime("yyyymmdd-hhmmss", platform::services().clock().now()) + "-" +
+           std::to_string(NextSequence()) + " " + std::string(title) + ".pdf";
 }
 
 }  // namespace

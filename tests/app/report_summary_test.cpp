@@ -41,14 +41,6 @@ protected:
             report.Command2.DoClick();
         });
     }
-    // The window opened, the report asked for, answered with `reply`, and closed.
-    void reportAnswered(const std::string& reply) {
-        answer = reply;
-        operatorAsksForTheReport(100);
-        operatorClosesAt(5000);
-        ShowReportSummary(main);
-    }
-
     RSummary& report = RSummaryWindow();
 };
 
@@ -108,24 +100,33 @@ TEST_F(ReportSummaryTest, OnlyFourDigitsOfYearAllowTheRequest) {
     EXPECT_FALSE(report.Command1.Enabled);
 }
 
-TEST_F(ReportSummaryTest, TheAnswerIsLaidOutAndNoReportSaysSo) {
-    reportAnswered(kReport);
-    EXPECT_THAT(report.Text2.Text.get(),
-                StartsWith("     Ticket and Cost Summary for 7 DEC, 2026\r\n     ----"));
-    EXPECT_THAT(report.Text2.Text.get(), HasSubstr("Total Cost of Ticket(s) Sold: #650.00"));
-    EXPECT_EQ(requests.size(), 1u);
-
-    reportAnswered("||NOREPORTSUMMARY||||");
-    EXPECT_EQ(report.Text2.Text.get(), "\r\n\tNo Report Summary");
-}
-
-TEST_F(ReportSummaryTest, AnswersNobodyWaitsForArePassedOver) {
+TEST_F(ReportSummaryTest, TheAnswerIsLaidOutNoReportSaysSoAndLateAnswersArePassedOver) {
+    answer = kReport;
     operatorAsksForTheReport(100);
-    afterMs(3000, [this] { report.Command2.DoClick(); });  // stopped
-    afterMs(3500, [this] { server.send(wire::EncodeText(kReport)); });
-    afterMs(5000, [this] { report.Command2.DoClick(); });
+    std::string laidOut;
+    std::string late;
+    afterMs(3000, [&] {
+        laidOut = report.Text2.Text;
+        answer = "||NOREPORTSUMMARY||||";
+        dialogs().expectMsgBox(StartsWith("Show "), Yes);
+        report.Command1.DoClick();
+    });
+    afterMs(6000, [&] {
+        answer.clear();
+        dialogs().expectMsgBox(StartsWith("Show "), Yes);
+        report.Command1.DoClick();
+        report.Command2.DoClick();  // stopped before any request went out
+        server.send(wire::EncodeText(kReport));
+    });
+    afterMs(8000, [&] {
+        late = report.Text2.Text;
+        report.Command2.DoClick();
+    });
     ShowReportSummary(main);
-    EXPECT_EQ(report.Text2.Text.get(), "") << "a stopped request's answer";
+    EXPECT_THAT(laidOut, StartsWith("     Ticket and Cost Summary for 7 DEC, 2026\r\n     ----"));
+    EXPECT_THAT(laidOut, HasSubstr("Total Cost of Ticket(s) Sold: #650.00"));
+    EXPECT_EQ(late, "\r\n\tNo Report Summary") << "the answer nobody waited for";
+    EXPECT_EQ(requests.size(), 2u);
 
     main.ConsoleBusy = true;  // busy for another window
     serverSays(server, kReport);
