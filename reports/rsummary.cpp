@@ -100,7 +100,6 @@ void RSummary::ResetToDesign() {
     Timer1.SetEnabled(false);
     reportTicks_ = 0;
     shown_.reset();
-    notConnectedShowing_ = false;
     SetChoicesEnabled(true);
 }
 
@@ -193,13 +192,8 @@ void RSummary::Command1_Click() {
 void RSummary::Timer1_Timer() {
     KestovaMain& main = Main();
     if (!main.IsServerConnected()) {
-        // Every tick says so until the operator stops the request, but one box at a time: the
-        // ticks that come while it shows would otherwise pile boxes on boxes.
-        if (!notConnectedShowing_) {
-            notConnectedShowing_ = true;
-            Dialogs().MsgBox("Kestova not connected!", Critical, kTitle);
-            notConnectedShowing_ = false;
-        }
+        // Said at every tick until the operator stops the request (the request goes on).
+        Dialogs().MsgBox("Kestova not connected!", Critical, kTitle);
         return;
     }
     if (reportTicks_ % kRequestEveryTicks == 0) {

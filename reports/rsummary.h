@@ -87,8 +87,6 @@ private:
 
     std::int16_t reportTicks_ = 0;
     std::optional<ShownReport> shown_;
-    // "Kestova not connected!" is on screen: the ticks meanwhile show no second one.
-    bool notConnectedShowing_ = false;
 };
 
 // "Report Summary" (`m_report`) on the main window: the report window as a modal dialog over the
