@@ -46,13 +46,11 @@ TEST_F(PrintOutTest, GoesToTheDefaultPrinterLineByLineOrToItsPdfFolder) {
 
 TEST(CsvText, QuotesWhatNeedsItAndKeepsFormulasText) {
     const std::pair<CsvField, const char*> cases[] = {
-        {CsvField::Text("plain"), "plain"},
         {CsvField::Text("a,b"), "\"a,b\""},
         {CsvField::Text("say \"hi\""), "\"say \"\"hi\"\"\""},
         {CsvField::Text("two\r\nlines"), "\"two\r\nlines\""},
         {CsvField::Text(" padded"), "\" padded\""},
         {CsvField::Text("=1+1"), "'=1+1"},
-        {CsvField::Text("@SUM(A1)"), "'@SUM(A1)"},
         {CsvField::Text("-2"), "'-2"},
         {CsvField::Number("-2.50"), "-2.50"},
         {CsvField::Text("Café"), "Café"},
