@@ -29,6 +29,9 @@ public:
     std::string InputBox(const std::string&, const std::string&, const std::string&) override {
         return "y";
     }
+    std::string SaveFileName(const std::string&, const std::string&, const std::string&) override {
+        return {};
+    }
 };
 
 // Records when any widget of the window paints.

@@ -132,6 +132,9 @@ void KestovaMain::wireEvents() {
     m_LogOff.Click = [this] { m_LogOff_Click(); };
     M_exit.Click = [this] { M_exit_Click(); };
     m_recKestova.Click = [this] { m_recKestova_Click(); };
+    SearchAccount.Click = [this] { SearchAccount_Click(); };
+    p_Search.Click = [this] { p_Search_Click(); };
+    m_report.Click = [this] { m_report_Click(); };
 
     Toolbar1.ButtonClick = [this](int index) { Toolbar1_ButtonClick(index); };
     Toolbar1.ButtonMenuClick = [this](int index, int item) {

@@ -223,6 +223,10 @@ public:
     void m_LogOff_Click();
     void m_recKestova_Click();
     void M_exit_Click();
+    // The ticket search (also the toolbar's "Search") and the report window.
+    void SearchAccount_Click();
+    void p_Search_Click();
+    void m_report_Click();
 
     void Toolbar1_ButtonClick(int index);
     void Toolbar1_ButtonMenuClick(int index, int menuIndex);

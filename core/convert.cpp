@@ -5,6 +5,7 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <limits>
 #include <string>
@@ -241,29 +242,70 @@ std::string SingleText(float value) {
     return out;
 }
 
-std::string MoneyFormat(double amount) {
-    if (!std::isfinite(amount)) {
-        return std::isnan(amount) ? "NaN" : (amount < 0 ? "-Infinity" : "Infinity");
-    }
-    const double cents = RoundHalfEven(amount * 100.0);
-    const bool negative = cents < 0;
-    // Whole cents fit a double exactly up to 2^53; beyond that the amount has no cents anyway.
-    char buffer[400];
-    const int length = std::snprintf(buffer, sizeof buffer, "%.0f", std::fabs(cents));
-    std::string digits(buffer, static_cast<std::size_t>(length > 0 ? length : 0));
+namespace {
+
+// "#,#0.00" (or "0.00" without separators) of a whole number of cents given by its decimal
+// digits (no sign).
+std::string GroupedCents(bool negative, std::string digits, bool thousandsSeparators = true) {
     if (digits.size() < 3) {
         digits.insert(0, 3 - digits.size(), '0');
     }
     const std::string whole = digits.substr(0, digits.size() - 2);
     std::string out = negative ? "-" : "";
     for (std::size_t i = 0; i < whole.size(); ++i) {
-        if (i > 0 && (whole.size() - i) % 3 == 0) {
+        if (thousandsSeparators && i > 0 && (whole.size() - i) % 3 == 0) {
             out.push_back(',');
         }
         out.push_back(whole[i]);
     }
     out += "." + digits.substr(digits.size() - 2);
     return out;
+}
+
+// Whole numbers fit a double exactly up to 2^53.
+constexpr double kLargestExactWhole = 9007199254740992.0;
+
+}  // namespace
+
+std::string MoneyFormat(double amount) {
+    if (!std::isfinite(amount)) {
+        return std::isnan(amount) ? "NaN" : (amount < 0 ? "-Infinity" : "Infinity");
+    }
+    const double cents = RoundHalfEven(amount * 100.0);
+    // Beyond 2^53 cents the amount has no cents anyway.
+    char buffer[400];
+    const int length = std::snprintf(buffer, sizeof buffer, "%.0f", std::fabs(cents));
+    return GroupedCents(cents < 0,
+                        std::string(buffer, static_cast<std::size_t>(length > 0 ? length : 0)));
+}
+
+std::optional<std::int64_t> ToCents(std::string_view text) {
+    const auto money = ToMoney(text);
+    if (!money) {
+        return std::nullopt;
+    }
+    // The four decimal places as a whole number first, then to cents in whole numbers, so that
+    // a tie is seen as a tie and not as the binary fraction nearest to it.
+    const double tenThousandths = RoundHalfEven(*money * 10000.0);
+    if (!(std::fabs(tenThousandths) < kLargestExactWhole)) {
+        return std::nullopt;
+    }
+    const auto units = static_cast<std::int64_t>(tenThousandths);
+    std::int64_t cents = units / 100;
+    const std::int64_t rest = units % 100;  // same sign as units
+    const std::int64_t away = rest < 0 ? -1 : 1;
+    const std::int64_t half = rest < 0 ? -rest : rest;
+    if (half > 50 || (half == 50 && cents % 2 != 0)) {
+        cents += away;
+    }
+    return cents;
+}
+
+std::string CentsFormat(std::int64_t cents, bool thousandsSeparators) {
+    // The magnitude as unsigned, so that the most negative amount has one too.
+    const std::uint64_t magnitude =
+        cents < 0 ? 0 - static_cast<std::uint64_t>(cents) : static_cast<std::uint64_t>(cents);
+    return GroupedCents(cents < 0, std::to_string(magnitude), thousandsSeparators);
 }
 
 std::string MoneyText(double amount) {

@@ -51,6 +51,16 @@ std::string SingleText(float value);
 // 0 is "0.00", -1234.5 is "-1,234.50". "##,##0.00" gives the same text.
 std::string MoneyFormat(double amount);
 
+// Money conversion to whole cents, for sums that must come out exact: a numeric text rounded
+// half to even to four decimal places (as ToMoney) and then to cents ("2.505" is 250, "2.515" is
+// 252, "0.1" is 10). Fails on text that is not numeric and on amounts of 2^53 ten-thousandths
+// (about 900 billion) or more.
+std::optional<std::int64_t> ToCents(std::string_view text);
+
+// "#,#0.00" of a whole number of cents, exact for every amount: 125000 is "1,250.00"; without
+// thousands separators "1250.00", the form a spreadsheet reads as a number.
+std::string CentsFormat(std::int64_t cents, bool thousandsSeparators = true);
+
 // How the program shows an amount of money: "#" followed by MoneyFormat, as in "#1,250.00".
 std::string MoneyText(double amount);
 

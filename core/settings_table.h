@@ -29,6 +29,7 @@ struct Setting {
 inline constexpr std::string_view kOption = "Option";
 inline constexpr std::string_view kSettings = "Settings";
 inline constexpr std::string_view kPos = "POS";
+inline constexpr std::string_view kPrinting = "Printing";
 
 #define KESTOVA_SETTINGS_TEXT_(x) #x
 #define KESTOVA_SETTINGS_TEXT(x) KESTOVA_SETTINGS_TEXT_(x)
@@ -65,6 +66,10 @@ inline constexpr Setting SGroup{kPos, "SGroup", Kind::WholeNumber, "1"};
 inline constexpr Setting SUserL{kPos, "SUserL", Kind::WholeNumber, "0"};
 inline constexpr Setting SAddr{kPos, "SAddr", Kind::WholeNumber, "1"};
 inline constexpr Setting SPassL{kPos, "SPassL", Kind::WholeNumber, "0"};
+
+// Section "Printing": where the default-printer print-outs go. A folder here receives every
+// print-out as a PDF file instead of the system's printer (the demo and the tests use it).
+inline constexpr Setting PdfFolder{kPrinting, "PdfFolder", Kind::Text, ""};
 
 // Section "Settings": widths of the optional client grid columns (0 hides a column).
 inline constexpr Setting UsernameWidth{kSettings, "Username", Kind::Width, "", false};

@@ -1,10 +1,47 @@
 #include "dispatch/window_replies.h"
 
-// Passed over until the windows these replies fill are part of the console.
-namespace kestova {
+#include "console/kestova_main.h"
+#include "pos/ticket_info.h"
+#include "program/kestova_code.h"
+#include "reports/rsummary.h"
 
-void HandleTicketSearchAnswer(KestovaMain& /*main*/, const Reply& /*reply*/) {}
-void HandleReportSummary(KestovaMain& /*main*/, const Reply& /*reply*/) {}
-void HandleNoReportSummary(KestovaMain& /*main*/, const Reply& /*reply*/) {}
+namespace kestova {
+namespace {
+
+// The report window is open and its request pending; the console is busy while it shows.
+RSummary* WaitingReportWindow(const KestovaMain& main) {
+    if (!main.ConsoleBusy) {
+        return nullptr;
+    }
+    RSummary& report = RSummaryWindow();
+    return report.IsLoaded() && report.AwaitingReport() ? &report : nullptr;
+}
+
+}  // namespace
+
+void HandleTicketSearchAnswer(KestovaMain& main, const Reply& reply) {
+    TicketInfo& search = TicketInfoWindow();
+    if (!main.IsServerConnected() || !search.IsLoaded()) {
+        return;
+    }
+    search.SearchAnswered(reply.Value(1), reply.Value(2));
+}
+
+void HandleReportSummary(KestovaMain& main, const Reply& reply) {
+    if (RSummary* report = WaitingReportWindow(main)) {
+        report->Stopx();
+        report->SummaryHead();
+        if (const auto text = reply.Value(1)) {
+            report->SummaryBody(*text);
+        }
+    }
+}
+
+void HandleNoReportSummary(KestovaMain& main, const Reply& /*reply*/) {
+    if (RSummary* report = WaitingReportWindow(main)) {
+        report->Stopx();
+        report->NoReport();
+    }
+}
 
 }  // namespace kestova

@@ -31,6 +31,10 @@ public:
     // Asks for a line of text; an empty text when cancelled.
     virtual std::string InputBox(const std::string& prompt, const std::string& title,
                                  const std::string& defaultText) = 0;
+    // Asks where to save a file, offering the file name given (in the user's documents folder)
+    // and showing files of the filter ("CSV files (*.csv)"). The path chosen; empty when cancelled.
+    virtual std::string SaveFileName(const std::string& title, const std::string& fileName,
+                                     const std::string& filter) = 0;
 };
 
 }  // namespace platform

@@ -31,7 +31,11 @@ public:
     virtual Autostart& autostart() = 0;
     virtual std::unique_ptr<Socket> createSocket() = 0;
     virtual std::unique_ptr<SerialPort> createSerialPort() = 0;
+    // The system's default printer.
     virtual std::unique_ptr<Printer> createPrinter() = 0;
+    // A printer whose document becomes the PDF file at the path (replaced whole when the
+    // document ends, never left half-written); its device name is the path.
+    virtual std::unique_ptr<Printer> createPdfPrinter(const std::string& pdfPath) = 0;
     // Full path of the running program and the folder it lives in.
     virtual std::string executablePath() const = 0;
 };

@@ -7,11 +7,13 @@
 #include "console/kestova_main.h"
 #include "core/messages.h"
 #include "core/version.h"
+#include "pos/ticket_info.h"
 #include "program/kestova_code.h"
 #include "program/startup.h"
 #include "qt/platform/services.h"
 #include "qt/views/form_views.h"
 #include "qt/views/screenshot.h"
+#include "reports/rsummary.h"
 
 namespace {
 
@@ -53,6 +55,8 @@ int main(int argc, char** argv) {
         views.attach(kestova::MessagesWindow());
         views.attach(kestova::Splash());
         views.attach(kestova::Main());
+        views.attach(kestova::TicketInfoWindow());
+        views.attach(kestova::RSummaryWindow());
         if (kestova::StartUp()) {
             qtplatform::scheduleScreenshotFromEnvironment();
             exitCode = QApplication::exec();

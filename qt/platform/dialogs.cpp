@@ -1,9 +1,12 @@
 #include "qt/platform/dialogs.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <utility>
 #include <vector>
 
@@ -84,6 +87,18 @@ std::string QtDialogs::InputBox(const std::string& prompt, const std::string& ti
         QInputDialog::getText(QApplication::activeWindow(), toQt(title), toQtLines(prompt),
                               QLineEdit::Normal, toQt(defaultText), &accepted);
     return accepted ? fromQt(text) : std::string();
+}
+
+std::string QtDialogs::SaveFileName(const std::string& title, const std::string& fileName,
+                                    const std::string& filter) {
+    // The documents folder where the desktop has one, else the home folder.
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (folder.isEmpty() || !QDir(folder).exists()) {
+        folder = QDir::homePath();
+    }
+    const QString offered = QDir(folder).filePath(toQt(fileName));
+    return fromQt(QFileDialog::getSaveFileName(QApplication::activeWindow(), toQt(title), offered,
+                                               toQt(filter)));
 }
 
 }  // namespace qtplatform

@@ -1,15 +1,42 @@
 #include "qt/platform/printer.h"
 
+#include <QAbstractTextDocumentLayout>
+#include <QDir>
+#include <QFileInfo>
+#include <QPageSize>
+#include <QPdfWriter>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QSaveFile>
 #include <QTextCursor>
 #include <QTextDocument>
 
 #include "qt/platform/text.h"
 
 namespace qtplatform {
+namespace {
 
-QtPrinter::QtPrinter(QString pdfPath) : pdfPath_(std::move(pdfPath)) {}
+constexpr int kPdfResolution = 300;
+constexpr qreal kMarginMm = 15;
+
+// Lays the document out on the device's pages as they are (the margins, the fonts measured at
+// the device's resolution) and prints it. A document paginated this way prints its lines as
+// they are, without the page numbers QTextDocument adds to one it paginates itself.
+void PrintOnPages(QTextDocument& document, QPagedPaintDevice& device) {
+    device.setPageMargins(QMarginsF(kMarginMm, kMarginMm, kMarginMm, kMarginMm),
+                          QPageLayout::Millimeter);
+    document.documentLayout()->setPaintDevice(&device);
+    document.setPageSize(device.pageLayout().paintRectPixels(device.logicalDpiX()).size());
+    document.print(&device);
+}
+
+}  // namespace
+
+std::unique_ptr<QtPrinter> QtPrinter::toPdf(QString pdfPath) {
+    auto printer = std::make_unique<QtPrinter>();
+    printer->pdfPath_ = std::move(pdfPath);
+    return printer;
+}
 
 std::string QtPrinter::deviceName() const {
     if (!pdfPath_.isEmpty()) {
@@ -21,6 +48,11 @@ std::string QtPrinter::deviceName() const {
 
 void QtPrinter::setFont(const std::string& family, double pointSize, bool bold) {
     font_ = QFont(toQt(family));
+    // A family the machine lacks is replaced by one of the same kind: the print-outs that line
+    // up columns ask for a typewriter face.
+    if (font_.family().contains("Courier", Qt::CaseInsensitive)) {
+        font_.setStyleHint(QFont::TypeWriter);
+    }
     if (pointSize > 0) {
         font_.setPointSizeF(pointSize);
     }
@@ -32,10 +64,6 @@ void QtPrinter::printLine(const std::string& text) {
 }
 
 bool QtPrinter::endDoc() {
-    if (deviceName().empty()) {
-        lines_.clear();
-        return false;
-    }
     QTextDocument document;
     QTextCursor cursor(&document);
     for (std::size_t i = 0; i < lines_.size(); ++i) {
@@ -47,19 +75,36 @@ bool QtPrinter::endDoc() {
         cursor.insertText(lines_[i].text, format);
     }
     lines_.clear();
+    return pdfPath_.isEmpty() ? printOnDefaultPrinter(document) : writePdf(document);
+}
 
-    QPrinter printer(QPrinter::HighResolution);
-    if (pdfPath_.isEmpty()) {
-        printer.setPrinterName(QPrinterInfo::defaultPrinter().printerName());
-    } else {
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(pdfPath_);
+bool QtPrinter::printOnDefaultPrinter(QTextDocument& document) const {
+    const QPrinterInfo info = QPrinterInfo::defaultPrinter();
+    if (info.isNull()) {
+        return false;
     }
+    QPrinter printer(info, QPrinter::HighResolution);
     if (!printer.isValid()) {
         return false;
     }
-    document.print(&printer);
-    return true;
+    PrintOnPages(document, printer);
+    return printer.printerState() != QPrinter::Error;
+}
+
+bool QtPrinter::writePdf(QTextDocument& document) const {
+    QDir().mkpath(QFileInfo(pdfPath_).absolutePath());
+    QSaveFile file(pdfPath_);
+    if (!file.open(QIODevice::WriteOnly)) {
+        return false;
+    }
+    {
+        QPdfWriter writer(&file);
+        writer.setResolution(kPdfResolution);
+        writer.setPageSize(QPageSize(QPageSize::A4));
+        writer.setCreator(QStringLiteral("Kestova"));
+        PrintOnPages(document, writer);
+    }
+    return file.commit();
 }
 
 }  // namespace qtplatform

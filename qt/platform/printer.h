@@ -2,17 +2,24 @@
 
 #include <QFont>
 #include <QString>
+#include <memory>
 #include <vector>
 
 #include "platform/printer.h"
 
+class QTextDocument;
+
 namespace qtplatform {
 
-// The default printer: lines are collected with their fonts and printed as one QTextDocument at
-// endDoc. Given a PDF path, prints there instead (used by tests).
+// A print-out on the system's default printer (QPrinterInfo::defaultPrinter), or as a PDF file
+// at a path: the lines are collected with their fonts and laid out as one QTextDocument when the
+// document ends. A PDF goes through QSaveFile, so the file is replaced whole or not at all.
 class QtPrinter : public platform::Printer {
 public:
-    explicit QtPrinter(QString pdfPath = {});
+    // The system's default printer.
+    QtPrinter() = default;
+    // A PDF file at the path.
+    static std::unique_ptr<QtPrinter> toPdf(QString pdfPath);
 
     std::string deviceName() const override;
     void setFont(const std::string& family, double pointSize, bool bold) override;
@@ -24,6 +31,9 @@ private:
         QString text;
         QFont font;
     };
+    bool printOnDefaultPrinter(QTextDocument& document) const;
+    bool writePdf(QTextDocument& document) const;
+
     QString pdfPath_;
     QFont font_;
     std::vector<Line> lines_;

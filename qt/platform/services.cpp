@@ -21,6 +21,10 @@ std::unique_ptr<platform::Printer> QtServices::createPrinter() {
     return std::make_unique<QtPrinter>();
 }
 
+std::unique_ptr<platform::Printer> QtServices::createPdfPrinter(const std::string& pdfPath) {
+    return QtPrinter::toPdf(toQt(pdfPath));
+}
+
 std::string QtServices::executablePath() const {
     return fromQt(QCoreApplication::applicationFilePath());
 }

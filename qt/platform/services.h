@@ -25,6 +25,7 @@ public:
     std::unique_ptr<platform::Socket> createSocket() override;
     std::unique_ptr<platform::SerialPort> createSerialPort() override;
     std::unique_ptr<platform::Printer> createPrinter() override;
+    std::unique_ptr<platform::Printer> createPdfPrinter(const std::string& pdfPath) override;
     std::string executablePath() const override;
 
 private:

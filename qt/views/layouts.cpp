@@ -1,9 +1,12 @@
 #include "qt/views/layouts.h"
 
+#include <QDialog>
 #include <QMainWindow>
 
 #include "ui_KestovaMain.h"
 #include "ui_Messages.h"
+#include "ui_RSummary.h"
+#include "ui_TicketInfo.h"
 #include "ui_frmSplash.h"
 
 namespace qtplatform {
@@ -23,6 +26,8 @@ const std::map<std::string_view, LayoutFactory>& layouts() {
     static const std::map<std::string_view, LayoutFactory> table = {
         {"KestovaMain", &fromLayout<Ui::KestovaMain, QMainWindow>},
         {"Messages", &fromLayout<Ui::Messages>},
+        {"RSummary", &fromLayout<Ui::RSummary, QDialog>},
+        {"TicketInfo", &fromLayout<Ui::TicketInfo, QDialog>},
         {"frmSplash", &fromLayout<Ui::frmSplash>},
     };
     return table;

@@ -5,6 +5,8 @@
 #include <chrono>
 #include <cmath>
 #include <limits>
+#include <optional>
+#include <utility>
 
 namespace {
 
@@ -150,6 +152,26 @@ TEST(MoneyFormat, ThousandsSeparatorsAndTwoDecimals) {
 TEST(MoneyFormat, HalfCentsRoundToEven) {
     EXPECT_EQ(MoneyFormat(0.125), "0.12");
     EXPECT_EQ(MoneyFormat(0.375), "0.38");
+}
+
+// Sums of money are kept in whole cents: reading a price must round ties exactly, not the binary
+// fraction nearest to them.
+TEST(ToCents, ReadsPricesToWholeCentsRoundingTiesToEven) {
+    const std::pair<const char*, std::optional<std::int64_t>> cases[] = {
+        {"2.50", 250},         {"2.505", 250},         {"2.515", 252},
+        {"0.1", 10},           {"-1.005", -100},       {" 7 ", 700},
+        {"abc", std::nullopt}, {"1e20", std::nullopt}, {"", std::nullopt}};
+    for (const auto& [text, cents] : cases) {
+        EXPECT_EQ(ToCents(text), cents) << text;
+    }
+}
+
+TEST(CentsFormat, IsExactForEveryAmountWithOrWithoutSeparators) {
+    EXPECT_EQ(CentsFormat(0), "0.00");
+    EXPECT_EQ(CentsFormat(-5), "-0.05");
+    EXPECT_EQ(CentsFormat(123456789), "1,234,567.89");
+    EXPECT_EQ(CentsFormat(123456789, false), "1234567.89");
+    EXPECT_EQ(CentsFormat(std::numeric_limits<std::int64_t>::min()), "-92,233,720,368,547,758.08");
 }
 
 TEST(MoneyFormat, SurvivesHugeAndNonFiniteAmounts) {

@@ -82,7 +82,8 @@ void SimPrinter::printLine(const std::string& text) {
 bool SimPrinter::endDoc() {
     PrintedDocument document;
     document.lines.swap(pending_.lines);
-    if (spool_.endDocFails()) {
+    document.pdfPath = pdfPath_;
+    if (spool_.endDocFails(pdfPath_)) {
         spool_.failed();
         return false;
     }

@@ -80,18 +80,23 @@ struct PrintedLine {
 
 struct PrintedDocument {
     std::vector<PrintedLine> lines;
+    // The PDF file the document was written to; empty when it went to the system's printer.
+    std::string pdfPath;
     std::vector<std::string> texts() const;
 };
 
-// The system's default printer: documents that were printed, and its failures on demand.
+// The system's default printer and the PDF files written: documents that were printed, and
+// their failures on demand.
 class SimPrintSpool {
 public:
-    // An empty name: the system has no default printer (endDoc then fails).
+    // An empty name: the system has no default printer (endDoc then fails on it).
     void setDeviceName(std::string name) { deviceName_ = std::move(name); }
     const std::string& deviceName() const { return deviceName_; }
-    // The next endDoc calls fail (the document is lost).
+    // The next endDoc calls fail, on the printer and for PDF files alike (the document is lost).
     void failEndDoc(bool fail = true) { failEndDoc_ = fail; }
-    bool endDocFails() const { return failEndDoc_ || deviceName_.empty(); }
+    bool endDocFails(const std::string& pdfPath) const {
+        return failEndDoc_ || (pdfPath.empty() && deviceName_.empty());
+    }
 
     const std::vector<PrintedDocument>& documents() const { return documents_; }
     // The last printed document; fails the test and returns an empty one when none was.
@@ -109,11 +114,15 @@ private:
 };
 
 // One printer object of the program: it collects lines until endDoc sends them to the spool.
+// Given a path, it stands for a PDF file there instead of the system's printer.
 class SimPrinter : public platform::Printer {
 public:
-    explicit SimPrinter(SimPrintSpool& spool) : spool_(spool) {}
+    explicit SimPrinter(SimPrintSpool& spool, std::string pdfPath = {})
+        : spool_(spool), pdfPath_(std::move(pdfPath)) {}
 
-    std::string deviceName() const override { return spool_.deviceName(); }
+    std::string deviceName() const override {
+        return pdfPath_.empty() ? spool_.deviceName() : pdfPath_;
+    }
     void setFont(const std::string& family, double pointSize, bool bold) override;
     void printLine(const std::string& text) override;
     bool endDoc() override;
@@ -122,6 +131,7 @@ public:
 
 private:
     SimPrintSpool& spool_;
+    std::string pdfPath_;
     PrinterFont font_{"Courier New", 10, false};
     PrintedDocument pending_;
 };

@@ -16,7 +16,15 @@ std::string Describe(const TextMatcher& matcher) {
 }
 
 const char* KindName(ShownBox::Kind kind) {
-    return kind == ShownBox::Kind::Message ? "message box" : "input box";
+    switch (kind) {
+        case ShownBox::Kind::Message:
+            return "message box";
+        case ShownBox::Kind::Input:
+            return "input box";
+        case ShownBox::Kind::SaveFile:
+            return "save-file question";
+    }
+    return "box";
 }
 
 }  // namespace
@@ -42,6 +50,12 @@ SimDialogs::Expectation& SimDialogs::expectMsgBox(TextMatcher text, int answer) 
 SimDialogs::Expectation& SimDialogs::expectInputBox(TextMatcher prompt, std::string input) {
     expectations_.push_back(
         Expectation{ShownBox::Kind::Input, std::move(prompt), 0, std::move(input), 0});
+    return expectations_.back();
+}
+
+SimDialogs::Expectation& SimDialogs::expectSaveFile(TextMatcher title, std::string path) {
+    expectations_.push_back(
+        Expectation{ShownBox::Kind::SaveFile, std::move(title), 0, std::move(path), 0});
     return expectations_.back();
 }
 
@@ -96,15 +110,28 @@ int SimDialogs::MsgBox(const std::string& prompt, int flags, const std::string& 
 
 std::string SimDialogs::InputBox(const std::string& prompt, const std::string& title,
                                  const std::string& defaultText) {
-    ShownBox box{ShownBox::Kind::Input, prompt, title, 0, defaultText, 0, {}, false, loop_.now()};
-    if (auto expectation = take(ShownBox::Kind::Input, prompt)) {
+    return answerText(
+        ShownBox{ShownBox::Kind::Input, prompt, title, 0, defaultText, 0, {}, false, loop_.now()},
+        prompt);
+}
+
+std::string SimDialogs::SaveFileName(const std::string& title, const std::string& fileName,
+                                     const std::string& /*filter*/) {
+    return answerText(
+        ShownBox{ShownBox::Kind::SaveFile, title, title, 0, fileName, 0, {}, false, loop_.now()},
+        title);
+}
+
+std::string SimDialogs::answerText(ShownBox box, const std::string& matched) {
+    if (auto expectation = take(box.kind, matched)) {
         box.input = expectation->input;
         box.expected = true;
         shown_.push_back(box);
         think(expectation->thinkMs);
         return box.input;
     }
-    ADD_FAILURE() << "Unexpected input box \"" << prompt << "\" (title \"" << title << "\")"
+    ADD_FAILURE() << "Unexpected " << KindName(box.kind) << " \"" << matched << "\" (title \""
+                  << box.title << "\")"
                   << (expectations_.empty()
                           ? std::string(", no box was expected")
                           : ", expected a " + std::string(KindName(expectations_.front().kind)) +

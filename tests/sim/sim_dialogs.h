@@ -17,16 +17,16 @@ class SimLoop;
 // Matches a box's text: a plain string matches exactly; ::testing::HasSubstr, StartsWith ... too.
 using TextMatcher = ::testing::Matcher<const std::string&>;
 
-// One message box or input box the program showed, as the operator saw it.
+// One message box, input box or save-file question the program showed, as the operator saw it.
 struct ShownBox {
-    enum class Kind { Message, Input };
+    enum class Kind { Message, Input, SaveFile };
     Kind kind = Kind::Message;
-    std::string text;  // the message or the prompt
+    std::string text;  // the message, the prompt, or the save question's title
     std::string title;
     int flags = 0;            // message boxes: buttons | icon | default button
-    std::string defaultText;  // input boxes
+    std::string defaultText;  // input boxes; the file name a save question offered
     int answer = 0;           // message boxes: the button chosen
-    std::string input;        // input boxes: the text entered (empty: cancelled)
+    std::string input;        // the text entered or the path chosen (empty: cancelled)
     bool expected = false;    // false when no scripted answer matched it
     std::int64_t shownAtMs = 0;
 };
@@ -55,6 +55,9 @@ public:
     Expectation& expectMsgBox(TextMatcher text, int answer = platform::msgbox::OK);
     // The next box must be an input box whose prompt matches; `input` is typed and confirmed.
     Expectation& expectInputBox(TextMatcher prompt, std::string input);
+    // The next box must be a save-file question whose title matches; `path` is chosen (empty:
+    // the operator cancels).
+    Expectation& expectSaveFile(TextMatcher title, std::string path);
     // Any message box matching, at any time and any number of times, gets this answer (for
     // notices that may come up during a long run). Ordered expectations are tried first.
     void alwaysAnswerMsgBox(TextMatcher text, int answer = platform::msgbox::OK);
@@ -73,8 +76,13 @@ public:
     int MsgBox(const std::string& prompt, int flags, const std::string& title) override;
     std::string InputBox(const std::string& prompt, const std::string& title,
                          const std::string& defaultText) override;
+    std::string SaveFileName(const std::string& title, const std::string& fileName,
+                             const std::string& filter) override;
 
 private:
+    // Answers an input box or save question from the script; `matched` is what the script
+    // matches against.
+    std::string answerText(ShownBox box, const std::string& matched);
     // Takes the front expectation when it is of this kind and matches the text.
     std::optional<Expectation> take(ShownBox::Kind kind, const std::string& text);
     void think(std::int64_t ms);

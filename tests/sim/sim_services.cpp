@@ -12,6 +12,10 @@ std::unique_ptr<platform::Printer> SimServices::createPrinter() {
     return std::make_unique<SimPrinter>(printSpool_);
 }
 
+std::unique_ptr<platform::Printer> SimServices::createPdfPrinter(const std::string& pdfPath) {
+    return std::make_unique<SimPrinter>(printSpool_, pdfPath);
+}
+
 InstalledServices::InstalledServices(platform::Services& services)
     : previous_(platform::hasServices() ? &platform::services() : nullptr) {
     platform::installServices(&services);

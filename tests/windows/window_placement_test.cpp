@@ -15,9 +15,11 @@
 #include "core/machine_store.h"
 #include "core/messages.h"
 #include "core/settings_table.h"
+#include "pos/ticket_info.h"
 #include "program/kestova_code.h"
 #include "qt/platform/services.h"
 #include "qt/views/form_views.h"
+#include "reports/rsummary.h"
 
 namespace {
 
@@ -76,6 +78,16 @@ INSTANTIATE_TEST_SUITE_P(
                              []() -> ui::Form& {
                                  kestova::ShowNotice("A notice", kestova::kServerMessagesTitle);
                                  return kestova::MessagesWindow();
+                             }},
+                      Window{"TicketInfo",
+                             []() -> ui::Form& {
+                                 kestova::TicketInfoWindow().Show();
+                                 return kestova::TicketInfoWindow();
+                             }},
+                      Window{"RSummary",
+                             []() -> ui::Form& {
+                                 kestova::RSummaryWindow().Show();
+                                 return kestova::RSummaryWindow();
                              }}),
     [](const ::testing::TestParamInfo<Window>& info) { return std::string(info.param.name); });
 

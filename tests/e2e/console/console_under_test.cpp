@@ -13,9 +13,11 @@
 #include "connection/login_window.h"
 #include "console/client_grid.h"
 #include "core/messages.h"
+#include "pos/ticket_info.h"
 #include "program/kestova_code.h"
 #include "program/startup.h"
 #include "qt/binder/grid_table_model.h"
+#include "reports/rsummary.h"
 #include "tests/e2e/console/wait.h"
 
 namespace kestova::e2e {
@@ -76,6 +78,12 @@ std::string ScriptedDialogs::InputBox(const std::string& prompt, const std::stri
     return {};
 }
 
+std::string ScriptedDialogs::SaveFileName(const std::string& title, const std::string& fileName,
+                                          const std::string& /*filter*/) {
+    ADD_FAILURE() << "unexpected save question \"" << title << "\" for " << fileName;
+    return {};
+}
+
 ConsoleUnderTest::ConsoleUnderTest(int portOffset) {
     if (!configDir_.isValid()) {
         throw std::runtime_error("no temporary folder for the console's configuration");
@@ -95,6 +103,8 @@ ConsoleUnderTest::ConsoleUnderTest(int portOffset) {
     views_->attach(MessagesWindow());
     views_->attach(Splash());
     views_->attach(Main());
+    views_->attach(TicketInfoWindow());
+    views_->attach(RSummaryWindow());
 }
 
 ConsoleUnderTest::~ConsoleUnderTest() {
@@ -190,6 +200,30 @@ std::string ConsoleUnderTest::logIn(const std::string& user, const std::string& 
     openLogin.trigger();
     driver.stop();
     return leftWith.value_or(login.Label3.Caption.get());
+}
+
+bool ConsoleUnderTest::inWindow(const char* menuItem, ui::Form& window,
+                                const std::function<bool()>& step) {
+    constexpr int kLookEveryMs = 20;
+    const QDeadlineTimer deadline(kWaitMs);
+    bool done = false;
+    QTimer driver;
+    // Runs inside the window's modal loop.
+    QObject::connect(&driver, &QTimer::timeout, [&] {
+        if (!window.IsLoaded() || !window.IsModal() || !window.Visible) {
+            return;
+        }
+        if (deadline.hasExpired()) {
+            window.Hide();  // ends the modal loop even while the window refuses to close
+        } else if (step()) {
+            done = true;
+            views_->window(window).close();
+        }
+    });
+    driver.start(kLookEveryMs);
+    menuEntry(menuItem).trigger();
+    driver.stop();
+    return done;
 }
 
 }  // namespace kestova::e2e

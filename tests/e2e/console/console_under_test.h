@@ -3,6 +3,7 @@
 #include <QTableView>
 #include <QTemporaryDir>
 #include <deque>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -27,6 +28,8 @@ public:
     int MsgBox(const std::string& prompt, int flags, const std::string& title) override;
     std::string InputBox(const std::string& prompt, const std::string& title,
                          const std::string& defaultText) override;
+    std::string SaveFileName(const std::string& title, const std::string& fileName,
+                             const std::string& filter) override;
 
 private:
     struct Expected {
@@ -76,6 +79,11 @@ public:
     // of its status line: an accepted login closes it by itself, after any other outcome the
     // window is closed with its close box. A window still open after the deadline is unloaded.
     std::string logIn(const std::string& user, const std::string& password);
+
+    // Chooses the menu item that opens `window` modally, and while it shows calls `step` every
+    // 20 ms until it returns true; then closes the window with its close box. False when the
+    // window never showed or `step` was not done by the deadline (the window is unloaded then).
+    bool inWindow(const char* menuItem, ui::Form& window, const std::function<bool()>& step);
 
 private:
     QTemporaryDir configDir_;
