@@ -70,7 +70,7 @@ protected:
         RSummary& window = RSummaryWindow();
         std::string shown;
         console->dialogs().expectMsgBox("Show Ticket and Cost Report Summary for the ",
-                                  platform::msgbox::Yes);
+                                        platform::msgbox::Yes);
         if (print) {
             console->dialogs().expectMsgBox(
                 "Print Report with default print[" + prints.path().toStdString(),
