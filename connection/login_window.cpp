@@ -45,20 +45,6 @@ bool LoadStart() {
     return ToTruth(ReadSetting(settings::LoadStart)).value_or(false);
 }
 
-int CharacterCount(const std::string& utf8) {
-    int count = 0;
-    for (const char c : utf8) {
-        // Every byte but a UTF-8 continuation byte starts a character.
-        count += (static_cast<unsigned char>(c) & 0xC0) != 0x80 ? 1 : 0;
-    }
-    return count;
-}
-
-void SelectAll(ui::TextBox& box) {
-    box.SelStart = 0;
-    box.SelLength = CharacterCount(box.Text);
-}
-
 }  // namespace
 
 FrmSplash::FrmSplash() : ui::Form("frmSplash") {
@@ -141,7 +127,7 @@ void FrmSplash::Text1_KeyPress(int& keyAscii) {
     Label3.Caption = "";
     if (keyAscii == kKeyCtrlA) {
         Text1.Text = kAdministrator;
-        SelectAll(Text1);
+        Text1.SelectAll();
         keyAscii = 0;
     } else if (keyAscii == kKeyEnter) {
         Text2.SetFocus();
@@ -152,7 +138,7 @@ void FrmSplash::Text1_KeyPress(int& keyAscii) {
 }
 
 void FrmSplash::Text1_GotFocus() {
-    SelectAll(Text1);
+    Text1.SelectAll();
 }
 
 void FrmSplash::Text1_LostFocus() {
@@ -168,7 +154,7 @@ void FrmSplash::Text2_KeyPress(int& keyAscii) {
 }
 
 void FrmSplash::Text2_GotFocus() {
-    SelectAll(Text2);
+    Text2.SelectAll();
 }
 
 void FrmSplash::Command1_Click() {
