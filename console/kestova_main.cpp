@@ -127,6 +127,7 @@ void KestovaMain::wireEvents() {
     m_invertselect.Click = [this] { m_invertselect_Click(); };
 
     Command3.Click = [this] { Command3_Click(); };
+    m_Opt.Click = [this] { m_Opt_Click(); };
     m_refresh.Click = [this] { m_refresh_Click(); };
     m_LogOff.Click = [this] { m_LogOff_Click(); };
     M_exit.Click = [this] { M_exit_Click(); };

@@ -219,6 +219,8 @@ public:
     void m_invertselect_Click();
 
     void Command3_Click();
+    // "Op&tion ...": the options dialog (console/kestova_opt.h).
+    void m_Opt_Click();
     void m_refresh_Click();
     void m_LogOff_Click();
     void m_recKestova_Click();

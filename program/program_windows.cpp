@@ -2,6 +2,7 @@
 
 #include "connection/login_window.h"
 #include "console/kestova_main.h"
+#include "console/kestova_opt.h"
 #include "program/kestova_code.h"
 
 // The one instance of each window reached through the program-wide module.
@@ -15,6 +16,11 @@ std::unique_ptr<KestovaMain>& MainInstance() {
 
 std::unique_ptr<FrmSplash>& SplashInstance() {
     static std::unique_ptr<FrmSplash> instance;
+    return instance;
+}
+
+std::unique_ptr<KestovaOpt>& OptionsInstance() {
+    static std::unique_ptr<KestovaOpt> instance;
     return instance;
 }
 
@@ -36,8 +42,14 @@ FrmSplash& Splash() {
     return CreatedOnFirstUse(SplashInstance());
 }
 
+KestovaOpt& Options() {
+    return CreatedOnFirstUse(OptionsInstance());
+}
+
 void ReleaseProgram() {
-    // The splash may refer to the main window while it goes, so it goes first.
+    // The windows opened from the main window go before it; the splash may refer to the main
+    // window while it goes.
+    OptionsInstance().reset();
     SplashInstance().reset();
     MainInstance().reset();
     KestovaCode() = ProgramState{};

@@ -3,8 +3,9 @@
 
 #include "connection/login_window.h"
 #include "console/kestova_main.h"
-#include "program/kestova_code.h"
+#include "console/kestova_opt.h"
 #include "core/messages.h"
+#include "program/kestova_code.h"
 #include "program/startup.h"
 #include "qt/platform/services.h"
 #include "qt/views/form_views.h"
@@ -24,6 +25,7 @@ int main(int argc, char** argv) {
         views.attach(kestova::MessagesWindow());
         views.attach(kestova::Splash());
         views.attach(kestova::Main());
+        views.attach(kestova::Options());
         if (kestova::StartUp()) {
             qtplatform::scheduleScreenshotFromEnvironment();
             exitCode = QApplication::exec();

@@ -1,8 +1,10 @@
 #include "qt/views/layouts.h"
 
+#include <QDialog>
 #include <QMainWindow>
 
 #include "ui_KestovaMain.h"
+#include "ui_KestovaOpt.h"
 #include "ui_Messages.h"
 #include "ui_frmSplash.h"
 
@@ -22,6 +24,7 @@ std::unique_ptr<QWidget> fromLayout() {
 const std::map<std::string_view, LayoutFactory>& layouts() {
     static const std::map<std::string_view, LayoutFactory> table = {
         {"KestovaMain", &fromLayout<Ui::KestovaMain, QMainWindow>},
+        {"KestovaOpt", &fromLayout<Ui::KestovaOpt, QDialog>},
         {"Messages", &fromLayout<Ui::Messages>},
         {"frmSplash", &fromLayout<Ui::frmSplash>},
     };

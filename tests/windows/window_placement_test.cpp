@@ -12,6 +12,7 @@
 
 #include "connection/login_window.h"
 #include "console/kestova_main.h"
+#include "console/kestova_opt.h"
 #include "core/machine_store.h"
 #include "core/messages.h"
 #include "core/settings_table.h"
@@ -78,6 +79,12 @@ INSTANTIATE_TEST_SUITE_P(
                              []() -> ui::Form& {
                                  kestova::ShowNotice("A notice", kestova::kServerMessagesTitle);
                                  return kestova::MessagesWindow();
+                             },
+                             true},
+                      Window{"KestovaOpt",
+                             []() -> ui::Form& {
+                                 kestova::Options().Show();
+                                 return kestova::Options();
                              },
                              true}),
     [](const ::testing::TestParamInfo<Window>& info) { return std::string(info.param.name); });

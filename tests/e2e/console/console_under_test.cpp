@@ -12,8 +12,9 @@
 
 #include "connection/login_window.h"
 #include "console/client_grid.h"
-#include "program/kestova_code.h"
+#include "console/kestova_opt.h"
 #include "core/messages.h"
+#include "program/kestova_code.h"
 #include "program/startup.h"
 #include "qt/binder/grid_table_model.h"
 #include "tests/e2e/console/wait.h"
@@ -70,6 +71,7 @@ ConsoleUnderTest::ConsoleUnderTest(int portOffset) {
     views_->attach(MessagesWindow());
     views_->attach(Splash());
     views_->attach(Main());
+    views_->attach(Options());
 }
 
 ConsoleUnderTest::~ConsoleUnderTest() {
