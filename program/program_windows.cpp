@@ -3,6 +3,8 @@
 #include "connection/login_window.h"
 #include "console/kestova_main.h"
 #include "console/kestova_opt.h"
+#include "pos/frm_pos.h"
+#include "pos/passwords.h"
 #include "program/kestova_code.h"
 
 // The one instance of each window reached through the program-wide module.
@@ -21,6 +23,16 @@ std::unique_ptr<FrmSplash>& SplashInstance() {
 
 std::unique_ptr<KestovaOpt>& OptionsInstance() {
     static std::unique_ptr<KestovaOpt> instance;
+    return instance;
+}
+
+std::unique_ptr<Passwords>& PasswordsInstance() {
+    static std::unique_ptr<Passwords> instance;
+    return instance;
+}
+
+std::unique_ptr<FrmPOS>& GenerationInstance() {
+    static std::unique_ptr<FrmPOS> instance;
     return instance;
 }
 
@@ -46,9 +58,29 @@ KestovaOpt& Options() {
     return CreatedOnFirstUse(OptionsInstance());
 }
 
+Passwords& PosPasswords() {
+    return CreatedOnFirstUse(PasswordsInstance());
+}
+
+FrmPOS& PosGeneration() {
+    return CreatedOnFirstUse(GenerationInstance());
+}
+
+ui::Form* PosStaffWindow(bool generation, const std::string& staffName) {
+    if (!generation) {
+        return nullptr;  // the operations window OfrmPOS comes with the ticket operations
+    }
+    FrmPOS& window = PosGeneration();
+    window.EnsureLoaded();
+    window.Label10.Caption = staffName;
+    return &window;
+}
+
 void ReleaseProgram() {
     // The windows opened from the main window go before it; the splash may refer to the main
     // window while it goes.
+    GenerationInstance().reset();
+    PasswordsInstance().reset();
     OptionsInstance().reset();
     SplashInstance().reset();
     MainInstance().reset();

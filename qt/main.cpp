@@ -5,6 +5,8 @@
 #include "console/kestova_main.h"
 #include "console/kestova_opt.h"
 #include "core/messages.h"
+#include "pos/frm_pos.h"
+#include "pos/passwords.h"
 #include "program/kestova_code.h"
 #include "program/startup.h"
 #include "qt/platform/services.h"
@@ -26,6 +28,8 @@ int main(int argc, char** argv) {
         views.attach(kestova::Splash());
         views.attach(kestova::Main());
         views.attach(kestova::Options());
+        views.attach(kestova::PosPasswords());
+        views.attach(kestova::PosGeneration());
         if (kestova::StartUp()) {
             qtplatform::scheduleScreenshotFromEnvironment();
             exitCode = QApplication::exec();

@@ -6,6 +6,8 @@
 #include "ui_KestovaMain.h"
 #include "ui_KestovaOpt.h"
 #include "ui_Messages.h"
+#include "ui_Passwords.h"
+#include "ui_frmPOS.h"
 #include "ui_frmSplash.h"
 
 namespace qtplatform {
@@ -26,6 +28,8 @@ const std::map<std::string_view, LayoutFactory>& layouts() {
         {"KestovaMain", &fromLayout<Ui::KestovaMain, QMainWindow>},
         {"KestovaOpt", &fromLayout<Ui::KestovaOpt, QDialog>},
         {"Messages", &fromLayout<Ui::Messages>},
+        {"Passwords", &fromLayout<Ui::Passwords, QDialog>},
+        {"frmPOS", &fromLayout<Ui::frmPOS, QDialog>},
         {"frmSplash", &fromLayout<Ui::frmSplash>},
     };
     return table;

@@ -16,6 +16,8 @@
 #include "core/machine_store.h"
 #include "core/messages.h"
 #include "core/settings_table.h"
+#include "pos/frm_pos.h"
+#include "pos/passwords.h"
 #include "program/kestova_code.h"
 #include "qt/platform/services.h"
 #include "qt/views/form_views.h"
@@ -85,6 +87,19 @@ INSTANTIATE_TEST_SUITE_P(
                              []() -> ui::Form& {
                                  kestova::Options().Show();
                                  return kestova::Options();
+                             },
+                             true},
+                      Window{"Passwords",
+                             []() -> ui::Form& {
+                                 kestova::PosPasswords().Show();
+                                 return kestova::PosPasswords();
+                             },
+                             true},
+                      Window{"frmPOS",
+                             []() -> ui::Form& {
+                                 ui::Form& window = *kestova::PosStaffWindow(true, "JOHN");
+                                 window.Show();
+                                 return window;
                              },
                              true}),
     [](const ::testing::TestParamInfo<Window>& info) { return std::string(info.param.name); });

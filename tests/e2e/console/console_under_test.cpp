@@ -14,6 +14,8 @@
 #include "console/client_grid.h"
 #include "console/kestova_opt.h"
 #include "core/messages.h"
+#include "pos/frm_pos.h"
+#include "pos/passwords.h"
 #include "program/kestova_code.h"
 #include "program/startup.h"
 #include "qt/binder/grid_table_model.h"
@@ -72,6 +74,8 @@ ConsoleUnderTest::ConsoleUnderTest(int portOffset) {
     views_->attach(Splash());
     views_->attach(Main());
     views_->attach(Options());
+    views_->attach(PosPasswords());
+    views_->attach(PosGeneration());
 }
 
 ConsoleUnderTest::~ConsoleUnderTest() {
