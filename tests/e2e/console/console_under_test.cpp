@@ -35,7 +35,16 @@ void WriteFile(const QString& path, const QString& content) {
 
 }  // namespace
 
-int UnexpectedDialogs::MsgBox(const std::string& prompt, int flags, const std::string& title) {
+void ExpectedDialogs::expect(std::string textStart, int answer) {
+    expected_.emplace_back(std::move(textStart), answer);
+}
+
+int ExpectedDialogs::MsgBox(const std::string& prompt, int flags, const std::string& title) {
+    if (!expected_.empty() && prompt.starts_with(expected_.front().first)) {
+        const int answer = expected_.front().second;
+        expected_.pop_front();
+        return answer;
+    }
     ADD_FAILURE() << "unexpected message box \"" << title << "\": " << prompt;
     switch (flags & kButtonsMask) {
         case platform::msgbox::YesNo:
@@ -48,13 +57,13 @@ int UnexpectedDialogs::MsgBox(const std::string& prompt, int flags, const std::s
     }
 }
 
-std::string UnexpectedDialogs::InputBox(const std::string& prompt, const std::string& title,
-                                        const std::string& /*defaultText*/) {
+std::string ExpectedDialogs::InputBox(const std::string& prompt, const std::string& title,
+                                      const std::string& /*defaultText*/) {
     ADD_FAILURE() << "unexpected input box \"" << title << "\": " << prompt;
     return {};
 }
 
-ConsoleUnderTest::ConsoleUnderTest(int portOffset) {
+ConsoleUnderTest::ConsoleUnderTest(int portOffset, const QString& moreSettings) {
     if (!configDir_.isValid()) {
         throw std::runtime_error("no temporary folder for the console's configuration");
     }
@@ -64,7 +73,8 @@ ConsoleUnderTest::ConsoleUnderTest(int portOffset) {
               "[HKEY_USERS\\.default\\Software\\Zarnevo]\nServerIP=127.0.0.1\n");
     WriteFile(
         configDir_.filePath("kestova.ini"),
-        QStringLiteral("[Option]\nUsePort=1\nPortNo=%1\nLoop=32766\nRefresh=1\n").arg(portOffset));
+        QStringLiteral("[Option]\nUsePort=1\nPortNo=%1\nLoop=32766\nRefresh=1\n").arg(portOffset) +
+            moreSettings);
     qputenv("KESTOVA_CONFIG_DIR", configDir_.path().toUtf8());
 
     services_ = std::make_unique<TestServices>();

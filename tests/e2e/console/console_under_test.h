@@ -2,6 +2,7 @@
 
 #include <QTableView>
 #include <QTemporaryDir>
+#include <deque>
 #include <memory>
 #include <string>
 #include <vector>
@@ -13,23 +14,30 @@
 
 namespace kestova::e2e {
 
-// No message box or input box is expected while the console watches the café: each one is
+// The message boxes a test expects, answered in order; any other box (and every input box) is
 // recorded (the test fails on it) and answered No, OK or with an empty text, so that nothing
 // waits for a click that never comes.
-class UnexpectedDialogs : public platform::Dialogs {
+class ExpectedDialogs : public platform::Dialogs {
 public:
+    // The next message box starts with the text and gets the answer.
+    void expect(std::string textStart, int answer);
+    bool allShown() const { return expected_.empty(); }
+
     int MsgBox(const std::string& prompt, int flags, const std::string& title) override;
     std::string InputBox(const std::string& prompt, const std::string& title,
                          const std::string& defaultText) override;
+
+private:
+    std::deque<std::pair<std::string, int>> expected_;
 };
 
 // The real Qt platform with the dialogs above.
 class TestServices : public qtplatform::QtServices {
 public:
-    platform::Dialogs& dialogs() override { return dialogs_; }
+    ExpectedDialogs& dialogs() override { return dialogs_; }
 
 private:
-    UnexpectedDialogs dialogs_;
+    ExpectedDialogs dialogs_;
 };
 
 // The console program as qt/main.cpp runs it, inside the test: the Qt platform, the windows'
@@ -37,7 +45,8 @@ private:
 // (written before anything starts, so the console never hears of another address).
 class ConsoleUnderTest {
 public:
-    explicit ConsoleUnderTest(int portOffset);
+    // `moreSettings` is added to kestova.ini (further sections, such as [Ports]).
+    explicit ConsoleUnderTest(int portOffset, const QString& moreSettings = {});
     ConsoleUnderTest(const ConsoleUnderTest&) = delete;
     ConsoleUnderTest& operator=(const ConsoleUnderTest&) = delete;
     ~ConsoleUnderTest();
@@ -46,6 +55,7 @@ public:
     bool startUp();
 
     KestovaMain& main();
+    ExpectedDialogs& dialogs() { return services_->dialogs(); }
     QWidget& mainWindow();
     QTableView& grid();
     // A menu title's entry in the menu bar, or a menu item, by its name.
