@@ -22,7 +22,7 @@ public:
     virtual void setPortName(const std::string& device) = 0;
     virtual std::string portName() const = 0;
     virtual OpenResult open() = 0;
-    // Closes the line; whatever is still queued goes with it.
+    // Closes the line: what the line takes at once still goes out, whatever else is queued goes.
     virtual void close() = 0;
     virtual bool isOpen() const = 0;
     // Bytes queued and not yet taken by the line.

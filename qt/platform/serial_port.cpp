@@ -54,6 +54,7 @@ platform::SerialPort::OpenResult QtSerialPort::open() {
 
 void QtSerialPort::close() {
     if (port_.isOpen()) {
+        port_.flush();  // what the line takes at once still goes out
         port_.close();
     }
 }
