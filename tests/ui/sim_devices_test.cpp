@@ -23,32 +23,6 @@ TEST_F(SimDevicesTest, SerialBufferDrainsAtNineHundredSixtyBytesASecond) {
     EXPECT_EQ(serialLines().written("/dev/ttyS0"), std::string(1920, 'x') + "tail");
 }
 
-TEST_F(SimDevicesTest, AStoppedPrinterHoldsItsBufferUntilItTakesBytesAgain) {
-    auto port = services().createSerialPort();
-    port->setPortName("/dev/ttyS0");
-    ASSERT_EQ(port->open(), platform::SerialPort::OpenResult::Opened);
-    port->output(std::string(96, 'x'));
-    advance(50);  // 48 bytes taken
-    serialLines().setBytesPerSecond("/dev/ttyS0", 0);
-    advance(10000);
-    EXPECT_EQ(port->outBufferCount(), 48u);
-    serialLines().setBytesPerSecond("/dev/ttyS0", 96);
-    advance(250);
-    EXPECT_EQ(port->outBufferCount(), 24u);
-}
-
-TEST_F(SimDevicesTest, AnUnpluggedDeviceFailsItsOpenPortAndCannotBeOpened) {
-    auto port = services().createSerialPort();
-    port->setPortName("/dev/ttyUSB0");
-    ASSERT_EQ(port->open(), platform::SerialPort::OpenResult::Opened);
-    std::string failure;
-    port->OnError = [&failure](const std::string& description) { failure = description; };
-    serialLines().unplug("/dev/ttyUSB0");
-    EXPECT_FALSE(port->isOpen());
-    EXPECT_FALSE(failure.empty());
-    EXPECT_EQ(port->open(), platform::SerialPort::OpenResult::NoSuchPort);
-}
-
 TEST_F(SimDevicesTest, RefusedPortStaysClosedAndDropsOutput) {
     serialLines().refuse("/dev/ttyS2");
     auto port = services().createSerialPort();
