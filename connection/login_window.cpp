@@ -46,11 +46,6 @@ bool LoadStart() {
     return ToTruth(ReadSetting(settings::LoadStart)).value_or(false);
 }
 
-void SelectAll(ui::TextBox& box) {
-    box.SelStart = 0;
-    box.SelLength = static_cast<int>(wire::CharacterCount(box.Text.get()));
-}
-
 }  // namespace
 
 FrmSplash::FrmSplash() : ui::Form("frmSplash") {
@@ -133,7 +128,7 @@ void FrmSplash::Text1_KeyPress(int& keyAscii) {
     Label3.Caption = "";
     if (keyAscii == kKeyCtrlA) {
         Text1.Text = kAdministrator;
-        SelectAll(Text1);
+        Text1.SelectAll();
         keyAscii = 0;
     } else if (keyAscii == kKeyEnter) {
         Text2.SetFocus();
@@ -144,7 +139,7 @@ void FrmSplash::Text1_KeyPress(int& keyAscii) {
 }
 
 void FrmSplash::Text1_GotFocus() {
-    SelectAll(Text1);
+    Text1.SelectAll();
 }
 
 void FrmSplash::Text1_LostFocus() {
@@ -160,7 +155,7 @@ void FrmSplash::Text2_KeyPress(int& keyAscii) {
 }
 
 void FrmSplash::Text2_GotFocus() {
-    SelectAll(Text2);
+    Text2.SelectAll();
 }
 
 void FrmSplash::Command1_Click() {

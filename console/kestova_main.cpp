@@ -81,6 +81,7 @@ KestovaMain::KestovaMain()
     Command3.Caption = "&Refresh";
     Command3.ToolTipText = "Refresh Server list";
     Command4.Caption = "Point-of-Sale";
+    Command4.ToolTipText = "Starts the Point-of-Sale (POS) tool";
     Command4.Visible = false;
 
     m_refresh.Enabled = false;
@@ -128,6 +129,8 @@ void KestovaMain::wireEvents() {
     m_invertselect.Click = [this] { m_invertselect_Click(); };
 
     Command3.Click = [this] { Command3_Click(); };
+    Command4.Click = [this] { Command4_Click(); };
+    m_Opt.Click = [this] { m_Opt_Click(); };
     m_refresh.Click = [this] { m_refresh_Click(); };
     m_LogOff.Click = [this] { m_LogOff_Click(); };
     M_exit.Click = [this] { M_exit_Click(); };

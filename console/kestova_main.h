@@ -219,6 +219,10 @@ public:
     void m_invertselect_Click();
 
     void Command3_Click();
+    // "Point-of-Sale": the staff sign-in (pos/passwords.h).
+    void Command4_Click();
+    // "Op&tion ...": the options dialog (console/kestova_opt.h).
+    void m_Opt_Click();
     void m_refresh_Click();
     void m_LogOff_Click();
     void m_recKestova_Click();

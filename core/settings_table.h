@@ -30,6 +30,9 @@ inline constexpr std::string_view kOption = "Option";
 inline constexpr std::string_view kSettings = "Settings";
 inline constexpr std::string_view kPos = "POS";
 inline constexpr std::string_view kPrinting = "Printing";
+// Which device carries each serial port name the program shows: keys "COM1", "COM2" ... with a
+// device path as value (core/serial_ports.h); a technician edits them by hand.
+inline constexpr std::string_view kPorts = "Ports";
 
 #define KESTOVA_SETTINGS_TEXT_(x) #x
 #define KESTOVA_SETTINGS_TEXT(x) KESTOVA_SETTINGS_TEXT_(x)

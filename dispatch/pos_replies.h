@@ -2,10 +2,11 @@
 
 #include "dispatch/reply.h"
 
-// The point-of-sale replies: the staff sign-in answer, the staff figures and settings, ticket
-// batches, ticket look-ups, activations, lists and summaries. Each reaches its handler here; the
-// point-of-sale windows they fill are not part of the console yet, and until they are, each
-// handler passes its reply over without touching anything.
+// The point-of-sale replies: the staff sign-in answer, the staff figures and settings, the
+// quick-ticket types, ticket batches, ticket look-ups, activations, lists and summaries. The
+// sign-in, the figures, the quick-ticket types and the batches serve the generation window; the
+// replies of the operations window (look-ups, activations, lists, summaries) pass over until
+// that window is part of the console.
 namespace kestova {
 
 void HandlePosSignIn(KestovaMain& main, const Reply& reply);          // F-POSLOG

@@ -16,6 +16,7 @@ inline constexpr int Question = 32;
 inline constexpr int Exclamation = 48;
 inline constexpr int Information = 64;
 inline constexpr int DefaultButton2 = 256;
+inline constexpr int DefaultButton3 = 512;
 
 inline constexpr int OK = 1;
 inline constexpr int Cancel = 2;

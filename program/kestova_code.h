@@ -1,8 +1,13 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "core/version.h"
+
+namespace ui {
+class Form;
+}
 
 // The program-wide module: the few values every window shares, and the one instance of each
 // window that is reached from everywhere (created on first use, like the windows of a classic
@@ -13,6 +18,9 @@ class KestovaMain;
 class FrmSplash;
 class TicketInfo;
 class RSummary;
+class KestovaOpt;
+class Passwords;
+class FrmPOS;
 
 struct ProgramState {
     // "ADMINISTRATOR", "USER" or "VIEWER" (compared in upper case); set by the server's TYPE
@@ -23,6 +31,18 @@ struct ProgramState {
     // False at launch, True once the first EnterViewerState has run: the login window tells its
     // start-up display from later ones by it.
     bool StartUpDone = false;
+
+    // The point of sale's ticket request, shared by the generation window and the reply
+    // handler: set while a request waits for its ticket batch, and the batch text the answer
+    // brought ("FALSE" after a batch that nobody waited for).
+    bool TicketRequestWaiting = false;
+    std::string TicketReplyText;
+    // Tickets the signed-in staff member sold today, as the server counts them and the
+    // point-of-sale window advances them.
+    float SalesToday = 0;
+    // The ticket types of the quick-ticket list, as the server last sent them; every generation
+    // window opened afterwards offers them.
+    std::vector<std::string> QuickTicketTypes;
 };
 
 ProgramState& KestovaCode();
@@ -33,6 +53,17 @@ FrmSplash& Splash();
 // The ticket information window and the report window.
 TicketInfo& TicketInfoWindow();
 RSummary& RSummaryWindow();
+// The options dialog `KestovaOpt`.
+KestovaOpt& Options();
+// The point of sale: the staff sign-in `Passwords` and the ticket generation window `frmPOS`.
+Passwords& PosPasswords();
+FrmPOS& PosGeneration();
+
+// The window a staff member works in once signed in, as "POS"/"POSType" chooses: the generation
+// window (true) or the operations window `OfrmPOS` (false), loaded and showing the staff
+// member's name, ready to be shown. The operations window is not part of the console yet: for
+// it this gives nullptr.
+ui::Form* PosStaffWindow(bool generation, const std::string& staffName);
 
 // Destroys the windows made by the accessors and resets the program-wide state: the end of a
 // run of the program or of a test.

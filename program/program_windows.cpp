@@ -2,6 +2,9 @@
 
 #include "connection/login_window.h"
 #include "console/kestova_main.h"
+#include "console/kestova_opt.h"
+#include "pos/frm_pos.h"
+#include "pos/passwords.h"
 #include "pos/ticket_info.h"
 #include "program/kestova_code.h"
 #include "reports/rsummary.h"
@@ -27,6 +30,21 @@ std::unique_ptr<TicketInfo>& TicketInfoInstance() {
 
 std::unique_ptr<RSummary>& RSummaryInstance() {
     static std::unique_ptr<RSummary> instance;
+    return instance;
+}
+
+std::unique_ptr<KestovaOpt>& OptionsInstance() {
+    static std::unique_ptr<KestovaOpt> instance;
+    return instance;
+}
+
+std::unique_ptr<Passwords>& PasswordsInstance() {
+    static std::unique_ptr<Passwords> instance;
+    return instance;
+}
+
+std::unique_ptr<FrmPOS>& GenerationInstance() {
+    static std::unique_ptr<FrmPOS> instance;
     return instance;
 }
 
@@ -56,11 +74,36 @@ RSummary& RSummaryWindow() {
     return CreatedOnFirstUse(RSummaryInstance());
 }
 
+KestovaOpt& Options() {
+    return CreatedOnFirstUse(OptionsInstance());
+}
+
+Passwords& PosPasswords() {
+    return CreatedOnFirstUse(PasswordsInstance());
+}
+
+FrmPOS& PosGeneration() {
+    return CreatedOnFirstUse(GenerationInstance());
+}
+
+ui::Form* PosStaffWindow(bool generation, const std::string& staffName) {
+    if (!generation) {
+        return nullptr;  // the operations window OfrmPOS comes with the ticket operations
+    }
+    FrmPOS& window = PosGeneration();
+    window.EnsureLoaded();
+    window.Label10.Caption = staffName;
+    return &window;
+}
+
 void ReleaseProgram() {
-    // The windows opened from the main window, and the splash, may refer to it while they go, so
-    // they go first.
+    // The windows opened from the main window go before it; the splash may refer to the main
+    // window while it goes.
     TicketInfoInstance().reset();
     RSummaryInstance().reset();
+    GenerationInstance().reset();
+    PasswordsInstance().reset();
+    OptionsInstance().reset();
     SplashInstance().reset();
     MainInstance().reset();
     KestovaCode() = ProgramState{};

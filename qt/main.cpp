@@ -5,8 +5,11 @@
 
 #include "connection/login_window.h"
 #include "console/kestova_main.h"
+#include "console/kestova_opt.h"
 #include "core/messages.h"
 #include "core/version.h"
+#include "pos/frm_pos.h"
+#include "pos/passwords.h"
 #include "pos/ticket_info.h"
 #include "program/kestova_code.h"
 #include "program/startup.h"
@@ -57,6 +60,9 @@ int main(int argc, char** argv) {
         views.attach(kestova::Main());
         views.attach(kestova::TicketInfoWindow());
         views.attach(kestova::RSummaryWindow());
+        views.attach(kestova::Options());
+        views.attach(kestova::PosPasswords());
+        views.attach(kestova::PosGeneration());
         if (kestova::StartUp()) {
             qtplatform::scheduleScreenshotFromEnvironment();
             exitCode = QApplication::exec();

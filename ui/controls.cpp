@@ -7,6 +7,16 @@
 
 namespace ui {
 
+void TextBox::SelectAll() {
+    int characters = 0;
+    for (const char c : Text.get()) {
+        // Every byte but a UTF-8 continuation byte starts a character.
+        characters += (static_cast<unsigned char>(c) & 0xC0) != 0x80 ? 1 : 0;
+    }
+    SelStart = 0;
+    SelLength = characters;
+}
+
 void TextBox::AppendText(std::string_view text) {
     appended_.assign(text);
     Text.edit([text](std::string& value) { value.append(text); }, kTextAppended);
@@ -56,6 +66,21 @@ void ListControl::SetList(int index, const std::string& item) {
         items_[index] = item;
         notify("List");
     }
+}
+
+void FiguresOnly(int& keyAscii) {
+    constexpr int kBackspace = 8;
+    const bool figure = (keyAscii >= '0' && keyAscii <= '9') || keyAscii == '.';
+    if (!figure && keyAscii != kBackspace) {
+        keyAscii = 0;
+    }
+}
+
+void ComboBox::ChooseText(const std::string& text) {
+    const auto& items = Items();
+    const auto it = std::find(items.begin(), items.end(), text);
+    ListIndex = it == items.end() ? -1 : static_cast<int>(it - items.begin());
+    Text = text;
 }
 
 Timer::Timer(Form& form, std::string name, int interval, bool enabled)

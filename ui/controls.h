@@ -58,6 +58,9 @@ public:
     std::function<void(int& keyAscii)> KeyPress;
     std::function<void(int& keyCode, int shift)> KeyDown;
 
+    // Selects the whole text (counted in characters), as a box does when it gets the focus.
+    void SelectAll();
+
     // A growing log: text added at the end, and old text removed from the front (whole
     // characters), without the view taking the whole text again. The view reads what changed.
     void AppendText(std::string_view text);
@@ -78,6 +81,10 @@ private:
     std::string appended_;
     std::string removed_;
 };
+
+// A KeyPress filter for boxes that take figures: digits, "." and Backspace go through, any other
+// key is swallowed.
+void FiguresOnly(int& keyAscii);
 
 class CheckBox : public Control {
 public:
@@ -129,6 +136,9 @@ public:
     // Raised just before the list drops down (by the mouse or the keyboard).
     std::function<void()> DropDown;
     std::function<void(int& keyAscii)> KeyPress;
+    // Sets the text and chooses the item that reads it (none when no item does), as a drop-down
+    // list shows a text.
+    void ChooseText(const std::string& text);
     void notify(std::string_view property) override {
         Control::notify(property);
         if (property == Text.name()) {

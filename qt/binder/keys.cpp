@@ -14,6 +14,9 @@ int keyAsciiOf(const QKeyEvent& event) {
             return 8;
         case Qt::Key_Escape:
             return 27;
+        case Qt::Key_Tab:
+        case Qt::Key_Backtab:
+            return 0;  // moves the focus on; a box never sees it as a typed character
         default:
             break;
     }

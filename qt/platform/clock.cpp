@@ -9,4 +9,8 @@ std::chrono::system_clock::time_point QtClock::now() const {
         std::chrono::milliseconds(QDateTime::currentMSecsSinceEpoch()));
 }
 
+std::chrono::seconds QtClock::utcOffset() const {
+    return std::chrono::seconds(QDateTime::currentDateTime().offsetFromUtc());
+}
+
 }  // namespace qtplatform

@@ -1,60 +1,45 @@
 #include "qt/platform/serial_port.h"
 
-#include <QRegularExpression>
+#include <QFileInfo>
 
 #include "qt/platform/text.h"
 
 namespace qtplatform {
 
 QtSerialPort::QtSerialPort() {
-    QObject::connect(&port_, &QSerialPort::errorOccurred, &port_,
-                     [this](QSerialPort::SerialPortError error) {
-                         // A line that went away (unplugged adapter) would keep its queue
-                         // forever: close it so the count drops and the next open can retry.
-                         if (error == QSerialPort::ResourceError && port_.isOpen()) {
-                             qWarning("kestova: serial line %s lost: %s", name_.c_str(),
-                                      qPrintable(port_.errorString()));
-                             port_.clear(QSerialPort::Output);
-                             port_.close();
-                         }
-                     });
-}
-
-QString QtSerialPort::devicePath(const std::string& name) {
-    const QString text = toQt(name).trimmed();
-    if (text.contains('/')) {
-        return text;
-    }
-    static const QRegularExpression comName("^COM([0-9]+)$",
-                                            QRegularExpression::CaseInsensitiveOption);
-    const QRegularExpressionMatch match = comName.match(text);
-    if (match.hasMatch() && match.captured(1).toInt() >= 1) {
-        return QStringLiteral("/dev/ttyS%1").arg(match.captured(1).toInt() - 1);
-    }
-    return text;
-}
-
-void QtSerialPort::setPortName(const std::string& name) {
-    name_ = name;
-    if (!port_.isOpen()) {
-        port_.setPortName(devicePath(name));
-    }
-}
-
-bool QtSerialPort::setOpen(bool open) {
-    if (!open) {
-        if (port_.isOpen()) {
-            port_.clear(QSerialPort::Output);
+    QObject::connect(
+        &port_, &QSerialPort::errorOccurred, &port_, [this](QSerialPort::SerialPortError error) {
+            // A line that went away (unplugged adapter) or fails every write takes
+            // nothing more: close it so the next open can retry, and say so.
+            const bool lineFailed =
+                error == QSerialPort::ResourceError || error == QSerialPort::WriteError;
+            if (!lineFailed || !port_.isOpen()) {
+                return;
+            }
+            const std::string description = fromQt(port_.errorString());
+            qWarning("kestova: serial line %s lost: %s", device_.c_str(), description.c_str());
             port_.close();
-        }
-        return true;
-    }
+            if (OnError) {
+                OnError(description);
+            }
+        });
+}
+
+void QtSerialPort::setPortName(const std::string& device) {
+    device_ = device;
+}
+
+platform::SerialPort::OpenResult QtSerialPort::open() {
     if (port_.isOpen()) {
-        return true;
+        return OpenResult::Opened;
     }
-    port_.setPortName(devicePath(name_));
+    // A full path is opened as it is: a technician may name a pseudo-terminal or a symbolic link.
+    port_.setPortName(toQt(device_));
     if (!port_.open(QIODevice::ReadWrite)) {
-        return false;
+        return port_.error() == QSerialPort::DeviceNotFoundError ||
+                       !QFileInfo::exists(toQt(device_))
+                   ? OpenResult::NoSuchPort
+                   : OpenResult::NotOpened;
     }
     const bool configured =
         port_.setBaudRate(QSerialPort::Baud9600) && port_.setParity(QSerialPort::NoParity) &&
@@ -62,8 +47,16 @@ bool QtSerialPort::setOpen(bool open) {
         port_.setFlowControl(QSerialPort::NoFlowControl);
     if (!configured) {
         port_.close();
+        return OpenResult::NotOpened;
     }
-    return configured;
+    return OpenResult::Opened;
+}
+
+void QtSerialPort::close() {
+    if (port_.isOpen()) {
+        port_.flush();  // what the line takes at once still goes out
+        port_.close();
+    }
 }
 
 std::size_t QtSerialPort::outBufferCount() const {

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QSerialPort>
-#include <QString>
 
 #include "platform/serial_port.h"
 
@@ -13,19 +12,17 @@ class QtSerialPort : public platform::SerialPort {
 public:
     QtSerialPort();
 
-    void setPortName(const std::string& name) override;
-    std::string portName() const override { return name_; }
-    bool setOpen(bool open) override;
+    void setPortName(const std::string& device) override;
+    std::string portName() const override { return device_; }
+    OpenResult open() override;
+    void close() override;
     bool isOpen() const override { return port_.isOpen(); }
     std::size_t outBufferCount() const override;
     void output(const std::string& bytes) override;
 
-    // "COM3" is the third serial line, /dev/ttyS2; a name that is already a path is kept.
-    static QString devicePath(const std::string& name);
-
 private:
     QSerialPort port_;
-    std::string name_;
+    std::string device_;
 };
 
 }  // namespace qtplatform

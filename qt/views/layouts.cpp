@@ -4,9 +4,12 @@
 #include <QMainWindow>
 
 #include "ui_KestovaMain.h"
+#include "ui_KestovaOpt.h"
 #include "ui_Messages.h"
+#include "ui_Passwords.h"
 #include "ui_RSummary.h"
 #include "ui_TicketInfo.h"
+#include "ui_frmPOS.h"
 #include "ui_frmSplash.h"
 
 namespace qtplatform {
@@ -25,9 +28,12 @@ std::unique_ptr<QWidget> fromLayout() {
 const std::map<std::string_view, LayoutFactory>& layouts() {
     static const std::map<std::string_view, LayoutFactory> table = {
         {"KestovaMain", &fromLayout<Ui::KestovaMain, QMainWindow>},
+        {"KestovaOpt", &fromLayout<Ui::KestovaOpt, QDialog>},
         {"Messages", &fromLayout<Ui::Messages>},
         {"RSummary", &fromLayout<Ui::RSummary, QDialog>},
         {"TicketInfo", &fromLayout<Ui::TicketInfo, QDialog>},
+        {"Passwords", &fromLayout<Ui::Passwords, QDialog>},
+        {"frmPOS", &fromLayout<Ui::frmPOS, QDialog>},
         {"frmSplash", &fromLayout<Ui::frmSplash>},
     };
     return table;

@@ -167,17 +167,16 @@ TEST_F(DispatcherTest, TheRightIsKeptAsReceived) {
     EXPECT_EQ(KestovaCode().RightsLevel, "Administrator") << "a keyword without value does nothing";
 }
 
-TEST_F(DispatcherTest, PointOfSaleSearchAndReportRepliesAreHarmlessUntilTheirWindowsExist) {
+TEST_F(DispatcherTest, TicketOperationsSearchAndReportRepliesAreHarmlessUntilTheirWindowsExist) {
     sim::SimPeer& server = connectedServer();
     KestovaMain& main = console();
     serverSays(server, "||UPDATE||3==1==1.==PC1==ann==00:10==Logged in==Connected.==127.0.1.11||");
     const std::string before = main.ConList.TextMatrix(1, 1);
     main.ConsoleBusy = true;
     serverSays(server,
-               "||F-POSLOG||TRUE||KESTOVAUPDATE||3||PRINTPOS||batch||NOTICKET1||||TICKET1||a|b||"
-               "ACTIVATED||1|2|3||DEACTIVATED||1|2||ACTMESSAGE||hi||MACTIVATED||1|2|3||"
-               "MDEACTIVATED||1|2|3||MLIST||g-1-x||POSSUMMARY||s||NOPOSSUMMARY||||"
-               "REPORTSUMMARY||r||NOREPORTSUMMARY||||QUICKTYPE||Gold|Silver|||F-SEARCH||t||");
+               "||NOTICKET1||||TICKET1||a|b||ACTIVATED||1|2|3||DEACTIVATED||1|2||ACTMESSAGE||hi||"
+               "MACTIVATED||1|2|3||MDEACTIVATED||1|2|3||MLIST||g-1-x||POSSUMMARY||s||"
+               "NOPOSSUMMARY||||REPORTSUMMARY||r||NOREPORTSUMMARY||||F-SEARCH||t||");
     EXPECT_THAT(messagesFrom(server), IsEmpty());
     EXPECT_EQ(main.ConList.Rows(), 4);
     EXPECT_EQ(main.ConList.TextMatrix(1, 1), before);

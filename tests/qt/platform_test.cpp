@@ -4,19 +4,9 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include "qt/platform/serial_port.h"
 #include "qt/platform/services.h"
 
 namespace {
-
-TEST(SerialPortNameTest, ClassicNamesMapToSerialDevicesAndPathsStay) {
-    using qtplatform::QtSerialPort;
-    EXPECT_EQ(QtSerialPort::devicePath("COM1"), "/dev/ttyS0");
-    EXPECT_EQ(QtSerialPort::devicePath("com12"), "/dev/ttyS11");
-    EXPECT_EQ(QtSerialPort::devicePath("/dev/pts/7"), "/dev/pts/7");
-    EXPECT_EQ(QtSerialPort::devicePath("ttyUSB0"), "ttyUSB0");
-    EXPECT_EQ(QtSerialPort::devicePath("COM0"), "COM0");  // there is no line 0
-}
 
 // The stores and the autostart entry live under $KESTOVA_CONFIG_DIR, here a fresh folder.
 class ConfigFolderTest : public ::testing::Test {

@@ -6,42 +6,86 @@
 
 namespace sim {
 
-const std::string& SimSerialLines::written(const std::string& portName) const {
-    static const std::string kNothing;
-    const auto it = std::find_if(written_.begin(), written_.end(),
-                                 [&](const auto& line) { return line.first == portName; });
-    return it == written_.end() ? kNothing : it->second;
-}
-
-void SimSerialLines::record(const std::string& portName, const std::string& bytes) {
-    const auto it = std::find_if(written_.begin(), written_.end(),
-                                 [&](const auto& line) { return line.first == portName; });
-    if (it == written_.end()) {
-        written_.emplace_back(portName, bytes);
-    } else {
-        it->second += bytes;
+void SimSerialLines::unplug(const std::string& device) {
+    unplugged_.insert(device);
+    for (SimSerialPort* port : std::set<SimSerialPort*>(ports_)) {
+        if (port->isOpen() && port->portName() == device) {
+            port->fail();
+        }
     }
 }
 
-bool SimSerialPort::setOpen(bool open) {
-    if (!open) {
-        open_ = false;
-        buffered_ = 0;
-        return true;
+void SimSerialLines::setBytesPerSecond(const std::string& device, Ms bytesPerSecond) {
+    for (SimSerialPort* port : ports_) {
+        if (port->portName() == device) {
+            port->settle();
+        }
+    }
+    bytesPerSecond_[device] = bytesPerSecond;
+}
+
+Ms SimSerialLines::bytesPerSecond(const std::string& device) const {
+    const auto it = bytesPerSecond_.find(device);
+    return it == bytesPerSecond_.end() ? kBytesPerSecond : it->second;
+}
+
+const std::string& SimSerialLines::written(const std::string& device) const {
+    static const std::string kNothing;
+    const auto it = written_.find(device);
+    return it == written_.end() ? kNothing : it->second.bytes;
+}
+
+const std::vector<SerialWrite>& SimSerialLines::writes(const std::string& device) const {
+    static const std::vector<SerialWrite> kNone;
+    const auto it = written_.find(device);
+    return it == written_.end() ? kNone : it->second.writes;
+}
+
+void SimSerialLines::record(const std::string& device, const std::string& bytes) {
+    Record& record = written_[device];
+    record.bytes += bytes;
+    record.writes.push_back({loop_.now(), bytes});
+}
+
+platform::SerialPort::OpenResult SimSerialPort::open() {
+    if (open_) {
+        return OpenResult::Opened;
     }
     lines_.recordOpenAttempt(name_);
-    if (name_.empty() || lines_.isRefused(name_)) {
-        open_ = false;
-        return false;
+    if (name_.empty() || lines_.isUnplugged(name_)) {
+        return OpenResult::NoSuchPort;
+    }
+    if (lines_.isRefused(name_)) {
+        return OpenResult::NotOpened;
     }
     open_ = true;
-    return true;
+    buffered_ = 0;
+    progress_ = 0;
+    settledAt_ = lines_.loop().now();
+    return OpenResult::Opened;
+}
+
+void SimSerialPort::close() {
+    open_ = false;
+    buffered_ = 0;
+}
+
+void SimSerialPort::settle() const {
+    const Ms now = lines_.loop().now();
+    progress_ += (now - settledAt_) * lines_.bytesPerSecond(name_);
+    settledAt_ = now;
+    const std::size_t taken = std::min(static_cast<std::size_t>(progress_ / 1000), buffered_);
+    buffered_ -= taken;
+    // An idle line saves no time for later bytes; a byte under way keeps its progress.
+    progress_ = buffered_ == 0 ? 0 : progress_ - static_cast<Ms>(taken) * 1000;
 }
 
 std::size_t SimSerialPort::outBufferCount() const {
-    const Ms elapsed = lines_.loop().now() - bufferedAt_;
-    const auto drained = static_cast<std::size_t>(elapsed * SimSerialLines::kBytesPerSecond / 1000);
-    return buffered_ > drained ? buffered_ - drained : 0;
+    if (!open_) {
+        return 0;
+    }
+    settle();
+    return buffered_;
 }
 
 void SimSerialPort::output(const std::string& bytes) {
@@ -49,9 +93,16 @@ void SimSerialPort::output(const std::string& bytes) {
         ++droppedOutputs_;
         return;
     }
-    buffered_ = outBufferCount() + bytes.size();
-    bufferedAt_ = lines_.loop().now();
+    settle();
+    buffered_ += bytes.size();
     lines_.record(name_, bytes);
+}
+
+void SimSerialPort::fail() {
+    close();
+    if (OnError) {
+        OnError("the device went away");
+    }
 }
 
 std::vector<std::string> PrintedDocument::texts() const {

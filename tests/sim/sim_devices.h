@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <map>
 #include <memory>
 #include <set>
 #include <string>
@@ -12,7 +13,16 @@
 
 namespace sim {
 
-// The machine's serial lines: which names can be opened and every byte written to each.
+class SimSerialPort;
+
+// One output call of the program on a serial line, and when it came.
+struct SerialWrite {
+    Ms atMs = 0;
+    std::string bytes;
+};
+
+// The machine's serial lines: which devices can be opened, how fast each printer takes bytes,
+// and every byte written to each.
 class SimSerialLines {
 public:
     // 9600 baud with a start and a stop bit around each byte.
@@ -20,35 +30,57 @@ public:
 
     explicit SimSerialLines(const SimLoop& loop) : loop_(loop) {}
 
-    // Opening this port name fails from now on (no such device, or busy).
-    void refuse(const std::string& portName) { refused_.insert(portName); }
-    void allow(const std::string& portName) { refused_.erase(portName); }
-    bool isRefused(const std::string& portName) const { return refused_.count(portName) != 0; }
+    // Opening this device fails from now on (busy, or no permission).
+    void refuse(const std::string& device) { refused_.insert(device); }
+    void allow(const std::string& device) { refused_.erase(device); }
+    bool isRefused(const std::string& device) const { return refused_.count(device) != 0; }
+    // The device goes away: opening it finds no such port, and a port open on it fails at once.
+    void unplug(const std::string& device);
+    void plugIn(const std::string& device) { unplugged_.erase(device); }
+    bool isUnplugged(const std::string& device) const { return unplugged_.count(device) != 0; }
+    // How many bytes a second the printer on the device takes (0: none, it has stopped); from
+    // now on. The line's own speed unless set.
+    void setBytesPerSecond(const std::string& device, Ms bytesPerSecond);
+    Ms bytesPerSecond(const std::string& device) const;
 
-    // Every byte queued for the line, in order.
-    const std::string& written(const std::string& portName) const;
-    void record(const std::string& portName, const std::string& bytes);
-    // Every port name an open was attempted on, in order.
+    // Every byte queued for the line, in order, and the same one output call at a time.
+    const std::string& written(const std::string& device) const;
+    const std::vector<SerialWrite>& writes(const std::string& device) const;
+    void record(const std::string& device, const std::string& bytes);
+    // Every device an open was attempted on, in order.
     const std::vector<std::string>& openAttempts() const { return openAttempts_; }
-    void recordOpenAttempt(const std::string& portName) { openAttempts_.push_back(portName); }
+    void recordOpenAttempt(const std::string& device) { openAttempts_.push_back(device); }
 
     const SimLoop& loop() const { return loop_; }
+
+    // The program's ports, so that a change of the line reaches those open on it.
+    void attach(SimSerialPort& port) { ports_.insert(&port); }
+    void detach(SimSerialPort& port) { ports_.erase(&port); }
 
 private:
     const SimLoop& loop_;
     std::set<std::string> refused_;
-    std::vector<std::pair<std::string, std::string>> written_;
+    std::set<std::string> unplugged_;
+    std::map<std::string, Ms> bytesPerSecond_;
+    struct Record {
+        std::string bytes;
+        std::vector<SerialWrite> writes;
+    };
+    std::map<std::string, Record> written_;
     std::vector<std::string> openAttempts_;
+    std::set<SimSerialPort*> ports_;
 };
 
-// One serial-port object of the program. Written bytes leave its buffer at the line's speed.
+// One serial-port object of the program. Written bytes leave its buffer at the printer's pace.
 class SimSerialPort : public platform::SerialPort {
 public:
-    explicit SimSerialPort(SimSerialLines& lines) : lines_(lines) {}
+    explicit SimSerialPort(SimSerialLines& lines) : lines_(lines) { lines_.attach(*this); }
+    ~SimSerialPort() override { lines_.detach(*this); }
 
-    void setPortName(const std::string& name) override { name_ = name; }
+    void setPortName(const std::string& device) override { name_ = device; }
     std::string portName() const override { return name_; }
-    bool setOpen(bool open) override;
+    OpenResult open() override;
+    void close() override;
     bool isOpen() const override { return open_; }
     std::size_t outBufferCount() const override;
     // Dropped (and counted) while the port is closed.
@@ -56,13 +88,21 @@ public:
 
     int droppedOutputs() const { return droppedOutputs_; }
 
+    // Takes off the buffer what the line has taken since the last look; done before the line
+    // changes its pace.
+    void settle() const;
+    // The device went away under the open port.
+    void fail();
+
 private:
     SimSerialLines& lines_;
     std::string name_;
     bool open_ = false;
-    // Bytes in the buffer at bufferedAt_, draining from then on.
-    std::size_t buffered_ = 0;
-    Ms bufferedAt_ = 0;
+    // Bytes still in the buffer when last settled, and how far the line got with the next one
+    // (in thousandths of a byte).
+    mutable std::size_t buffered_ = 0;
+    mutable Ms progress_ = 0;
+    mutable Ms settledAt_ = 0;
     int droppedOutputs_ = 0;
 };
 

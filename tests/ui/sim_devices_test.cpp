@@ -10,8 +10,8 @@ class SimDevicesTest : public sim::SimTest {};
 
 TEST_F(SimDevicesTest, SerialBufferDrainsAtNineHundredSixtyBytesASecond) {
     auto port = services().createSerialPort();
-    port->setPortName("COM1");
-    ASSERT_TRUE(port->setOpen(true));
+    port->setPortName("/dev/ttyS0");
+    ASSERT_EQ(port->open(), platform::SerialPort::OpenResult::Opened);
     port->output(std::string(1920, 'x'));
     EXPECT_EQ(port->outBufferCount(), 1920u);
     advance(1000);
@@ -20,18 +20,18 @@ TEST_F(SimDevicesTest, SerialBufferDrainsAtNineHundredSixtyBytesASecond) {
     EXPECT_EQ(port->outBufferCount(), 964u);
     advance(2000);
     EXPECT_EQ(port->outBufferCount(), 0u);
-    EXPECT_EQ(serialLines().written("COM1"), std::string(1920, 'x') + "tail");
+    EXPECT_EQ(serialLines().written("/dev/ttyS0"), std::string(1920, 'x') + "tail");
 }
 
 TEST_F(SimDevicesTest, RefusedPortStaysClosedAndDropsOutput) {
-    serialLines().refuse("COM3");
+    serialLines().refuse("/dev/ttyS2");
     auto port = services().createSerialPort();
-    port->setPortName("COM3");
-    EXPECT_FALSE(port->setOpen(true));
+    port->setPortName("/dev/ttyS2");
+    EXPECT_EQ(port->open(), platform::SerialPort::OpenResult::NotOpened);
     EXPECT_FALSE(port->isOpen());
     port->output("lost");
-    EXPECT_EQ(serialLines().written("COM3"), "");
-    EXPECT_EQ(serialLines().openAttempts(), std::vector<std::string>{"COM3"});
+    EXPECT_EQ(serialLines().written("/dev/ttyS2"), "");
+    EXPECT_EQ(serialLines().openAttempts(), std::vector<std::string>{"/dev/ttyS2"});
 }
 
 TEST_F(SimDevicesTest, PrintedDocumentKeepsEachLineWithItsFont) {

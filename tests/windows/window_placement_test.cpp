@@ -12,9 +12,12 @@
 
 #include "connection/login_window.h"
 #include "console/kestova_main.h"
+#include "console/kestova_opt.h"
 #include "core/machine_store.h"
 #include "core/messages.h"
 #include "core/settings_table.h"
+#include "pos/frm_pos.h"
+#include "pos/passwords.h"
 #include "pos/ticket_info.h"
 #include "program/kestova_code.h"
 #include "qt/platform/services.h"
@@ -88,6 +91,22 @@ INSTANTIATE_TEST_SUITE_P(
                              []() -> ui::Form& {
                                  kestova::RSummaryWindow().Show();
                                  return kestova::RSummaryWindow();
+                             }},
+                      Window{"KestovaOpt",
+                             []() -> ui::Form& {
+                                 kestova::Options().Show();
+                                 return kestova::Options();
+                             }},
+                      Window{"Passwords",
+                             []() -> ui::Form& {
+                                 kestova::PosPasswords().Show();
+                                 return kestova::PosPasswords();
+                             }},
+                      Window{"frmPOS",
+                             []() -> ui::Form& {
+                                 ui::Form& window = *kestova::PosStaffWindow(true, "JOHN");
+                                 window.Show();
+                                 return window;
                              }}),
     [](const ::testing::TestParamInfo<Window>& info) { return std::string(info.param.name); });
 

@@ -64,13 +64,14 @@ std::optional<ClientRecord> ParseRecord(const std::string& record) {
 
 }  // namespace
 
-CafeServer::CafeServer(int slots) : slots_(slots) {}
+CafeServer::CafeServer(int slots, QString database)
+    : slots_(slots), database_(std::move(database)) {}
 
 CafeServer::~CafeServer() = default;  // the process kills a server still running
 
 bool CafeServer::launch() {
     process_ = std::make_unique<zarnevo::e2e::ServerProcess>(QStringList{
-        "--demo", "--db", ":memory:", "--listen", "127.0.0.1", "--port-offset",
+        "--demo", "--db", database_, "--listen", "127.0.0.1", "--port-offset",
         QString::number(portOffset_), "--slots", QString::number(slots_), "--speed", "0.001"});
     if (process_->waitForOutput("listening for consoles")) {
         return true;

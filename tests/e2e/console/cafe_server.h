@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QString>
 #include <QtGlobal>
 #include <map>
 #include <memory>
@@ -20,7 +21,8 @@ using ClientNames = std::map<int, std::string>;
 // brings back the same café (same seed).
 class CafeServer {
 public:
-    explicit CafeServer(int slots);
+    // `database`: where the server keeps its store (kept only in memory by default).
+    explicit CafeServer(int slots, QString database = QStringLiteral(":memory:"));
     CafeServer(const CafeServer&) = delete;
     CafeServer& operator=(const CafeServer&) = delete;
     ~CafeServer();
@@ -42,6 +44,7 @@ private:
     bool launch();
 
     int slots_;
+    QString database_;
     int portOffset_ = 0;
     std::unique_ptr<zarnevo::e2e::ServerProcess> process_;
     std::string lastLog_;  // the stopped server's log

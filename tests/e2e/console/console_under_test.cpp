@@ -12,7 +12,10 @@
 
 #include "connection/login_window.h"
 #include "console/client_grid.h"
+#include "console/kestova_opt.h"
 #include "core/messages.h"
+#include "pos/frm_pos.h"
+#include "pos/passwords.h"
 #include "pos/ticket_info.h"
 #include "program/kestova_code.h"
 #include "program/startup.h"
@@ -84,7 +87,7 @@ std::string ScriptedDialogs::SaveFileName(const std::string& title, const std::s
     return {};
 }
 
-ConsoleUnderTest::ConsoleUnderTest(int portOffset) {
+ConsoleUnderTest::ConsoleUnderTest(int portOffset, const QString& moreSettings) {
     if (!configDir_.isValid()) {
         throw std::runtime_error("no temporary folder for the console's configuration");
     }
@@ -94,7 +97,8 @@ ConsoleUnderTest::ConsoleUnderTest(int portOffset) {
               "[HKEY_USERS\\.default\\Software\\Zarnevo]\nServerIP=127.0.0.1\n");
     WriteFile(
         configDir_.filePath("kestova.ini"),
-        QStringLiteral("[Option]\nUsePort=1\nPortNo=%1\nLoop=32766\nRefresh=1\n").arg(portOffset));
+        QStringLiteral("[Option]\nUsePort=1\nPortNo=%1\nLoop=32766\nRefresh=1\n").arg(portOffset) +
+            moreSettings);
     qputenv("KESTOVA_CONFIG_DIR", configDir_.path().toUtf8());
 
     services_ = std::make_unique<TestServices>();
@@ -105,6 +109,9 @@ ConsoleUnderTest::ConsoleUnderTest(int portOffset) {
     views_->attach(Main());
     views_->attach(TicketInfoWindow());
     views_->attach(RSummaryWindow());
+    views_->attach(Options());
+    views_->attach(PosPasswords());
+    views_->attach(PosGeneration());
 }
 
 ConsoleUnderTest::~ConsoleUnderTest() {

@@ -56,7 +56,8 @@ private:
 // (written before anything starts, so the console never hears of another address).
 class ConsoleUnderTest {
 public:
-    explicit ConsoleUnderTest(int portOffset);
+    // `moreSettings` is added to kestova.ini (further sections, such as [Ports]).
+    explicit ConsoleUnderTest(int portOffset, const QString& moreSettings = {});
     ConsoleUnderTest(const ConsoleUnderTest&) = delete;
     ConsoleUnderTest& operator=(const ConsoleUnderTest&) = delete;
     ~ConsoleUnderTest();
