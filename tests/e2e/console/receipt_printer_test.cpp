@@ -58,7 +58,8 @@ TEST(ReceiptPrinterOnAPty, TheOptionsTestLineArrivesWhole) {
     PtyPrinter pty;
     ASSERT_TRUE(pty.ready()) << pty.log().toStdString();
     ConsoleUnderTest console(30'001, PrinterSettings(pty));  // no server: it stays unconnected
-    console.dialogs().expectMsgBox("Is your POS connected to a COM port and switched ON?", msgbox::Yes);
+    console.dialogs().expectMsgBox("Is your POS connected to a COM port and switched ON?",
+                                   msgbox::Yes);
     KestovaOpt& options = Options();
     const std::string line = "This is a POS test for COM1\r\n";
     Driver driver([&] {
