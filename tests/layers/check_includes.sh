@@ -2,7 +2,8 @@
 # The layers' include rules, checked on the source tree (the folder given, or the current one):
 #  - only qt/ and server/host/ include Qt;
 #  - the base (platform/, ui/, core/) includes nothing above it, and each base folder only what
-#    is below it: platform/ nothing of ours, ui/ the platform, core/wire/ only itself;
+#    is below it: platform/ nothing of ours, ui/ the platform, core/wire/ and core/audit/ only
+#    themselves;
 #  - the server's engine and store include only themselves and the shared wire library.
 # Prints every offending line and exits non-zero when there is one, or when a check cannot run.
 set -u
@@ -39,6 +40,7 @@ check "the base includes a subsystem or the program module" \
 check "platform/ includes a layer above it" '#include *"(ui|core)/' platform
 check "ui/ includes core/" '#include *"core/' ui
 check "core/wire/ includes the rest of core/" '#include *"core/[^w]' core/wire
+check "core/audit/ includes the rest of core/" '#include *"core/([^a]|a[^u])' core/audit
 check "the server engine or store includes the console" \
     '#include *"(core/[^w]|connection|dispatch|console|pos|reports|program|ui|platform|qt)/' \
     server/engine server/db
