@@ -11,6 +11,7 @@ namespace kestova {
 
 class KestovaMain;
 class FrmSplash;
+class CommandAudit;
 
 struct ProgramState {
     // "ADMINISTRATOR", "USER" or "VIEWER" (compared in upper case); set by the server's TYPE
@@ -28,6 +29,8 @@ ProgramState& KestovaCode();
 // The main window and the login window (which doubles as the start-up splash).
 KestovaMain& Main();
 FrmSplash& Splash();
+// The audit trail's writer, which every message to the server passes before it is sent.
+CommandAudit& Audit();
 
 // Destroys the windows made by the accessors and resets the program-wide state: the end of a
 // run of the program or of a test.

@@ -1,5 +1,6 @@
 #include <memory>
 
+#include "audit/command_audit.h"
 #include "connection/login_window.h"
 #include "console/kestova_main.h"
 #include "program/kestova_code.h"
@@ -15,6 +16,11 @@ std::unique_ptr<KestovaMain>& MainInstance() {
 
 std::unique_ptr<FrmSplash>& SplashInstance() {
     static std::unique_ptr<FrmSplash> instance;
+    return instance;
+}
+
+std::unique_ptr<CommandAudit>& AuditInstance() {
+    static std::unique_ptr<CommandAudit> instance;
     return instance;
 }
 
@@ -36,7 +42,12 @@ FrmSplash& Splash() {
     return CreatedOnFirstUse(SplashInstance());
 }
 
+CommandAudit& Audit() {
+    return CreatedOnFirstUse(AuditInstance());
+}
+
 void ReleaseProgram() {
+    AuditInstance().reset();
     // The splash may refer to the main window while it goes, so it goes first.
     SplashInstance().reset();
     MainInstance().reset();

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "connection/login_window.h"
+#include "core/audit/log_lines.h"
 #include "dispatch/dispatcher.h"
 #include "tests/app/connection_test_support.h"
 #include "tests/sim/sim_user.h"
@@ -82,6 +83,22 @@ TEST_F(LoginWindowTest, TheRequestCarriesTheFieldsUnescapedAndTheNameInCapitals)
     ShowLoginDialog(main);
     ASSERT_FALSE(requests.empty());
     EXPECT_EQ(requests.front(), "||F-LOGIN||Username = 'NIGHT SHIFT' and Password = 'it's'||");
+}
+
+TEST_F(LoginWindowTest, EachRequestIsAuditedUnderTheTypedNameAndNeverWithThePassword) {
+    operatorLogsIn(100, "night shift", "s3cr3t-Pa55");
+    operatorClicksLogOffAt(100 + 7000);
+    ShowLoginDialog(main);
+    ASSERT_EQ(requests.size(), 2u);
+    const std::string log = auditLog().content();
+    EXPECT_EQ(log.find("s3cr3t"), std::string::npos) << log;
+    const std::vector<audit::LoggedEntry> entries = audit::EntriesOf(log);
+    ASSERT_EQ(entries.size(), 2u);
+    for (const audit::LoggedEntry& logged : entries) {
+        EXPECT_EQ(logged.entry.who, "NIGHT SHIFT");
+        EXPECT_EQ(logged.entry.what, "Operator log-in");
+        EXPECT_EQ(logged.entry.wire, "||F-LOGIN||Username = 'NIGHT SHIFT' and Password = '****'||");
+    }
 }
 
 TEST_F(LoginWindowTest, AfterATimeOutTheFieldsAreBackForAnotherTry) {

@@ -34,14 +34,15 @@ for required in core ui platform connection dispatch console program server/engi
 done
 
 check "Qt included outside qt/ and server/host/" '#include *<(Q|qt)' \
-    core connection dispatch console pos reports program ui platform server/engine server/db tools
+    core connection dispatch console pos reports audit program ui platform server/engine server/db \
+    tools
 check "the base includes a subsystem or the program module" \
-    '#include *"(connection|dispatch|console|pos|reports|program|qt|server)/' core ui platform
+    '#include *"(connection|dispatch|console|pos|reports|audit|program|qt|server)/' core ui platform
 check "platform/ includes a layer above it" '#include *"(ui|core)/' platform
 check "ui/ includes core/" '#include *"core/' ui
 check "core/wire/ includes the rest of core/" '#include *"core/[^w]' core/wire
 check "core/audit/ includes the rest of core/" '#include *"core/([^a]|a[^u])' core/audit
 check "the server engine or store includes the console" \
-    '#include *"(core/[^w]|connection|dispatch|console|pos|reports|program|ui|platform|qt)/' \
+    '#include *"(core/[^w]|connection|dispatch|console|pos|reports|audit|program|ui|platform|qt)/' \
     server/engine server/db
 exit "$status"
