@@ -11,6 +11,7 @@ namespace kestova {
 
 class KestovaMain;
 class FrmSplash;
+class AuditTrail;
 class CommandAudit;
 
 struct ProgramState {
@@ -29,8 +30,10 @@ ProgramState& KestovaCode();
 // The main window and the login window (which doubles as the start-up splash).
 KestovaMain& Main();
 FrmSplash& Splash();
-// The audit trail's writer, which every message to the server passes before it is sent.
+// The audit trail: the writer every message to the server passes before it is sent, and the
+// window that lists the log.
 CommandAudit& Audit();
+AuditTrail& AuditTrailWindow();
 
 // Destroys the windows made by the accessors and resets the program-wide state: the end of a
 // run of the program or of a test.

@@ -1,5 +1,6 @@
 #include <memory>
 
+#include "audit/audit_trail.h"
 #include "audit/command_audit.h"
 #include "connection/login_window.h"
 #include "console/kestova_main.h"
@@ -16,6 +17,11 @@ std::unique_ptr<KestovaMain>& MainInstance() {
 
 std::unique_ptr<FrmSplash>& SplashInstance() {
     static std::unique_ptr<FrmSplash> instance;
+    return instance;
+}
+
+std::unique_ptr<AuditTrail>& AuditTrailInstance() {
+    static std::unique_ptr<AuditTrail> instance;
     return instance;
 }
 
@@ -46,7 +52,12 @@ CommandAudit& Audit() {
     return CreatedOnFirstUse(AuditInstance());
 }
 
+AuditTrail& AuditTrailWindow() {
+    return CreatedOnFirstUse(AuditTrailInstance());
+}
+
 void ReleaseProgram() {
+    AuditTrailInstance().reset();
     AuditInstance().reset();
     // The splash may refer to the main window while it goes, so it goes first.
     SplashInstance().reset();

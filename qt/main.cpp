@@ -1,6 +1,7 @@
 #include <QApplication>
 #include <QIcon>
 
+#include "audit/audit_trail.h"
 #include "connection/login_window.h"
 #include "console/kestova_main.h"
 #include "program/kestova_code.h"
@@ -24,6 +25,7 @@ int main(int argc, char** argv) {
         views.attach(kestova::MessagesWindow());
         views.attach(kestova::Splash());
         views.attach(kestova::Main());
+        views.attach(kestova::AuditTrailWindow());
         if (kestova::StartUp()) {
             qtplatform::scheduleScreenshotFromEnvironment();
             exitCode = QApplication::exec();

@@ -2,6 +2,7 @@
 
 #include <QMainWindow>
 
+#include "ui_AuditTrail.h"
 #include "ui_KestovaMain.h"
 #include "ui_Messages.h"
 #include "ui_frmSplash.h"
@@ -21,6 +22,7 @@ std::unique_ptr<QWidget> fromLayout() {
 // One line per window: a new window is its qt/forms/<Name>.ui, its include above and a line here.
 const std::map<std::string_view, LayoutFactory>& layouts() {
     static const std::map<std::string_view, LayoutFactory> table = {
+        {"AuditTrail", &fromLayout<Ui::AuditTrail>},
         {"KestovaMain", &fromLayout<Ui::KestovaMain, QMainWindow>},
         {"Messages", &fromLayout<Ui::Messages>},
         {"frmSplash", &fromLayout<Ui::frmSplash>},

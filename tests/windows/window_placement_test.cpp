@@ -10,6 +10,7 @@
 #include <functional>
 #include <string>
 
+#include "audit/audit_trail.h"
 #include "connection/login_window.h"
 #include "console/kestova_main.h"
 #include "core/machine_store.h"
@@ -76,6 +77,11 @@ INSTANTIATE_TEST_SUITE_P(
                              []() -> ui::Form& {
                                  kestova::ShowNotice("A notice", kestova::kServerMessagesTitle);
                                  return kestova::MessagesWindow();
+                             }},
+                      Window{"AuditTrail",
+                             []() -> ui::Form& {
+                                 kestova::AuditTrailWindow().Show();
+                                 return kestova::AuditTrailWindow();
                              }}),
     [](const ::testing::TestParamInfo<Window>& info) { return std::string(info.param.name); });
 
