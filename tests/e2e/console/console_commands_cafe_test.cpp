@@ -3,7 +3,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "console/client_grid.h"
+#include "core/audit/log_lines.h"
+#include "core/audit/verify.h"
+#include "platform/services.h"
 #include "tests/e2e/console/cafe_server.h"
 #include "tests/e2e/console/console_under_test.h"
 #include "tests/e2e/console/wait.h"
@@ -58,6 +63,34 @@ TEST(ConsoleCommandsTheCafe, AllocatePauseRenameAndMessageReachTheClientAndTheSe
         return server.log().find("KESTOVA: till is short by 5") != std::string::npos;
     })) << server.log();
     EXPECT_TRUE(console.dialogs().allAnswered());
+
+    // The log-in and every change are in the audit log on the disk, chained, and the password
+    // is not.
+    const std::optional<std::string> log = platform::services().auditLog().read();
+    ASSERT_TRUE(log.has_value());
+    EXPECT_EQ(log->find("'admin'"), std::string::npos) << *log;
+    EXPECT_TRUE(audit::Verify(*log).intact()) << audit::Describe(audit::Verify(*log));
+    std::vector<audit::Entry> entries;
+    for (audit::LoggedEntry& logged : audit::EntriesOf(*log)) {
+        entries.push_back(std::move(logged.entry));
+    }
+    ASSERT_FALSE(entries.empty());
+    EXPECT_EQ(entries.front().what, "Operator log-in");
+    EXPECT_EQ(entries.front().who, "ADMINISTRATOR");
+    // A slow answer brings the log-in request again; each one is an entry.
+    std::erase_if(entries, [](const audit::Entry& e) { return e.what == "Operator log-in"; });
+    std::vector<std::string> done;
+    for (const audit::Entry& entry : entries) {
+        done.push_back(entry.what);
+        EXPECT_EQ(entry.who, "ADMINISTRATOR");
+    }
+    EXPECT_EQ(done, (std::vector<std::string>{"Allocate 30 min", "Pause or resume",
+                                              "Rename to \"COUNTER-7\"",
+                                              "Message to the server \"till is short by 5\""}));
+    ASSERT_EQ(entries.size(), 4u);
+    EXPECT_EQ(entries[0].client, name);
+    EXPECT_EQ(entries[0].port, row - 1);
+    EXPECT_EQ(entries[2].client, name) << "named as it was when the rename left";
 }
 
 }  // namespace
