@@ -4,21 +4,22 @@
 #include <vector>
 
 #include "core/audit/chain.h"
-#include "core/audit/entry.h"
 
 // Logs for the tests, written the way the console writes them.
 namespace audit::testing {
 
 // A distinct entry for every n: a pause of the client on port n.
 inline Entry Sample(int n) {
-    Entry entry;
-    entry.time = "2026-12-08T14:05:" + std::string(n < 10 ? "0" : "") + std::to_string(n) + "Z";
-    entry.who = "CLERK";
-    entry.what = "Pause or resume";
-    entry.client = "PC" + std::to_string(n);
-    entry.port = n;
-    entry.wire = "||F-PAUSE||" + std::to_string(n) + "||";
-    return entry;
+    const std::string number = std::to_string(n);
+    return {0,
+            "2026-12-08T14:05:" + std::string(n < 10 ? "0" : "") + number + "Z",
+            "CLERK",
+            "Pause or resume",
+            "PC" + number,
+            n,
+            "",
+            "||F-PAUSE||" + number + "||",
+            ""};
 }
 
 // The lines of a log of `count` sample entries, each without its line break.

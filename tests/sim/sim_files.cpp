@@ -5,7 +5,6 @@
 namespace sim {
 
 std::optional<std::string> MemoryAppendLog::read() const {
-    ++reads_;
     if (failReads_) {
         return std::nullopt;
     }
@@ -31,7 +30,8 @@ bool MemoryAppendLog::append(std::string_view bytes) {
 
 std::string SimExportFiles::choosePath(const std::string& title, const std::string& suggestedName,
                                        const std::string& filter) {
-    questions_.push_back({title, suggestedName, filter});
+    (void)filter;
+    offeredNames_.push_back(suggestedName);
     if (answers_.empty()) {
         ADD_FAILURE() << "Unexpected save dialog \"" << title << "\" offering " << suggestedName;
         return {};

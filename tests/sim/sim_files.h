@@ -31,7 +31,6 @@ public:
     const std::string& content() const { return content_; }
     // The bytes of every append that reached the disk whole, in order.
     const std::vector<std::string>& appends() const { return appends_; }
-    int readCount() const { return reads_; }
     // Runs as each append begins, e.g. to see what the program had done by then.
     std::function<void(std::string_view bytes)> onAppend;
 
@@ -41,18 +40,11 @@ private:
     bool failAppends_ = false;
     bool failReads_ = false;
     std::optional<std::size_t> cutAfter_;
-    mutable int reads_ = 0;
 };
 
 // The save dialog answered from the test's script, and the files saved.
 class SimExportFiles : public platform::ExportFiles {
 public:
-    struct Question {
-        std::string title;
-        std::string suggestedName;
-        std::string filter;
-    };
-
     // The operator's answer to the next save dialog: a path, or empty to cancel. A dialog without
     // an answer fails the test.
     void answerNextSave(std::string path) { answers_.push_back(std::move(path)); }
@@ -64,12 +56,13 @@ public:
     void verifyAllAnswersUsed() const;
 
     void failWrites(bool fail = true) { failWrites_ = fail; }
-    const std::vector<Question>& questions() const { return questions_; }
+    // The file name each save dialog offered.
+    const std::vector<std::string>& offeredNames() const { return offeredNames_; }
     const std::map<std::string, std::string>& written() const { return written_; }
 
 private:
     std::vector<std::string> answers_;
-    std::vector<Question> questions_;
+    std::vector<std::string> offeredNames_;
     std::map<std::string, std::string> written_;
     bool failWrites_ = false;
 };

@@ -42,10 +42,7 @@ check "help text" "Usage: kestova-audit verify [--expect SEAL] FILE" "$(printf '
 run "version" 0 "$audit" --version
 check "version text" "kestova-audit 1.0.0" "$out"
 run "no command" 2 "$audit"
-run "unknown command" 2 "$audit" repair "$work/audit.jsonl"
 run "no file" 2 "$audit" verify
-run "two files" 2 "$audit" verify "$work/audit.jsonl" "$work/audit.jsonl"
-run "unknown option" 2 "$audit" print --csv
 run "a seal too short" 2 "$audit" verify --expect abc123 "$work/audit.jsonl"
 run "a missing file" 2 "$audit" verify "$work/none.jsonl"
 check "a missing file says so" "kestova-audit: cannot read $work/none.jsonl" "$(cat "$work/stderr")"
@@ -53,10 +50,6 @@ check "a missing file says so" "kestova-audit: cannot read $work/none.jsonl" "$(
 run "intact" 0 "$audit" verify "$work/audit.jsonl"
 check "intact says so" "$(printf 'Intact: 3 entries, the last sealed %s.\nLast seal: %s' "${last:0:16}" "$last")" "$out"
 run "intact from standard input" 0 "$audit" verify - <"$work/audit.jsonl"
-run "the noted seal is there" 0 "$audit" verify --expect "${last:0:16}" "$work/audit.jsonl"
-: >"$work/empty.jsonl"
-run "an empty log" 0 "$audit" verify "$work/empty.jsonl"
-check "an empty log says so" "Intact: no entries yet." "$out"
 
 # Tampering: each copy must fail at its first broken entry.
 sed 's/Allocate 30 min/Allocate 90 min/' "$work/audit.jsonl" >"$work/altered.jsonl"
@@ -69,7 +62,6 @@ printf '%s\n%s\n%s\n' "$line1" "$line3" "$line2" >"$work/reordered.jsonl"
 run "reordered" 1 "$audit" verify "$work/reordered.jsonl"
 check "reordered names the entry" "Broken at line 2: entry 3 stands where entry 2 was due, and entry 2 comes later: entries were reordered. The 1 entry before it is intact." "$out"
 printf '%s\n%s\n' "$line1" "$line2" >"$work/shortened.jsonl"
-run "shortened, without a seal" 0 "$audit" verify "$work/shortened.jsonl"
 run "shortened, against the noted seal" 1 "$audit" verify --expect "${last:0:20}" "$work/shortened.jsonl"
 check "shortened says the noted entry is gone" "Broken: no entry is sealed ${last:0:20}: the entry noted earlier is gone (entries were removed from the end, or the log was replaced). The 2 entries before it are intact." "$out"
 
@@ -82,9 +74,6 @@ run "print" 0 "$audit" print "$work/cut.jsonl"
 check "print heading" "No.  Time (UTC)            Operator       Command          Client  Port  Ticket group  Wire text" "$(printf '%s\n' "$out" | head -n 1)"
 check "print row" "2    2026-12-08T14:05:02Z  ADMINISTRATOR  Allocate 30 min  PC4     3                   ||F-ALLOCATE||1800||FALSE||3||" "$(printf '%s\n' "$out" | sed -n 3p)"
 check "print notes the cut-off line" "Line 3 holds no whole entry." "$(printf '%s\n' "$out" | tail -n 1)"
-entry 1 "$genesis" CLERK 'Message \"two\nlines\"' PC1 0 '' 'x' >"$work/control.jsonl"
-run "print control characters" 0 "$audit" print "$work/control.jsonl"
-check "control characters stay on the line" '1    2026-12-08T14:05:01Z  CLERK     Message "two\x0Alines"  PC1     0                   x' "$(printf '%s\n' "$out" | sed -n 2p)"
 
 # Hostile input never crashes a command: verify ends with 0 or 1, print with 0.
 head -c 100000 /dev/urandom >"$work/random"
