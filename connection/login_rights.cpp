@@ -82,7 +82,7 @@ void ApplyMenuRights(KestovaMain& m, std::string_view rightsLevel) {
         {{&m.m_Tool}, true, Y, N, N},
         {{&m.m_Messages, &m.m_Other}, true, Y, Y, N},
         {{&m.m_View, &m.m_Edit}, true, Y, Y, N},
-        {{&m.m_report}, true, Y, N, N},
+        {{&m.m_report, &m.m_auditTrail}, true, Y, N, N},
         {{&m.Option1, &m.Option2, &m.Command2}, false, Y, Y, N},
     };
     for (const RightsRow& row : rows) {

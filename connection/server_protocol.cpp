@@ -1,7 +1,9 @@
 #include "connection/server_protocol.h"
 
+#include "audit/command_audit.h"
 #include "core/wire/codec.h"
 #include "platform/socket.h"
+#include "program/kestova_code.h"
 
 namespace kestova::protocol {
 
@@ -24,6 +26,7 @@ std::string LoginRequest(std::string_view userName, std::string_view password) {
 }
 
 void SendToServer(platform::Socket& socket, std::string_view plainMessage) {
+    Audit().BeforeSend(plainMessage);
     socket.SendData(wire::EncodeText(plainMessage));
 }
 

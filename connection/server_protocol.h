@@ -33,7 +33,8 @@ std::string Greeting(std::string_view localIp, std::string_view localHostName);
 // The operator login request; the server evaluates the condition it carries.
 std::string LoginRequest(std::string_view userName, std::string_view password);
 
-// Encodes a plain message and sends it on the server connection.
+// Encodes a plain message and sends it on the server connection: the one way every message
+// leaves, so that each command is in the audit log before it goes.
 void SendToServer(platform::Socket& socket, std::string_view plainMessage);
 
 }  // namespace kestova::protocol

@@ -86,6 +86,7 @@ KestovaMain::KestovaMain()
 
     m_refresh.Enabled = false;
     m_report.Visible = false;
+    m_auditTrail.Visible = false;
     m_updateKestova.Enabled = false;
     m_IP.Enabled = false;
     m_Popup.Visible = false;

@@ -94,6 +94,7 @@ public:
     ui::MenuItem m_recKestova{*this, "m_recKestova", "Reconnect Kestova"};
     ui::MenuItem m_Clientinfo{*this, "m_Clientinfo", "&Client Information"};
     ui::MenuItem m_report{*this, "m_report", "Report Summary"};
+    ui::MenuItem m_auditTrail{*this, "m_auditTrail", "&Audit Trail"};
     ui::MenuItem m_updateKestova{*this, "m_updateKestova", "Update Kestova Setting"};
     ui::MenuItem m_Opt{*this, "m_Opt", "Op&tion ...", "F12"};
 
@@ -265,6 +266,8 @@ public:
     void m_allowTime_Click();
     void m_updateKestova_Click();
     void m_CustonIP_Click();
+    // The audit trail of the commands sent (audit/audit_trail.h).
+    void m_auditTrail_Click();
     // Messages (console/messaging.h).
     void m_SendAll_Click();
     void m_sendMessage_Click();

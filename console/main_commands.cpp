@@ -1,6 +1,7 @@
 // The main window's command items, buttons and the group command bar, each handing over to the
 // code of what the operator does: time, client commands, café-wide switches, messages, the group
 // bar, help.
+#include "audit/audit_trail.h"
 #include "console/cafe_switches.h"
 #include "console/client_commands.h"
 #include "console/help_about.h"
@@ -10,6 +11,7 @@
 #include "console/time_allocation.h"
 #include "dispatch/group_command_bar.h"
 #include "dispatch/send_procedures.h"
+#include "program/kestova_code.h"
 
 namespace kestova {
 
@@ -52,6 +54,7 @@ void KestovaMain::wireCommands() {
     m_allowTime.Click = [this] { m_allowTime_Click(); };
     m_updateKestova.Click = [this] { m_updateKestova_Click(); };
     m_CustonIP.Click = [this] { m_CustonIP_Click(); };
+    m_auditTrail.Click = [this] { m_auditTrail_Click(); };
 
     m_SendAll.Click = [this] { m_SendAll_Click(); };
     m_sendMessage.Click = [this] { m_sendMessage_Click(); };
@@ -158,6 +161,9 @@ void KestovaMain::m_updateKestova_Click() {
 }
 void KestovaMain::m_CustonIP_Click() {
     SearchForClients(*this);
+}
+void KestovaMain::m_auditTrail_Click() {
+    AuditTrailWindow().Show();
 }
 
 void KestovaMain::m_SendAll_Click() {

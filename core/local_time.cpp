@@ -6,7 +6,7 @@ namespace kestova {
 
 DateTime LocalNow() {
     const platform::Clock& clock = platform::services().clock();
-    return ToDateTime(clock.now() + clock.utcOffset());
+    return ToDateTime(clock.now() + clock.utcOffset(clock.now()));
 }
 
 }  // namespace kestova

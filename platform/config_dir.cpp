@@ -32,6 +32,12 @@ std::filesystem::path UserConfigHome() {
     return xdg.is_absolute() ? xdg : HomeDirectory() / ".config";
 }
 
+// The same for $XDG_DATA_HOME, else ~/.local/share.
+std::filesystem::path UserDataHome() {
+    const std::filesystem::path xdg = Environment("XDG_DATA_HOME");
+    return xdg.is_absolute() ? xdg : HomeDirectory() / ".local" / "share";
+}
+
 }  // namespace
 
 std::filesystem::path ConfigDirectory() {
@@ -40,6 +46,14 @@ std::filesystem::path ConfigDirectory() {
         return own;
     }
     return UserConfigHome() / "kestova";
+}
+
+std::filesystem::path DataDirectory() {
+    const std::string own = Environment("KESTOVA_CONFIG_DIR");
+    if (!own.empty()) {
+        return own;
+    }
+    return UserDataHome() / "kestova";
 }
 
 std::filesystem::path AutostartDirectory() {

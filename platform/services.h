@@ -3,10 +3,12 @@
 #include <memory>
 #include <string>
 
+#include "platform/append_log.h"
 #include "platform/autostart.h"
 #include "platform/clock.h"
 #include "platform/dialogs.h"
 #include "platform/event_loop.h"
+#include "platform/export_files.h"
 #include "platform/file_store.h"
 #include "platform/instance_guard.h"
 #include "platform/printer.h"
@@ -29,6 +31,9 @@ public:
     virtual Shell& shell() = 0;
     virtual InstanceGuard& instanceGuard() = 0;
     virtual Autostart& autostart() = 0;
+    // The audit log of the commands sent to the server.
+    virtual AppendLog& auditLog() = 0;
+    virtual ExportFiles& exportFiles() = 0;
     virtual std::unique_ptr<Socket> createSocket() = 0;
     virtual std::unique_ptr<SerialPort> createSerialPort() = 0;
     // The system's default printer.

@@ -21,6 +21,8 @@ class RSummary;
 class KestovaOpt;
 class Passwords;
 class FrmPOS;
+class AuditTrail;
+class CommandAudit;
 
 struct ProgramState {
     // "ADMINISTRATOR", "USER" or "VIEWER" (compared in upper case); set by the server's TYPE
@@ -64,6 +66,10 @@ FrmPOS& PosGeneration();
 // member's name, ready to be shown. The operations window is not part of the console yet: for
 // it this gives nullptr.
 ui::Form* PosStaffWindow(bool generation, const std::string& staffName);
+// The audit trail: the writer every message to the server passes before it is sent, and the
+// window that lists the log.
+CommandAudit& Audit();
+AuditTrail& AuditTrailWindow();
 
 // Destroys the windows made by the accessors and resets the program-wide state: the end of a
 // run of the program or of a test.

@@ -1,5 +1,7 @@
 #include <memory>
 
+#include "audit/audit_trail.h"
+#include "audit/command_audit.h"
 #include "connection/login_window.h"
 #include "console/kestova_main.h"
 #include "console/kestova_opt.h"
@@ -45,6 +47,16 @@ std::unique_ptr<Passwords>& PasswordsInstance() {
 
 std::unique_ptr<FrmPOS>& GenerationInstance() {
     static std::unique_ptr<FrmPOS> instance;
+    return instance;
+}
+
+std::unique_ptr<AuditTrail>& AuditTrailInstance() {
+    static std::unique_ptr<AuditTrail> instance;
+    return instance;
+}
+
+std::unique_ptr<CommandAudit>& AuditInstance() {
+    static std::unique_ptr<CommandAudit> instance;
     return instance;
 }
 
@@ -96,9 +108,18 @@ ui::Form* PosStaffWindow(bool generation, const std::string& staffName) {
     return &window;
 }
 
+CommandAudit& Audit() {
+    return CreatedOnFirstUse(AuditInstance());
+}
+
+AuditTrail& AuditTrailWindow() {
+    return CreatedOnFirstUse(AuditTrailInstance());
+}
+
 void ReleaseProgram() {
     // The windows opened from the main window go before it; the splash may refer to the main
     // window while it goes.
+    AuditTrailInstance().reset();
     TicketInfoInstance().reset();
     RSummaryInstance().reset();
     GenerationInstance().reset();
@@ -106,6 +127,8 @@ void ReleaseProgram() {
     OptionsInstance().reset();
     SplashInstance().reset();
     MainInstance().reset();
+    // Last: a window that goes may still send, and what it sends passes the audit.
+    AuditInstance().reset();
     KestovaCode() = ProgramState{};
 }
 

@@ -91,6 +91,7 @@ void EnterViewerState() {
     }
     main.m_Tool.Visible = true;
     main.m_report.Visible = false;
+    main.m_auditTrail.Visible = false;
     main.Option1.Enabled = false;
     main.Option2.Enabled = false;
     main.Command2.Enabled = false;

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <string_view>
 
+#include "audit/audit_trail.h"
 #include "connection/login_window.h"
 #include "console/kestova_main.h"
 #include "console/kestova_opt.h"
@@ -63,6 +64,7 @@ int main(int argc, char** argv) {
         views.attach(kestova::Options());
         views.attach(kestova::PosPasswords());
         views.attach(kestova::PosGeneration());
+        views.attach(kestova::AuditTrailWindow());
         if (kestova::StartUp()) {
             qtplatform::scheduleScreenshotFromEnvironment();
             exitCode = QApplication::exec();

@@ -11,7 +11,7 @@ public:
     QtClock() { monotonic_.start(); }
     std::chrono::system_clock::time_point now() const override;
     std::int64_t monotonicMs() const override { return monotonic_.elapsed(); }
-    std::chrono::seconds utcOffset() const override;
+    std::chrono::seconds utcOffset(std::chrono::system_clock::time_point at) const override;
 
 private:
     QElapsedTimer monotonic_;

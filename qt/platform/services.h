@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/append_only_file.h"
 #include "platform/config_dir.h"
 #include "platform/directory_file_store.h"
 #include "platform/services.h"
@@ -7,6 +8,7 @@
 #include "qt/platform/clock.h"
 #include "qt/platform/dialogs.h"
 #include "qt/platform/event_loop.h"
+#include "qt/platform/export_files.h"
 #include "qt/platform/instance_guard.h"
 #include "qt/platform/shell.h"
 
@@ -22,6 +24,8 @@ public:
     platform::Shell& shell() override { return shell_; }
     platform::InstanceGuard& instanceGuard() override { return instanceGuard_; }
     platform::Autostart& autostart() override { return autostart_; }
+    platform::AppendLog& auditLog() override { return auditLog_; }
+    platform::ExportFiles& exportFiles() override { return exportFiles_; }
     std::unique_ptr<platform::Socket> createSocket() override;
     std::unique_ptr<platform::SerialPort> createSerialPort() override;
     std::unique_ptr<platform::Printer> createPrinter() override;
@@ -37,6 +41,8 @@ private:
     QtShell shell_;
     QtInstanceGuard instanceGuard_;
     platform::XdgAutostart autostart_{platform::AutostartDirectory()};
+    platform::AppendOnlyFile auditLog_{platform::DataDirectory() / "audit.jsonl"};
+    QtExportFiles exportFiles_;
 };
 
 }  // namespace qtplatform

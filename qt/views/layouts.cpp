@@ -3,6 +3,7 @@
 #include <QDialog>
 #include <QMainWindow>
 
+#include "ui_AuditTrail.h"
 #include "ui_KestovaMain.h"
 #include "ui_KestovaOpt.h"
 #include "ui_Messages.h"
@@ -27,6 +28,7 @@ std::unique_ptr<QWidget> fromLayout() {
 // One line per window: a new window is its qt/forms/<Name>.ui, its include above and a line here.
 const std::map<std::string_view, LayoutFactory>& layouts() {
     static const std::map<std::string_view, LayoutFactory> table = {
+        {"AuditTrail", &fromLayout<Ui::AuditTrail>},
         {"KestovaMain", &fromLayout<Ui::KestovaMain, QMainWindow>},
         {"KestovaOpt", &fromLayout<Ui::KestovaOpt, QDialog>},
         {"Messages", &fromLayout<Ui::Messages>},

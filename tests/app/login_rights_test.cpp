@@ -25,7 +25,7 @@ protected:
             &main.Command2};
         const std::vector<ui::Control*> visibleMenus = {
             &main.m_Controls, &main.m_Tool, &main.m_Messages, &main.m_Other,
-            &main.m_View,     &main.m_Edit, &main.m_report};
+            &main.m_View,     &main.m_Edit, &main.m_report,   &main.m_auditTrail};
         for (ui::Control* c : enabledItems) {
             state[c->Name() + ":E"] = c->Enabled;
         }
@@ -54,7 +54,7 @@ TEST_F(LoginRightsTest, AnAdministratorGetsEverything) {
     }
 }
 
-TEST_F(LoginRightsTest, AUserGetsTheDailyWorkButNotControlsToolsOrReports) {
+TEST_F(LoginRightsTest, AUserGetsTheDailyWorkButNotControlsToolsReportsOrTheAuditTrail) {
     ApplyMenuRights(main, "ADMINISTRATOR");
     ApplyMenuRights(main, "USER");
     auto state = granted();
@@ -62,6 +62,7 @@ TEST_F(LoginRightsTest, AUserGetsTheDailyWorkButNotControlsToolsOrReports) {
     EXPECT_FALSE(state["m_Controls:V"]);
     EXPECT_FALSE(state["m_Tool:V"]);
     EXPECT_FALSE(state["m_report:V"]);
+    EXPECT_FALSE(state["m_auditTrail:V"]) << "only administrators read the audit trail";
     EXPECT_TRUE(state["M_Reset:E"]) << "left as the administrator had it";
     EXPECT_TRUE(state["m_Opt:E"]) << "left as the administrator had it";
     for (const char* item :

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "connection/login_window.h"
+#include "core/audit/log_lines.h"
 #include "dispatch/dispatcher.h"
 #include "tests/app/connection_test_support.h"
 #include "tests/sim/sim_user.h"
@@ -82,6 +83,17 @@ TEST_F(LoginWindowTest, TheRequestCarriesTheFieldsUnescapedAndTheNameInCapitals)
     ShowLoginDialog(main);
     ASSERT_FALSE(requests.empty());
     EXPECT_EQ(requests.front(), "||F-LOGIN||Username = 'NIGHT SHIFT' and Password = 'it's'||");
+}
+
+TEST_F(LoginWindowTest, EachRequestIsAuditedUnderTheTypedNameAndNeverWithThePassword) {
+    operatorLogsIn(100, "night shift", "s3cr3t-Pa55");
+    operatorClicksLogOffAt(100 + 7000);
+    ShowLoginDialog(main);
+    const std::vector<audit::LoggedEntry> entries = audit::EntriesOf(auditLog().content());
+    ASSERT_EQ(entries.size(), 2u) << "one for each of the two requests";
+    EXPECT_EQ(entries[1].entry.who, "NIGHT SHIFT");
+    EXPECT_EQ(entries[1].entry.wire, "||F-LOGIN||Username = 'NIGHT SHIFT' and Password = '****'||");
+    EXPECT_EQ(auditLog().content().find("s3cr3t"), std::string::npos);
 }
 
 TEST_F(LoginWindowTest, AfterATimeOutTheFieldsAreBackForAnotherTry) {

@@ -137,8 +137,9 @@ TEST_F(StartUpTest, AfterStartTheConsoleIsLoggedOutWithClientCommandsWithheld) {
           &main.m_prevent}) {
         EXPECT_FALSE(item->Enabled) << item->Name();
     }
-    for (const ui::MenuItem* menu : {&main.m_Controls, &main.m_Messages, &main.m_Other,
-                                     &main.m_View, &main.m_Edit, &main.m_report}) {
+    for (const ui::MenuItem* menu :
+         {&main.m_Controls, &main.m_Messages, &main.m_Other, &main.m_View, &main.m_Edit,
+          &main.m_report, &main.m_auditTrail}) {
         EXPECT_FALSE(menu->Visible) << menu->Name();
     }
     EXPECT_TRUE(main.m_Tool.Visible);

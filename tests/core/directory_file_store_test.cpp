@@ -97,13 +97,15 @@ class Environment : public TempDir {
 protected:
     void SetUp() override {
         TempDir::SetUp();
-        for (const char* name : {"KESTOVA_CONFIG_DIR", "XDG_CONFIG_HOME", "HOME"}) {
+        for (const char* name :
+             {"KESTOVA_CONFIG_DIR", "XDG_CONFIG_HOME", "XDG_DATA_HOME", "HOME"}) {
             const char* value = std::getenv(name);
             saved.emplace_back(name, value ? std::optional<std::string>(value) : std::nullopt);
         }
         setenv("HOME", (root / "home").c_str(), 1);
         unsetenv("KESTOVA_CONFIG_DIR");
         unsetenv("XDG_CONFIG_HOME");
+        unsetenv("XDG_DATA_HOME");
     }
     void TearDown() override {
         for (const auto& [name, value] : saved) {
@@ -117,6 +119,17 @@ protected:
     }
     std::vector<std::pair<std::string, std::optional<std::string>>> saved;
 };
+
+TEST_F(Environment, DataFolderFollowsTheVariablesInOrder) {
+    EXPECT_EQ(platform::DataDirectory(), root / "home" / ".local" / "share" / "kestova");
+    setenv("XDG_DATA_HOME", "relative/path", 1);
+    EXPECT_EQ(platform::DataDirectory(), root / "home" / ".local" / "share" / "kestova");
+    setenv("XDG_DATA_HOME", (root / "data").c_str(), 1);
+    EXPECT_EQ(platform::DataDirectory(), root / "data" / "kestova");
+    setenv("KESTOVA_CONFIG_DIR", (root / "own").c_str(), 1);
+    EXPECT_EQ(platform::DataDirectory(), root / "own") << "beside the settings of a test or demo";
+    EXPECT_FALSE(fs::exists(root / "home")) << "asking never creates the folder";
+}
 
 TEST_F(Environment, ConfigFolderFollowsTheVariablesInOrder) {
     EXPECT_EQ(platform::ConfigDirectory(), root / "home" / ".config" / "kestova");

@@ -2,7 +2,8 @@
 # The layers' include rules, checked on the source tree (the folder given, or the current one):
 #  - only qt/ and server/host/ include Qt;
 #  - the base (platform/, ui/, core/) includes nothing above it, and each base folder only what
-#    is below it: platform/ nothing of ours, ui/ the platform, core/wire/ only itself;
+#    is below it: platform/ nothing of ours, ui/ the platform, core/wire/ and core/audit/ only
+#    themselves;
 #  - the server's engine and store include only themselves and the shared wire library.
 # Prints every offending line and exits non-zero when there is one, or when a check cannot run.
 set -u
@@ -33,13 +34,15 @@ for required in core ui platform connection dispatch console program server/engi
 done
 
 check "Qt included outside qt/ and server/host/" '#include *<(Q|qt)' \
-    core connection dispatch console pos reports program ui platform server/engine server/db tools
+    core connection dispatch console pos reports audit program ui platform server/engine server/db \
+    tools
 check "the base includes a subsystem or the program module" \
-    '#include *"(connection|dispatch|console|pos|reports|program|qt|server)/' core ui platform
+    '#include *"(connection|dispatch|console|pos|reports|audit|program|qt|server)/' core ui platform
 check "platform/ includes a layer above it" '#include *"(ui|core)/' platform
 check "ui/ includes core/" '#include *"core/' ui
 check "core/wire/ includes the rest of core/" '#include *"core/[^w]' core/wire
+check "core/audit/ includes the rest of core/" '#include *"core/([^a]|a[^u])' core/audit
 check "the server engine or store includes the console" \
-    '#include *"(core/[^w]|connection|dispatch|console|pos|reports|program|ui|platform|qt)/' \
+    '#include *"(core/[^w]|connection|dispatch|console|pos|reports|audit|program|ui|platform|qt)/' \
     server/engine server/db
 exit "$status"

@@ -124,10 +124,16 @@ public:
     std::int64_t monotonicMs() const override { return loop_.now(); }
     // Moves the wall clock (not the monotonic count), e.g. to cross midnight.
     void setWallClock(std::chrono::system_clock::time_point at);
+    // The local time zone: UTC until a test sets an offset.
+    std::chrono::seconds utcOffset(std::chrono::system_clock::time_point) const override {
+        return utcOffset_;
+    }
+    void setUtcOffset(std::chrono::seconds offset) { utcOffset_ = offset; }
 
 private:
     const SimLoop& loop_;
     std::chrono::system_clock::time_point start_;
+    std::chrono::seconds utcOffset_{0};
 };
 
 }  // namespace sim

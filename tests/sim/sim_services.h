@@ -7,6 +7,7 @@
 #include "tests/sim/sim_desktop.h"
 #include "tests/sim/sim_devices.h"
 #include "tests/sim/sim_dialogs.h"
+#include "tests/sim/sim_files.h"
 #include "tests/sim/sim_loop.h"
 #include "tests/sim/sim_network.h"
 
@@ -27,6 +28,8 @@ public:
     SimShell& shell() override { return shell_; }
     SimInstanceGuard& instanceGuard() override { return instanceGuard_; }
     SimAutostart& autostart() override { return autostart_; }
+    MemoryAppendLog& auditLog() override { return auditLog_; }
+    SimExportFiles& exportFiles() override { return exportFiles_; }
     std::unique_ptr<platform::Socket> createSocket() override { return network_.createSocket(); }
     std::unique_ptr<platform::SerialPort> createSerialPort() override;
     std::unique_ptr<platform::Printer> createPrinter() override;
@@ -47,6 +50,8 @@ private:
     SimShell shell_;
     SimInstanceGuard instanceGuard_;
     SimAutostart autostart_;
+    MemoryAppendLog auditLog_;
+    SimExportFiles exportFiles_;
     SimNetwork network_{loop_};
     SimSerialLines serialLines_{loop_};
     SimPrintSpool printSpool_;

@@ -13,6 +13,7 @@ SimTest::SimTest() {
 
 void SimTest::TearDown() {
     dialogs().verifyAllConsumed();
+    exportFiles().verifyAllAnswersUsed();
 }
 
 }  // namespace sim

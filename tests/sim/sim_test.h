@@ -41,6 +41,8 @@ protected:
     SimShell& shell() { return services_.shell(); }
     SimInstanceGuard& instanceGuard() { return services_.instanceGuard(); }
     SimAutostart& autostart() { return services_.autostart(); }
+    MemoryAppendLog& auditLog() { return services_.auditLog(); }
+    SimExportFiles& exportFiles() { return services_.exportFiles(); }
     SimSerialLines& serialLines() { return services_.serialLines(); }
     SimPrintSpool& printers() { return services_.printers(); }
 

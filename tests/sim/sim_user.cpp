@@ -1,5 +1,9 @@
 #include "tests/sim/sim_user.h"
 
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
 #include "ui/controls.h"
 
 namespace sim {
@@ -21,6 +25,18 @@ void PressKey(ui::TextBox& box, int keyAscii) {
         text.push_back(static_cast<char>(keyAscii));
     }
     box.Text = text;
+}
+
+void Choose(ui::ComboBox& combo, const std::string& item) {
+    const auto& items = combo.Items();
+    const auto found = std::find(items.begin(), items.end(), item);
+    if (found == items.end()) {
+        ADD_FAILURE() << combo.Name() << " has no item \"" << item << "\"";
+        return;
+    }
+    combo.ListIndex.setFromView(static_cast<int>(found - items.begin()));
+    combo.Text.setFromView(item);
+    ui::Raise(combo.Click);
 }
 
 void TypeInto(ui::TextBox& box, const std::string& keys) {

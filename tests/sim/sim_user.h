@@ -3,8 +3,9 @@
 #include <string>
 
 namespace ui {
+class ComboBox;
 class TextBox;
-}
+}  // namespace ui
 
 namespace sim {
 
@@ -13,6 +14,10 @@ namespace sim {
 // and MaxLength is respected, as in a single-line text box.
 void TypeInto(ui::TextBox& box, const std::string& keys);
 void PressKey(ui::TextBox& box, int keyAscii);
+
+// The operator's pick of an item from a drop-down list, as a click on it: the list's index and
+// text move to the item and Click is raised. Fails the test when the list has no such item.
+void Choose(ui::ComboBox& combo, const std::string& item);
 
 inline constexpr int kEnter = 13;
 inline constexpr int kBackspace = 8;

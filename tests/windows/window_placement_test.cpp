@@ -10,6 +10,7 @@
 #include <functional>
 #include <string>
 
+#include "audit/audit_trail.h"
 #include "connection/login_window.h"
 #include "console/kestova_main.h"
 #include "console/kestova_opt.h"
@@ -107,6 +108,11 @@ INSTANTIATE_TEST_SUITE_P(
                                  ui::Form& window = *kestova::PosStaffWindow(true, "JOHN");
                                  window.Show();
                                  return window;
+                             }},
+                      Window{"AuditTrail",
+                             []() -> ui::Form& {
+                                 kestova::AuditTrailWindow().Show();
+                                 return kestova::AuditTrailWindow();
                              }}),
     [](const ::testing::TestParamInfo<Window>& info) { return std::string(info.param.name); });
 

@@ -4,6 +4,9 @@
 #include <gtest/gtest.h>
 
 #include "console/client_grid.h"
+#include "core/audit/log_lines.h"
+#include "core/audit/verify.h"
+#include "platform/services.h"
 #include "tests/e2e/console/cafe_server.h"
 #include "tests/e2e/console/console_under_test.h"
 #include "tests/e2e/console/wait.h"
@@ -58,6 +61,22 @@ TEST(ConsoleCommandsTheCafe, AllocatePauseRenameAndMessageReachTheClientAndTheSe
         return server.log().find("KESTOVA: till is short by 5") != std::string::npos;
     })) << server.log();
     EXPECT_TRUE(console.dialogs().allAnswered());
+
+    // The log-in and every change are in the audit log on the disk, chained, and the password
+    // is not. (A slow answer brings the log-in request again: each one is an entry.)
+    const std::string log = platform::services().auditLog().read().value_or("");
+    EXPECT_TRUE(audit::Verify(log).intact()) << log;
+    EXPECT_EQ(log.find("'admin'"), std::string::npos) << log;
+    std::vector<std::string> done;
+    for (const audit::LoggedEntry& logged : audit::EntriesOf(log)) {
+        EXPECT_EQ(logged.entry.who, "ADMINISTRATOR");
+        if (logged.entry.what != "Operator log-in") {
+            done.push_back(logged.entry.what + " " + logged.entry.client);
+        }
+    }
+    EXPECT_EQ(done, (std::vector<std::string>{"Allocate 30 min " + name, "Pause or resume " + name,
+                                              "Rename to \"COUNTER-7\" " + name,
+                                              "Message to the server \"till is short by 5\" "}));
 }
 
 }  // namespace

@@ -1,0 +1,91 @@
+#include "audit/command_audit.h"
+
+#include "console/client_grid.h"
+#include "console/kestova_main.h"
+#include "core/messages.h"
+#include "platform/services.h"
+#include "program/kestova_code.h"
+
+namespace kestova {
+namespace {
+
+// The name in the grid's row of the port, as the operator sees it while the command leaves.
+std::string ClientOnPort(int port) {
+    const ui::Grid& grid = Main().ConList;
+    const int row = port + 1;
+    return row >= 1 && row < grid.Rows() ? grid.TextMatrix(row, client_grid::kClientName)
+                                         : std::string();
+}
+
+}  // namespace
+
+void CommandAudit::BeforeSend(std::string_view plainMessage) {
+    if (const auto command = AuditedCommandOf(plainMessage)) {
+        Write(EntryFor(*command));
+    }
+}
+
+audit::Entry CommandAudit::EntryFor(const AuditedCommand& command) {
+    audit::Entry entry;
+    entry.time = audit::FormatUtcTime(platform::services().clock().now());
+    switch (command.sender) {
+        case Sender::Operator:
+            entry.who = KestovaCode().OperatorName;
+            break;
+        case Sender::OperatorLogIn:
+            entry.who = command.name;
+            break;
+        case Sender::Staff:
+            staffAtPos_ = command.name;
+            entry.who = command.name;
+            break;
+        case Sender::StaffAtPos:
+            entry.who = staffAtPos_;
+            break;
+    }
+    entry.what = command.what;
+    if (command.port) {
+        entry.client = ClientOnPort(*command.port);
+        entry.port = command.port;
+    }
+    entry.group = command.group;
+    entry.wire = command.wire;
+    return entry;
+}
+
+void CommandAudit::Write(audit::Entry entry) {
+    platform::AppendLog& log = platform::services().auditLog();
+    unwritten_.push_back(std::move(entry));
+    if (!tail_) {
+        const std::optional<std::string> text = log.read();
+        if (!text) {
+            TellFailureOnce();
+            return;
+        }
+        tail_ = audit::TailOf(*text);
+    }
+    while (!unwritten_.empty()) {
+        audit::Appending appending = audit::Append(*tail_, unwritten_.front());
+        if (!log.append(appending.bytes)) {
+            tail_.reset();
+            TellFailureOnce();
+            return;
+        }
+        tail_ = std::move(appending.tail);
+        unwritten_.pop_front();
+    }
+    failureTold_ = false;
+}
+
+void CommandAudit::TellFailureOnce() {
+    if (failureTold_) {
+        return;
+    }
+    failureTold_ = true;
+    ShowNotice("The audit log " + platform::services().auditLog().location() +
+                   " cannot be written. Commands are still sent; what they were is kept and "
+                   "written to the log as soon as it can be.",
+               kKestovaServerMessagesTitle);
+}
+
+}  // namespace kestova
