@@ -4,9 +4,9 @@
 #include "console/kestova_main.h"
 #include "core/autostart_entry.h"
 #include "core/convert.h"
-#include "program/kestova_code.h"
 #include "core/settings.h"
 #include "platform/services.h"
+#include "program/kestova_code.h"
 
 namespace kestova {
 namespace {
