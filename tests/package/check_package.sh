@@ -19,13 +19,13 @@ dpkg-deb -x "$deb" "$work/root"
 status=0
 fail() { echo "FAIL $1"; status=1; }
 version=$(sed -n 's/^project(Kestova VERSION \([0-9.]*\).*/\1/p' "$(dirname "$0")/../../CMakeLists.txt")
-for program in kestova zarnevo-server kestova-wire; do
+for program in kestova zarnevo-server kestova-wire kestova-audit; do
     out=$("$work/root/usr/bin/$program" --version 2>&1) || fail "$program --version exits $?"
     [ "$out" = "$program $version" ] || fail "$program --version says '$out'"
 done
 for file in usr/share/applications/kestova.desktop usr/share/icons/hicolor/128x128/apps/kestova.png \
             usr/share/kestova/Zarnevo.html usr/share/man/man8/zarnevo-server.8.gz \
-            usr/share/man/man1/kestova-wire.1.gz lib/systemd/system/zarnevo-server.service \
+            usr/share/man/man1/kestova-wire.1.gz usr/share/man/man1/kestova-audit.1.gz lib/systemd/system/zarnevo-server.service \
             etc/default/zarnevo-server; do
     [ -s "$work/root/$file" ] || fail "missing $file"
 done
