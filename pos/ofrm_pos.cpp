@@ -60,7 +60,6 @@ void OfrmPOS::Form_Load() {
     Timer1.SetEnabled(false);
     Timer1.SetInterval(kOpeningIntervalMs);
     pending_ = false;
-    deactivate_ = false;
     ticks_ = 0;
     request_.clear();
     Command3.Caption = kCloseCaption;
@@ -154,7 +153,6 @@ void OfrmPOS::StartRequest(std::string request, const char* status) {
 void OfrmPOS::EndRequest() {
     ticks_ = 0;
     pending_ = false;
-    deactivate_ = false;
     Frame4.Enabled = true;
     Frame6.Enabled = true;
     Frame7.Enabled = true;

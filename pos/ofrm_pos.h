@@ -84,8 +84,10 @@ public:
 
     // The public operations through which the server's answers reach the window.
     void FinishSale();
-    void SaleMade(std::int16_t tickets, std::int64_t costCents);
-    void SaleDemade(std::int16_t tickets, std::int64_t costCents);
+    // A sale or a refund: the server's count of today's tickets (taken from the answer) stands
+    // for the tickets, and the cost of today's sales is the one given.
+    void SaleMade(std::int16_t /*tickets*/, std::int64_t costCents) { ShowSale(costCents); }
+    void SaleDemade(std::int16_t /*tickets*/, std::int64_t costCents) { ShowSale(costCents); }
     void Message(const std::string& text);
     void SummaryHead();
     void SummaryBody(std::string_view text);
@@ -169,6 +171,7 @@ private:
     void ShowLog();
     void ShowSalesToday();
     void ShowTotalCost();
+    void ShowSale(std::int64_t costCents);
     void RefreshSummary();
     void ClearLog();
     void PrintSummary();
@@ -181,10 +184,10 @@ private:
 
     int tab_ = kTicketTab;
     bool pending_ = false;
-    bool deactivate_ = false;
     std::int16_t ticks_ = 0;
-    std::string request_;  // the text sent at ticks 0, 5, 10, 15 and 20
-    float soldSinceSignIn_ = 0;
+    // The text sent at ticks 0, 5, 10, 15 and 20: an activation or a deactivation, or the
+    // summary; taken when the request is confirmed, while the inputs are locked.
+    std::string request_;
     std::int64_t totalCents_ = 0;
     std::vector<LogEntry> log_;  // newest first
     // The summary on show, kept for saving it.

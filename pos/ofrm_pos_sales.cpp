@@ -55,7 +55,6 @@ void OfrmPOS::ResetSalesSide() {
     Text8.Locked = true;
     Text9.Locked = true;
     summary_.reset();
-    soldSinceSignIn_ = 0;
     totalCents_ = 0;
     ShowSalesToday();
     ShowTotalCost();
@@ -109,14 +108,7 @@ void OfrmPOS::ShowSoldToday(std::string_view soldToday) {
     }
 }
 
-void OfrmPOS::SaleMade(std::int16_t tickets, std::int64_t costCents) {
-    soldSinceSignIn_ += static_cast<float>(tickets);
-    ShowSalesToday();
-    totalCents_ = costCents;
-    ShowTotalCost();
-}
-
-void OfrmPOS::SaleDemade(std::int16_t /*tickets*/, std::int64_t costCents) {
+void OfrmPOS::ShowSale(std::int64_t costCents) {
     ShowSalesToday();
     totalCents_ = costCents;
     ShowTotalCost();

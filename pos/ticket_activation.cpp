@@ -288,7 +288,6 @@ void OfrmPOS::Activation(bool deactivate) {
         Command4.Enabled = false;
     }
     (tab_ == kTicketTab ? Frame4 : Frame6).Enabled = false;
-    deactivate_ = deactivate;
     AddLog(LogText(*tickets, deactivate));
     StartRequest(
         pos_request::Activation(*tickets, deactivate, wire::UpperAscii(Label10.Caption.get())),

@@ -4,6 +4,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
 #include <map>
 
 #include "core/settings.h"
@@ -105,7 +107,9 @@ TEST_F(PosOperationsTest, AnUnansweredActivationGoesOutFiveTimesAndTimesOutAtTic
                   "Activating Ticket TicketGrp/No[000000000012/007] - 09:00AM "
                   "07-Dec-26");
         EXPECT_EQ(ops.Label3.Caption.get(), "Activating ...");
-        EXPECT_FALSE(ops.Frame4.Enabled || ops.Command2.Enabled);
+        EXPECT_FALSE(ops.Frame4.Enabled || ops.Command2.Enabled || ops.Command5.Enabled);
+        serverSays(server, "||TICKET1||AB12|1800|000000000012|False|2.50|True|True|0|0||7||");
+        EXPECT_FALSE(ops.Command2.Enabled) << "a look-up answer enables nothing under way";
     });
     run(30'000);
     const std::string sent = "||ACTIVATE2||000000000012-007-MARY||";
@@ -115,6 +119,7 @@ TEST_F(PosOperationsTest, AnUnansweredActivationGoesOutFiveTimesAndTimesOutAtTic
     EXPECT_THAT(requestTimes, ElementsAre(1000, 6000, 11000, 16000, 21000, 23000));
     EXPECT_EQ(dialogs().last().shownAtMs - startedAt, 22'000);
     EXPECT_THAT(ops.Text9.Text.get(), HasSubstr("Process timed out - "));
+    EXPECT_TRUE(ops.Frame4.Enabled && ops.Command5.Enabled);
 }
 
 // One table for every way of choosing tickets: the question, the log entry and the request.
@@ -242,6 +247,9 @@ TEST_F(PosOperationsTest, ARangeActivationListsItsProgressAndStopReallyStops) {
         requests.clear();
         confirm(true, "Deactivate ticket(s) 000 to 999 in TicketGrp[000000000009]?");
         EXPECT_TRUE(ops.List1.Items().empty());
+        showTab(3);
+        EXPECT_EQ(ops.Tb.SelectedIndex.get(), 2) << "no other tab while a request is under way";
+        EXPECT_TRUE(ops.Frame6.Visible && !ops.Frame7.Visible);
     });
     afterMs(4500, [this] {
         ops.Command3.DoClick();
@@ -261,7 +269,8 @@ TEST_F(PosOperationsTest, ARangeActivationListsItsProgressAndStopReallyStops) {
 
 TEST_F(PosOperationsTest, FiguresThatDoNotReadChangeNothing) {
     setOption(settings::PosType, "False");
-    answers["||ACTIVATE1||"] = "||ACTIVATED||abc|1|x||";
+    answers["||ACTIVATE1||"] = "||ACTMESSAGE||Ticket [AB12] not found!||ACTIVATED||abc|1|x||";
+    answers["||F-UPDATEPOS||MARY||"] = "||KESTOVAUPDATE||6||10:00AM 07-Dec-26||1300||";
     afterMs(100, [this] {
         serverSays(server, "||KESTOVAUPDATE||5||08:00AM 07-Dec-26||1234.5||");
         EXPECT_EQ(ops.Label13.Caption.get() + " " + ops.Label14.Caption.get() + " " +
@@ -274,11 +283,17 @@ TEST_F(PosOperationsTest, FiguresThatDoNotReadChangeNothing) {
         sim::TypeInto(ops.Text3, "ab12");
         ops.Command2.Enabled = true;
         confirm(false, "Activate ticket with Username[ab12]?");
+        dialogs().expectMsgBox("Ticket [AB12] not found!");
     });
     afterMs(3000, [this] {
         EXPECT_EQ(ops.Label13.Caption.get() + " " + ops.Label14.Caption.get(), "5 #1,234.50");
         EXPECT_EQ(ops.TotalCents(), 123450);
         EXPECT_FALSE(ops.AwaitingActivation());
+        EXPECT_EQ(dialogs().last().flags, platform::msgbox::Exclamation);
+        ops.Command1.DoClick();
+    });
+    afterMs(4000, [this] {
+        EXPECT_EQ(ops.Label13.Caption.get() + " " + ops.Label14.Caption.get(), "6 #1,300.00");
     });
     run(6000);
 }
@@ -309,6 +324,8 @@ TEST_F(PosOperationsTest, TheSummaryIsLaidOutInExactCentsAndOnlyWhileAskedFor) {
         answers.clear();
         dialogs().expectMsgBox("Sales Summary Retrieval timed out!");
         sim::Choose(ops.Combo1, "Yesterday");
+        serverSays(server, "||ACTIVATED||4|1|10.00||");
+        EXPECT_TRUE(ops.AwaitingSummary()) << "an activation answer ends no summary request";
     });
     afterMs(30'000, [&] {
         EXPECT_THAT(requests, ::testing::Contains("||F-POSSUMMARY||MARY-1||"));
@@ -365,6 +382,15 @@ TEST_F(PosOperationsTest, TheLogIsClearedPrintedAndSavedAndAMissingPrinterIsSaid
         EXPECT_EQ(dialogs().shown().at(dialogs().shown().size() - 2).defaultText,
                   "Activity Log MARY.pdf");
         EXPECT_THAT(printers().lastDocument().texts(), ::testing::Contains(StartsWith("Sales")));
+
+        const std::string csv = ::testing::TempDir() + "activity-log.csv";
+        dialogs().expectSaveFile("Save as CSV", csv);
+        dialogs().expectMsgBox("Saved as " + csv + ".");
+        ops.Command7.DoClick();
+        std::ifstream file(csv, std::ios::binary);
+        const std::string written((std::istreambuf_iterator<char>(file)), {});
+        EXPECT_THAT(written,
+                    HasSubstr("Time,Activity\r\n09:00AM 07-Dec-26,Sales Summary printed!"));
     });
     run(1000);
 }
