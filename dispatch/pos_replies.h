@@ -4,9 +4,9 @@
 
 // The point-of-sale replies: the staff sign-in answer, the staff figures and settings, the
 // quick-ticket types, ticket batches, ticket look-ups, activations, lists and summaries. The
-// sign-in, the figures, the quick-ticket types and the batches serve the generation window; the
-// replies of the operations window (look-ups, activations, lists, summaries) pass over until
-// that window is part of the console.
+// quick-ticket types and the batches serve the generation window; the look-ups, activations,
+// lists and summaries the operations window, while it is open; the sign-in and the figures
+// whichever of the two "POS"/"POSType" chooses.
 namespace kestova {
 
 void HandlePosSignIn(KestovaMain& main, const Reply& reply);          // F-POSLOG

@@ -6,7 +6,6 @@
 #include "connection/server_protocol.h"
 #include "console/kestova_main.h"
 #include "core/convert.h"
-#include "core/messages.h"
 #include "core/settings.h"
 #include "core/settings_table.h"
 #include "core/wire/framing.h"
@@ -24,17 +23,12 @@ void OpenStaffWindow(KestovaMain& main, const std::string& staff) {
     if (main.IsServerConnected()) {
         protocol::SendToServer(*main.Listen, pos_request::StaffFigures(staff));
     }
-    ui::Form* window = PosStaffWindow(generation, staff);
+    ui::Form& window = PosStaffWindow(generation, staff);
     PosPasswords().Unload();
-    if (window == nullptr) {
-        ShowNotice("The point-of-sale operations window is not part of this console yet.",
-                   kKestovaServerMessagesTitle);
-        return;
-    }
     main.ListenTimer.SetEnabled(false);
     platform::services().loop().yield();
     main.Hide();
-    window->Show(true);
+    window.Show(true);
     main.ListenTimer.SetEnabled(true);
     main.Show();
 }

@@ -21,6 +21,7 @@ class RSummary;
 class KestovaOpt;
 class Passwords;
 class FrmPOS;
+class OfrmPOS;
 class AuditTrail;
 class CommandAudit;
 
@@ -57,15 +58,16 @@ TicketInfo& TicketInfoWindow();
 RSummary& RSummaryWindow();
 // The options dialog `KestovaOpt`.
 KestovaOpt& Options();
-// The point of sale: the staff sign-in `Passwords` and the ticket generation window `frmPOS`.
+// The point of sale: the staff sign-in `Passwords`, the ticket generation window `frmPOS` and
+// the ticket operations window `OfrmPOS`.
 Passwords& PosPasswords();
 FrmPOS& PosGeneration();
+OfrmPOS& PosOperations();
 
 // The window a staff member works in once signed in, as "POS"/"POSType" chooses: the generation
 // window (true) or the operations window `OfrmPOS` (false), loaded and showing the staff
-// member's name, ready to be shown. The operations window is not part of the console yet: for
-// it this gives nullptr.
-ui::Form* PosStaffWindow(bool generation, const std::string& staffName);
+// member's name, ready to be shown.
+ui::Form& PosStaffWindow(bool generation, const std::string& staffName);
 // The audit trail: the writer every message to the server passes before it is sent, and the
 // window that lists the log.
 CommandAudit& Audit();

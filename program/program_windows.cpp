@@ -6,6 +6,7 @@
 #include "console/kestova_main.h"
 #include "console/kestova_opt.h"
 #include "pos/frm_pos.h"
+#include "pos/ofrm_pos.h"
 #include "pos/passwords.h"
 #include "pos/ticket_info.h"
 #include "program/kestova_code.h"
@@ -47,6 +48,11 @@ std::unique_ptr<Passwords>& PasswordsInstance() {
 
 std::unique_ptr<FrmPOS>& GenerationInstance() {
     static std::unique_ptr<FrmPOS> instance;
+    return instance;
+}
+
+std::unique_ptr<OfrmPOS>& OperationsInstance() {
+    static std::unique_ptr<OfrmPOS> instance;
     return instance;
 }
 
@@ -98,14 +104,24 @@ FrmPOS& PosGeneration() {
     return CreatedOnFirstUse(GenerationInstance());
 }
 
-ui::Form* PosStaffWindow(bool generation, const std::string& staffName) {
-    if (!generation) {
-        return nullptr;  // the operations window OfrmPOS comes with the ticket operations
-    }
-    FrmPOS& window = PosGeneration();
+OfrmPOS& PosOperations() {
+    return CreatedOnFirstUse(OperationsInstance());
+}
+
+namespace {
+
+template <typename Window>
+ui::Form& LoadedFor(Window& window, const std::string& staffName) {
     window.EnsureLoaded();
     window.Label10.Caption = staffName;
-    return &window;
+    return window;
+}
+
+}  // namespace
+
+ui::Form& PosStaffWindow(bool generation, const std::string& staffName) {
+    return generation ? LoadedFor(PosGeneration(), staffName)
+                      : LoadedFor(PosOperations(), staffName);
 }
 
 CommandAudit& Audit() {
@@ -123,6 +139,7 @@ void ReleaseProgram() {
     TicketInfoInstance().reset();
     RSummaryInstance().reset();
     GenerationInstance().reset();
+    OperationsInstance().reset();
     PasswordsInstance().reset();
     OptionsInstance().reset();
     SplashInstance().reset();

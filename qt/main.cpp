@@ -10,6 +10,7 @@
 #include "core/messages.h"
 #include "core/version.h"
 #include "pos/frm_pos.h"
+#include "pos/ofrm_pos.h"
 #include "pos/passwords.h"
 #include "pos/ticket_info.h"
 #include "program/kestova_code.h"
@@ -64,6 +65,7 @@ int main(int argc, char** argv) {
         views.attach(kestova::Options());
         views.attach(kestova::PosPasswords());
         views.attach(kestova::PosGeneration());
+        views.attach(kestova::PosOperations());
         views.attach(kestova::AuditTrailWindow());
         if (kestova::StartUp()) {
             qtplatform::scheduleScreenshotFromEnvironment();

@@ -34,6 +34,17 @@ void AddSalesLine(std::string& text, const SalesLine& line) {
                       CentsFormat(line.priceCents) + " := #" + CentsFormat(line.costCents));
 }
 
+// The grand totals, the records left out of them (when any) and the time the text was made.
+void AddTotals(std::string& text, const SalesReport& report, std::string_view madeAt) {
+    AddLine(text, "Total Number of Ticket(s) Sold: " + std::to_string(report.tickets));
+    AddLine(text, "Total Cost of Ticket(s) Sold: #" + CentsFormat(report.costCents));
+    if (report.recordsLeftOut > 0) {
+        AddLine(text, "Record(s) not counted (unreadable or cut short): " +
+                          std::to_string(report.recordsLeftOut));
+    }
+    AddLine(text, "Report Generation Time and Date: " + std::string(madeAt));
+}
+
 }  // namespace
 
 std::string HeadText(std::string_view title, std::string_view day, std::string_view month,
@@ -64,13 +75,27 @@ std::string BodyText(const SalesReport& report, std::string_view madeAt) {
         CloseSection(text, report.staff.back());
     }
     AddLine(text, kDashes);
-    AddLine(text, "Total Number of Ticket(s) Sold: " + std::to_string(report.tickets));
-    AddLine(text, "Total Cost of Ticket(s) Sold: #" + CentsFormat(report.costCents));
-    if (report.recordsLeftOut > 0) {
-        AddLine(text, "Record(s) not counted (unreadable or cut short): " +
-                          std::to_string(report.recordsLeftOut));
+    AddTotals(text, report, madeAt);
+    return text;
+}
+
+std::string SummaryHeadText(std::string_view period) {
+    return std::string(kIndent) + "POS Sales Summary for " + std::string(period);
+}
+
+std::string SummaryBodyText(const SalesReport& summary, std::string_view staff,
+                            std::string_view madeAt) {
+    std::string text;
+    AddLine(text, kDashes);
+    for (const StaffSales& section : summary.staff) {
+        for (const SalesLine& line : section.lines) {
+            AddSalesLine(text, line);
+        }
     }
-    AddLine(text, "Report Generation Time and Date: " + std::string(madeAt));
+    AddLine(text, kDashes);
+    text += "\r\n";
+    AddLine(text, "Staff: " + std::string(staff));
+    AddTotals(text, summary, madeAt);
     return text;
 }
 

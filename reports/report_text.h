@@ -18,4 +18,11 @@ std::string HeadText(std::string_view title, std::string_view day, std::string_v
 // date the report was made ("hh:mmAMPM dd-mmm-yy").
 std::string BodyText(const SalesReport& report, std::string_view madeAt);
 
+// The point-of-sale summary of one staff member, as the operations window shows and prints it:
+// "     POS Sales Summary for Today", then (SummaryBodyText) the rule, a line per kind of ticket,
+// the rule and an empty line, the staff member, the totals and the time it was made.
+std::string SummaryHeadText(std::string_view period);
+std::string SummaryBodyText(const SalesReport& summary, std::string_view staff,
+                            std::string_view madeAt);
+
 }  // namespace kestova::report

@@ -7,8 +7,6 @@
 namespace kestova::report {
 namespace {
 
-constexpr std::size_t kFieldsPerRecord = 4;
-
 std::vector<std::string_view> SplitFields(std::string_view text) {
     std::vector<std::string_view> fields;
     while (true) {
@@ -41,23 +39,24 @@ bool AddTo(std::int64_t& sum, std::int64_t amount) {
     return !__builtin_add_overflow(sum, amount, &sum);
 }
 
-}  // namespace
-
-SalesReport ReadSalesReport(std::string_view text) {
+// Reads records of `fieldsPerRecord` fields: minutes, price, count, and the staff member's name
+// as the fourth field, or `staff` for every record when the records have three.
+SalesReport ReadRecords(std::string_view text, std::size_t fieldsPerRecord,
+                        std::string_view staff) {
     SalesReport report;
     const std::vector<std::string_view> fields = SplitFields(text);
     // Fewer than three fields hold no record at all; from three on, a record was meant.
     if (fields.size() < 3) {
         return report;
     }
-    const std::size_t whole = fields.size() / kFieldsPerRecord * kFieldsPerRecord;
+    const std::size_t whole = fields.size() / fieldsPerRecord * fieldsPerRecord;
     if (whole != fields.size()) {
         ++report.recordsLeftOut;
     }
-    for (std::size_t k = 0; k < whole; k += kFieldsPerRecord) {
-        const std::string_view staff = fields[k + 3];
-        if (report.staff.empty() || report.staff.back().staff != staff) {
-            report.staff.push_back(StaffSales{std::string(staff), {}, 0, 0});
+    for (std::size_t k = 0; k < whole; k += fieldsPerRecord) {
+        const std::string_view seller = fieldsPerRecord > 3 ? fields[k + 3] : staff;
+        if (report.staff.empty() || report.staff.back().staff != seller) {
+            report.staff.push_back(StaffSales{std::string(seller), {}, 0, 0});
         }
         StaffSales& section = report.staff.back();
         std::optional<SalesLine> line = ReadLine(fields[k], fields[k + 1], fields[k + 2]);
@@ -78,6 +77,16 @@ SalesReport ReadSalesReport(std::string_view text) {
         section.lines.push_back(std::move(*line));
     }
     return report;
+}
+
+}  // namespace
+
+SalesReport ReadSalesReport(std::string_view text) {
+    return ReadRecords(text, 4, {});
+}
+
+SalesReport ReadStaffSummary(std::string_view text, std::string_view staff) {
+    return ReadRecords(text, 3, staff);
 }
 
 }  // namespace kestova::report

@@ -40,4 +40,9 @@ struct SalesReport {
 // its staff member's section but adds no line and nothing to the sums.
 SalesReport ReadSalesReport(std::string_view text);
 
+// Reads a point-of-sale summary of one staff member: records of three fields (minutes, price of
+// one ticket, number sold) joined with "-", all in one section of `staff`. Unreadable and cut
+// records count as in ReadSalesReport.
+SalesReport ReadStaffSummary(std::string_view text, std::string_view staff);
+
 }  // namespace kestova::report

@@ -57,6 +57,8 @@ public:
     // Raised for each typed character before it is inserted; setting the code to 0 drops it.
     std::function<void(int& keyAscii)> KeyPress;
     std::function<void(int& keyCode, int shift)> KeyDown;
+    // Raised when a key is let go (not for the repeats of a key held down).
+    std::function<void(int keyCode, int shift)> KeyUp;
 
     // Selects the whole text (counted in characters), as a box does when it gets the focus.
     void SelectAll();

@@ -148,6 +148,13 @@ void bindTextBox(ui::TextBox& box, ControlBinding& binding) {
     binding.onEvent(*widget, QEvent::KeyPress, [&box, widget, length](QEvent& event) {
         return filterKey(box, *widget, static_cast<QKeyEvent&>(event), length());
     });
+    binding.onEvent(*widget, QEvent::KeyRelease, [&box](QEvent& event) {
+        const auto& key = static_cast<QKeyEvent&>(event);
+        if (box.KeyUp && !key.isAutoRepeat()) {
+            box.KeyUp(keyCodeOf(key), shiftStateOf(key.modifiers()));
+        }
+        return false;
+    });
 }
 
 }  // namespace qtplatform

@@ -7,6 +7,7 @@
 #include "ui_KestovaMain.h"
 #include "ui_KestovaOpt.h"
 #include "ui_Messages.h"
+#include "ui_OfrmPOS.h"
 #include "ui_Passwords.h"
 #include "ui_RSummary.h"
 #include "ui_TicketInfo.h"
@@ -32,6 +33,7 @@ const std::map<std::string_view, LayoutFactory>& layouts() {
         {"KestovaMain", &fromLayout<Ui::KestovaMain, QMainWindow>},
         {"KestovaOpt", &fromLayout<Ui::KestovaOpt, QDialog>},
         {"Messages", &fromLayout<Ui::Messages>},
+        {"OfrmPOS", &fromLayout<Ui::OfrmPOS, QDialog>},
         {"RSummary", &fromLayout<Ui::RSummary, QDialog>},
         {"TicketInfo", &fromLayout<Ui::TicketInfo, QDialog>},
         {"Passwords", &fromLayout<Ui::Passwords, QDialog>},

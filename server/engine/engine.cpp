@@ -33,6 +33,9 @@ Engine::Impl::Impl(Store& s, Outbox& o, EngineOptions opts, Log l, RandomSource*
       cafe(opts.slots),
       switches(s) {
     InitCrypto();
+    if (options.posGeneration) {
+        switches.set("POSTYPE", *options.posGeneration);
+    }
     if (options.demo) {
         demo.emplace(options.seed);
         demo->populate(cafe);

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -19,6 +20,9 @@ struct EngineOptions {
     bool demo = false;       // simulate a lively café: clients come and go, users log in
     std::uint64_t seed = 1;  // makes the demo café reproducible
     double speed = 1.0;      // simulated seconds per real second
+    // The window point-of-sale staff work in, when given: the generation window (true) or the
+    // operations window (false). It sets the POSTYPE switch, kept in the store, at the start.
+    std::optional<bool> posGeneration = std::nullopt;
     // The cost a password hash of an older kind is renewed at when its owner logs in.
     PasswordCost passwordCost = PasswordCost::Interactive;
 };

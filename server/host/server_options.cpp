@@ -73,13 +73,18 @@ std::variant<ServerOptions, ExitRequest> ParseServerOptions(const QStringList& a
     const QCommandLineOption speed(QStringLiteral("speed"),
                                    QStringLiteral("Simulated seconds per real second (default 1)."),
                                    QStringLiteral("X"));
+    const QCommandLineOption posWindow(
+        QStringLiteral("pos-window"),
+        QStringLiteral("The window POS staff work in: \"generation\" (tickets are sold and "
+                       "printed) or \"operations\" (tickets are activated); kept in the database."),
+        QStringLiteral("WINDOW"));
     const QCommandLineOption database(
         QStringLiteral("db"),
         QStringLiteral("The SQLite database (default %1; \":memory:\" keeps nothing).")
             .arg(defaultDatabasePath),
         QStringLiteral("PATH"));
     parser.addOptions({help, version, portOffset, listen, discovery, discoveryPort, slotCount, demo,
-                       seed, speed, database});
+                       seed, speed, posWindow, database});
 
     if (!parser.parse(arguments)) {
         return ExitRequest{parser.errorText() + QStringLiteral("\nTry --help."), 2};
@@ -109,6 +114,16 @@ std::variant<ServerOptions, ExitRequest> ParseServerOptions(const QStringList& a
         static_cast<int>(ReadNumber(parser, discoveryPort, kDiscoveryPort, 1, 65535, error));
     options.engine.slots = static_cast<int>(ReadNumber(parser, slotCount, 20, 1, 255, error));
     options.engine.demo = parser.isSet(demo);
+    if (parser.isSet(posWindow)) {
+        const QString window = parser.value(posWindow);
+        if (window != QStringLiteral("generation") && window != QStringLiteral("operations")) {
+            error = QStringLiteral(
+                        "--pos-window takes \"generation\" or \"operations\", not "
+                        "\"%1\"")
+                        .arg(window);
+        }
+        options.engine.posGeneration = window == QStringLiteral("generation");
+    }
     options.engine.seed = static_cast<std::uint64_t>(
         ReadNumber(parser, seed, 1, 0, std::numeric_limits<std::int64_t>::max(), error));
     if (parser.isSet(speed)) {

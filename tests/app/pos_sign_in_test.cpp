@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "core/messages.h"
+#include "pos/ofrm_pos.h"
 #include "pos/passwords.h"
 #include "tests/app/pos_test_support.h"
 
@@ -135,14 +136,26 @@ TEST_F(PosSignInTest, StaffFiguresAndSettingsFillTheWindowAndSwitchItsEntry) {
     EXPECT_EQ(pos.Combo1.Text.get(), "None");
 }
 
-TEST_F(PosSignInTest, TheOperationsWindowIsNotYetPartOfTheConsole) {
+TEST_F(PosSignInTest, WithPosTypeFalseTheOperationsWindowOpensAndTakesTheFigures) {
     setOption(settings::PosType, "False");
+    setOption(settings::STitle, "1");
     answer = "||F-POSLOG||TRUE||";
+    OfrmPOS& operations = PosOperations();
+    afterMs(5000, [&] {
+        EXPECT_EQ(operations.Label10.Caption.get(), "MARY");
+        EXPECT_TRUE(operations.Visible && !main.Visible);
+        serverSays(server, "||KESTOVAUPDATE||4||09:12AM 07-Dec-26||1350||0||1||1||1||0||1||0||0||");
+        EXPECT_EQ(operations.Label13.Caption.get() + " " + operations.Label14.Caption.get() + " " +
+                      operations.Label11.Caption.get() + " " + operations.Label3.Caption.get(),
+                  "4 #1,350.00 09:12AM 07-Dec-26 Ready.");
+        operations.Command3.DoClick();
+    });
+    main.Show();
     signInAndRun("mary", "mary", 60'000);
-    advance(100);
     EXPECT_FALSE(pos.IsLoaded());
     EXPECT_THAT(sent("||F-UPDATEPOS"), ElementsAre("||F-UPDATEPOS||MARY||"));
-    EXPECT_THAT(MessagesWindow().Text1.Text.get(), ::testing::HasSubstr("operations window"));
+    EXPECT_EQ(ReadSetting(settings::STitle), "1") << "the operations window stores no settings";
+    EXPECT_TRUE(main.Visible && !main.ConsoleBusy);
 }
 
 }  // namespace

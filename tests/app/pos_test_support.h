@@ -58,7 +58,7 @@ protected:
             pos.Command2.DoClick();
         });
         afterMs(closeAtMs, [this] { pos.Command3.DoClick(); });
-        PosStaffWindow(true, "JOHN")->Show(true);
+        PosStaffWindow(true, "JOHN").Show(true);
     }
     void expectBatchKept() {
         dialogs().expectMsgBox(::testing::StartsWith("You have choosen"), platform::msgbox::Yes);

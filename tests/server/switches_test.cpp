@@ -1,4 +1,6 @@
 // The café-wide switches pushed to consoles, the keep-alive probe and the discovery answer.
+#include <algorithm>
+
 #include "server/engine/consoles.h"
 #include "tests/server/engine_fixture.h"
 
@@ -25,6 +27,23 @@ TEST_F(Switches, AConsoleGetsEverySwitchAndTheQuickTicketListOnConnectAndAfterIt
     outbox.clear();
     say(1, kGreeting);
     EXPECT_EQ(sentTo(1), expected);
+}
+
+class OperationsSwitches : public EngineTest {
+protected:
+    OperationsSwitches()
+        : EngineTest([] {
+              EngineOptions options;
+              options.posGeneration = false;
+              return options;
+          }()) {}
+};
+
+TEST_F(OperationsSwitches, TheOperationsWindowOptionTurnsPosTypeOffForEveryConsole) {
+    connect(1);
+    const std::vector<std::string> sent = sentTo(1);
+    EXPECT_NE(std::find(sent.begin(), sent.end(), "||POSTYPE||False||"), sent.end());
+    EXPECT_EQ(store.setting("POSTYPE"), "False");
 }
 
 TEST_F(Switches, AnEmptyQuickTicketListStillTakesItsValueElement) {

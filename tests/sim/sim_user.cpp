@@ -7,11 +7,9 @@
 #include "ui/controls.h"
 
 namespace sim {
+namespace {
 
-void PressKey(ui::TextBox& box, int keyAscii) {
-    if (!box.Enabled || !box.Visible) {
-        return;
-    }
+void Type(ui::TextBox& box, int keyAscii) {
     ui::Raise(box.KeyPress, keyAscii);
     if (keyAscii == 0 || keyAscii == kEnter || keyAscii == kEscape || box.Locked) {
         return;
@@ -25,6 +23,17 @@ void PressKey(ui::TextBox& box, int keyAscii) {
         text.push_back(static_cast<char>(keyAscii));
     }
     box.Text = text;
+}
+
+}  // namespace
+
+void PressKey(ui::TextBox& box, int keyAscii) {
+    if (!box.Enabled || !box.Visible) {
+        return;
+    }
+    const int keyCode = keyAscii >= 'a' && keyAscii <= 'z' ? keyAscii - ('a' - 'A') : keyAscii;
+    Type(box, keyAscii);
+    ui::Raise(box.KeyUp, keyCode, 0);
 }
 
 void Choose(ui::ComboBox& combo, const std::string& item) {

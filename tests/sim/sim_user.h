@@ -11,7 +11,8 @@ namespace sim {
 
 // The operator's keyboard. Each character goes through the box's KeyPress handler first, which
 // may change or drop it; Enter (13) is never inserted, Backspace (8) deletes the last character,
-// and MaxLength is respected, as in a single-line text box.
+// and MaxLength is respected, as in a single-line text box. Then the key is let go: KeyUp with
+// its classic code (a letter as its capital).
 void TypeInto(ui::TextBox& box, const std::string& keys);
 void PressKey(ui::TextBox& box, int keyAscii);
 

@@ -18,6 +18,7 @@
 #include "core/messages.h"
 #include "core/settings_table.h"
 #include "pos/frm_pos.h"
+#include "pos/ofrm_pos.h"
 #include "pos/passwords.h"
 #include "pos/ticket_info.h"
 #include "program/kestova_code.h"
@@ -105,7 +106,13 @@ INSTANTIATE_TEST_SUITE_P(
                              }},
                       Window{"frmPOS",
                              []() -> ui::Form& {
-                                 ui::Form& window = *kestova::PosStaffWindow(true, "JOHN");
+                                 ui::Form& window = kestova::PosStaffWindow(true, "JOHN");
+                                 window.Show();
+                                 return window;
+                             }},
+                      Window{"OfrmPOS",
+                             []() -> ui::Form& {
+                                 ui::Form& window = kestova::PosStaffWindow(false, "MARY");
                                  window.Show();
                                  return window;
                              }},

@@ -15,6 +15,7 @@
 #include "console/kestova_opt.h"
 #include "core/messages.h"
 #include "pos/frm_pos.h"
+#include "pos/ofrm_pos.h"
 #include "pos/passwords.h"
 #include "pos/ticket_info.h"
 #include "program/kestova_code.h"
@@ -112,6 +113,7 @@ ConsoleUnderTest::ConsoleUnderTest(int portOffset, const QString& moreSettings) 
     views_->attach(Options());
     views_->attach(PosPasswords());
     views_->attach(PosGeneration());
+    views_->attach(PosOperations());
 }
 
 ConsoleUnderTest::~ConsoleUnderTest() {

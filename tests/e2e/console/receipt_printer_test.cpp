@@ -29,31 +29,6 @@ QString PrinterSettings(const PtyPrinter& pty) {
     return "[Ports]\nCOM1=" + pty.printer() + "\n[POS]\nCOM=COM1\n";
 }
 
-// Runs `step` every 50 ms inside whatever modal window the test opens (not again while it runs)
-// until it returns true.
-class Driver {
-public:
-    explicit Driver(std::function<bool()> step) : step_(std::move(step)) {
-        QObject::connect(&timer_, &QTimer::timeout, [this] {
-            if (running_) {
-                return;
-            }
-            running_ = true;
-            const bool done = step_();
-            running_ = false;
-            if (done) {
-                timer_.stop();
-            }
-        });
-        timer_.start(50);
-    }
-
-private:
-    std::function<bool()> step_;
-    QTimer timer_;
-    bool running_ = false;
-};
-
 TEST(ReceiptPrinterOnAPty, TheOptionsTestLineArrivesWhole) {
     PtyPrinter pty;
     ASSERT_TRUE(pty.ready()) << pty.log().toStdString();

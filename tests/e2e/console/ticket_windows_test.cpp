@@ -1,6 +1,8 @@
-// The ticket search and the report window on the Qt platform against the real zarnevo-server on
-// loopback: tickets sold by a POS staff member are found, the day's report counts them with the
-// right totals, and its print-out goes to a PDF file whose text reads back.
+// The ticket search, the report window and the point-of-sale operations window on the Qt
+// platform against the real zarnevo-server on loopback: tickets sold by a POS staff member are
+// found, the day's report counts them with the right totals, and its print-out goes to a PDF file
+// whose text reads back; another staff member looks one of them up and deactivates and activates
+// the batch as a range, with its progress list.
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -10,11 +12,16 @@
 
 #include "core/settings.h"
 #include "core/settings_table.h"
+#include "pos/ofrm_pos.h"
+#include "pos/passwords.h"
 #include "pos/ticket_info.h"
 #include "program/kestova_code.h"
+#include "program/startup.h"
 #include "reports/rsummary.h"
+#include "server/db/sqlite_store.h"
 #include "tests/e2e/console/cafe_server.h"
 #include "tests/e2e/console/console_under_test.h"
+#include "tests/e2e/console/wait.h"
 #include "tests/e2e/loopback/console_link.h"
 
 namespace kestova::e2e {
@@ -124,6 +131,77 @@ TEST_F(TicketWindows, ASaleIsFoundAndCountedWithTheRightTotalsAndItsReportPrints
     EXPECT_TRUE(page.contains("3 Number(s) of 45min(s) at #7.25 := #21.75")) << page.toStdString();
     EXPECT_TRUE(page.contains("Report printed! - ")) << page.toStdString();
     EXPECT_TRUE(console->dialogs().allAnswered());
+}
+
+// MARY signs in where the café's staff work in the operations window, looks up a ticket JOHN
+// sold, then deactivates and activates his batch as the range 001 to 003.
+TEST(OperationsWindow, ATicketIsLookedUpAndARangeDeactivatedAndActivatedWithItsProgress) {
+    QTemporaryDir data;
+    const QString database = data.filePath("cafe.db");
+    zarnevo::SqliteStore(database.toStdString()).putSetting("POSTYPE", "False");
+    CafeServer server(4, database);
+    ASSERT_TRUE(server.start()) << server.log();
+    const std::string user = SellTickets(server.consolePort(), "30|3|2.50|False|False|False|JOHN");
+    ASSERT_FALSE(user.empty());
+    ConsoleUnderTest console(server.portOffset());
+    EnterViewerState();
+    console.main().Show();
+    ASSERT_TRUE(WaitUntil([&] { return console.main().Command4.Visible.get(); }));
+
+    namespace msgbox = platform::msgbox;
+    console.dialogs().expectMsgBox("Deactivate ticket(s) 001 to 003 in TicketGrp[", msgbox::Yes);
+    console.dialogs().expectMsgBox("Activate ticket(s) 001 to 003 in TicketGrp[", msgbox::Yes);
+    Passwords& signIn = PosPasswords();
+    OfrmPOS& window = PosOperations();
+    std::string looked;  // the ticket's group/number and whether it could be deactivated
+    std::vector<std::vector<std::string>> progress;  // the list after each request
+    const auto idle = [&] { return !window.Timer1.IsEnabled() && !window.AwaitingActivation(); };
+    Driver driver([&] {
+        if (signIn.IsModal() && signIn.OKButton.Enabled) {
+            signIn.Text1.Text = "mary";
+            signIn.Text2.Text = "mary";
+            signIn.OKButton.DoClick();
+        }
+        if (!window.IsModal() || window.Label11.Caption.get() == "Unknown" || !idle()) {
+            return false;
+        }
+        if (window.Text3.Text.get().empty()) {
+            window.Text3.Text = user;
+            window.Command5.DoClick();
+        } else if (looked.empty()) {
+            if (window.Username.Caption.get() == user) {
+                looked = window.GroupNo.Caption.get() + (window.Command4.Enabled ? " active" : "");
+                window.Tb.SelectedIndex = 2;
+                ui::Raise(window.Tb.Click);
+                window.Option4.Value = true;
+                window.Option3.Value = false;
+                window.Text5.Text = looked.substr(0, looked.find('/'));
+                window.Text6.Text = "001";
+                window.Text7.Text = "003";
+                window.Command4.DoClick();
+            }
+        } else if (window.Command2.Enabled) {
+            progress.push_back(window.List1.Items());
+            if (progress.size() == 1) {
+                window.Command2.DoClick();
+            } else {
+                window.Command3.DoClick();
+                return true;
+            }
+        }
+        return false;
+    });
+    console.main().Command4.DoClick();
+
+    ASSERT_EQ(looked.size(), std::string("123456789012/001 active").size()) << looked;
+    EXPECT_TRUE(looked.ends_with("/001 active")) << looked;
+    const std::string group = looked.substr(0, 12);
+    const std::vector<std::string> wholeBatch = {group + "-001", group + "-002", group + "-003"};
+    EXPECT_EQ(progress, (std::vector{wholeBatch, wholeBatch}));
+    EXPECT_EQ(window.Label18.Caption.get(), "3 Ticket(s) in Ticket Group");
+    EXPECT_EQ(window.Pg.Value.get(), 3);
+    EXPECT_TRUE(console.dialogs().allAnswered());
+    EXPECT_TRUE(console.main().Visible);
 }
 
 }  // namespace

@@ -20,4 +20,19 @@ bool WaitUntil(const std::function<bool()>& condition, int deadlineMs) {
     return true;
 }
 
+Driver::Driver(std::function<bool()> step) : step_(std::move(step)) {
+    QObject::connect(&timer_, &QTimer::timeout, [this] {
+        if (running_) {
+            return;
+        }
+        running_ = true;
+        const bool done = step_();
+        running_ = false;
+        if (done) {
+            timer_.stop();
+        }
+    });
+    timer_.start(50);
+}
+
 }  // namespace kestova::e2e

@@ -38,13 +38,14 @@ TEST(ServerOptions, DefaultsServeLoopbackOnPort1000WithTwentySlots) {
     EXPECT_FALSE(options.engine.demo);
     EXPECT_EQ(options.engine.seed, 1u);
     EXPECT_DOUBLE_EQ(options.engine.speed, 1.0);
+    EXPECT_FALSE(options.engine.posGeneration.has_value()) << "the stored switch stays";
     EXPECT_EQ(options.databasePath, "/data/zarnevo/zarnevo.db");
 }
 
 TEST(ServerOptions, EveryOptionIsRead) {
-    const ServerOptions options =
-        Accepted({"--port-offset", "31000", "--listen", "0.0.0.0", "--discovery", "--slots", "255",
-                  "--demo", "--seed", "42", "--speed", "2.5", "--db", ":memory:"});
+    const ServerOptions options = Accepted(
+        {"--port-offset", "31000", "--listen", "0.0.0.0", "--discovery", "--slots", "255", "--demo",
+         "--seed", "42", "--speed", "2.5", "--db", ":memory:", "--pos-window", "operations"});
     EXPECT_EQ(options.consolePort(), 31999);
     EXPECT_EQ(options.listen, QHostAddress(QHostAddress::AnyIPv4));
     EXPECT_TRUE(options.discovery);
@@ -52,6 +53,8 @@ TEST(ServerOptions, EveryOptionIsRead) {
     EXPECT_TRUE(options.engine.demo);
     EXPECT_EQ(options.engine.seed, 42u);
     EXPECT_DOUBLE_EQ(options.engine.speed, 2.5);
+    EXPECT_EQ(options.engine.posGeneration, false);
+    EXPECT_EQ(Accepted({"--pos-window", "generation"}).engine.posGeneration, true);
     EXPECT_EQ(options.databasePath, ":memory:");
 }
 
@@ -67,6 +70,7 @@ TEST(ServerOptions, ValuesOutOfRangeAreRefusedWithTheOptionNamed) {
         {{"--speed", "nan"}, "--speed"},
         {{"--listen", "localhost.example"}, "--listen"},
         {{"--db", ""}, "--db"},
+        {{"--pos-window", "sales"}, "--pos-window"},
         {{"--frobnicate"}, "frobnicate"},
         {{"extra"}, "extra"},
     };
@@ -86,7 +90,7 @@ TEST(ServerOptions, HelpAndVersionEndWithoutError) {
     const ExitRequest help = Refused({"--help"});
     EXPECT_EQ(help.exitCode, 0);
     for (const char* option : {"--port-offset", "--listen", "--discovery", "--slots", "--demo",
-                               "--seed", "--speed", "--db"}) {
+                               "--seed", "--speed", "--pos-window", "--db"}) {
         EXPECT_TRUE(help.text.contains(option)) << option;
     }
     const ExitRequest version = Refused({"--version"});
