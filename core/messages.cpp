@@ -1,5 +1,7 @@
 #include "core/messages.h"
 
+#include <memory>
+
 #include "core/display_text.h"
 #include "core/version.h"
 
@@ -117,9 +119,25 @@ void Messages::Form_Unload(int&) {
     ClearLog();
 }
 
+namespace {
+
+std::unique_ptr<Messages>& MessagesInstance() {
+    static std::unique_ptr<Messages> instance;
+    return instance;
+}
+
+}  // namespace
+
 Messages& MessagesWindow() {
-    static Messages window;
-    return window;
+    std::unique_ptr<Messages>& instance = MessagesInstance();
+    if (!instance) {
+        instance = std::make_unique<Messages>();
+    }
+    return *instance;
+}
+
+void ReleaseMessagesWindow() {
+    MessagesInstance().reset();
 }
 
 void ShowNotice(const std::string& text, const std::string& title) {

@@ -63,8 +63,11 @@ private:
     std::deque<std::size_t> lines_;
 };
 
-// The program's one message window.
+// The program's one message window, made on first use.
 Messages& MessagesWindow();
+// Destroys it, so that the next use starts from a fresh window: the end of a run of the program
+// or of a test. Its views must be gone.
+void ReleaseMessagesWindow();
 
 // The console's own notices: appended to the message window under the title.
 void ShowNotice(const std::string& text, const std::string& title);

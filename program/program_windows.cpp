@@ -5,6 +5,7 @@
 #include "connection/login_window.h"
 #include "console/kestova_main.h"
 #include "console/kestova_opt.h"
+#include "core/messages.h"
 #include "pos/frm_pos.h"
 #include "pos/ofrm_pos.h"
 #include "pos/passwords.h"
@@ -146,6 +147,8 @@ void ReleaseProgram() {
     MainInstance().reset();
     // Last: a window that goes may still send, and what it sends passes the audit.
     AuditInstance().reset();
+    // The audit may still have a notice to show as it goes.
+    ReleaseMessagesWindow();
     KestovaCode() = ProgramState{};
 }
 

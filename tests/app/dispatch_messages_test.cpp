@@ -28,9 +28,7 @@ protected:
     FlashCounter view;
 
     MessageRepliesTest() {
-        // The message window outlives a test: start each one from a closed window with client
-        // messages in it before.
-        window.Unload();
+        // A closed window that showed client messages before.
         window.Caption = kClientMessagesTitle;
         main.setView(&view);
     }
