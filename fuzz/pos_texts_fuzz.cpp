@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "core/settings.h"
+#include "core/settings_file.h"
 #include "core/settings_table.h"
 #include "core/wire/codepage.h"
 #include "core/wire/framing.h"
@@ -100,11 +101,16 @@ void CheckCsv(const std::vector<CsvRow>& rows) {
 }
 
 void CheckTicketBatch(FuzzedDataProvider& input) {
-    for (const settings::Setting* layout :
+    // The layout settings, as another program might have left them: one file put, not a write
+    // for each.
+    IniDocument layout;
+    for (const settings::Setting* setting :
          {&settings::STitle, &settings::Title, &settings::SGroup, &settings::Type,
           &settings::SUserL, &settings::SPassL, &settings::PosSpeed}) {
-        WriteSetting(*layout, input.PickValueInArray({"0", "1", "2", "", "x"}));
+        layout.setValue(setting->section, setting->key,
+                        input.PickValueInArray({"0", "1", "2", "", "x"}));
     }
+    Services().files().put(std::string(kSettingsFileName), layout.Serialize());
     const std::string text = ServerText(input, 4096);
     const std::vector<BatchTicket> tickets = ParseTicketBatch(text);
     const std::vector<std::string> fields = wire::SplitOn(text, "|");
