@@ -180,7 +180,9 @@ sim::SimListener& ConsoleConnected(sim::SimServices& services, FuzzedDataProvide
         ::testing::_, input.PickValueInArray({platform::msgbox::OK, platform::msgbox::Cancel,
                                               platform::msgbox::Yes, platform::msgbox::No}));
     services.dialogs().alwaysAnswerInputBox(::testing::_, input.ConsumeRandomLengthString(16));
-    services.dialogs().alwaysAnswerSaveFile(::testing::_, input.ConsumeBool() ? "saved.csv" : "");
+    const std::string savedAs = input.ConsumeBool() ? "saved.csv" : "";
+    services.dialogs().alwaysAnswerSaveFile(::testing::_, savedAs);
+    services.exportFiles().answerEverySave(savedAs);
     CreateRegistryKey(settings::ServerIp.keyPath);
     WriteRegistryString(settings::ServerIp.keyPath, settings::ServerIp.valueName, kLoopback);
     sim::SimListener& server = services.network().listen(kLoopback, kServerPort);
