@@ -1,6 +1,7 @@
 #include "pos/ticket_batch.h"
 
 #include "core/convert.h"
+#include "core/display_text.h"
 #include "core/wire/framing.h"
 
 namespace kestova {
@@ -41,7 +42,9 @@ std::vector<BatchTicket> ParseTicketBatch(std::string_view batchText) {
 }
 
 std::string BatchGroup(const std::vector<BatchTicket>& tickets) {
-    return tickets.empty() ? std::string() : tickets.front().groupAndNumber.substr(0, kGroupLength);
+    // Characters, not bytes: a group named in letters beyond ASCII is never cut inside one.
+    return tickets.empty() ? std::string()
+                           : CutForDisplay(tickets.front().groupAndNumber, kGroupLength, "");
 }
 
 }  // namespace kestova

@@ -12,6 +12,12 @@ namespace wire {
 namespace {
 
 constexpr std::size_t kGroup = 3;
+// How many starts found by skipping may fail in a row to read as a message before everything up
+// to the end the last one ran to is given up. Each try reads the text up to that end again; a
+// server's message has far fewer runs of bars, but a hostile text of many short runs would
+// otherwise take time growing with the square of its length (hours for a megabyte) while the
+// console stands still.
+constexpr int kFailedStartsPerEnd = 16;
 // The digits of "||", with which every message's digits begin.
 constexpr std::string_view kMessageStartDigits = "426426";
 
@@ -140,6 +146,7 @@ std::optional<ReplyReader::Boundary> ReplyReader::findBoundary() {
 std::vector<std::string> ReplyReader::take(std::int64_t nowMs) {
     std::vector<std::string> messages;
     bool settling = false;
+    int failedStarts = 0;
     // After this long nothing more is coming: what can be read is read as it stands.
     const bool quietLongEnough = nowMs - lastArrivalMs_ >= options_.incompleteMs;
     final_ = quietLongEnough;
@@ -172,12 +179,19 @@ std::vector<std::string> ReplyReader::take(std::int64_t nowMs) {
         const std::string_view reversed = text().substr(0, boundary->end);
         const std::string plain(reversed.rbegin(), reversed.rend());
         if (verify_ && !IsWellFormedMessage(plain)) {
-            if (resync(digitFront_ + 1)) {
+            std::size_t from = digitFront_ + 1;
+            if (++failedStarts == kFailedStartsPerEnd) {
+                failedStarts = 0;
+                laterStarts_.clear();
+                from = digitFront_ + kGroup * boundary->end;
+            }
+            if (resync(from)) {
                 continue;
             }
             break;
         }
         verify_ = false;
+        failedStarts = 0;
         messages.push_back(Cp1252ToUtf8(plain));
         consume(boundary->end);
     }

@@ -104,6 +104,13 @@ TEST(TicketBatchTest, NineFieldsATicketTheFirstTicketsGroupAndDatesAsDayMonthYea
     EXPECT_FALSE(tickets[1].once);
 }
 
+// The group goes back to the server to delete the batch: cut inside a letter it would name
+// another group.
+TEST(TicketBatchTest, TheGroupIsTwelveCharactersEvenBeyondAscii) {
+    const auto tickets = ParseTicketBatch("a|1|30|5|0|ÉTÉÉÉÉÉÉÉÉÉ|7|1|0|");
+    EXPECT_EQ(BatchGroup(tickets), "ÉTÉÉÉÉÉÉÉÉÉ-");
+}
+
 class TicketPrintoutTest : public testing::PosSimTest {};
 
 TEST_F(TicketPrintoutTest, ABatchComesOutWholeLineByLineInWindows1252AndIsCountedOnce) {

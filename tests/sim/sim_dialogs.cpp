@@ -60,7 +60,25 @@ SimDialogs::Expectation& SimDialogs::expectSaveFile(TextMatcher title, std::stri
 }
 
 void SimDialogs::alwaysAnswerMsgBox(TextMatcher text, int answer) {
-    standingAnswers_.emplace_back(std::move(text), answer);
+    standingAnswers_.push_back({ShownBox::Kind::Message, std::move(text), answer, {}});
+}
+
+void SimDialogs::alwaysAnswerInputBox(TextMatcher prompt, std::string input) {
+    standingAnswers_.push_back({ShownBox::Kind::Input, std::move(prompt), 0, std::move(input)});
+}
+
+void SimDialogs::alwaysAnswerSaveFile(TextMatcher title, std::string path) {
+    standingAnswers_.push_back({ShownBox::Kind::SaveFile, std::move(title), 0, std::move(path)});
+}
+
+const SimDialogs::StandingAnswer* SimDialogs::standing(ShownBox::Kind kind,
+                                                       const std::string& text) const {
+    for (const StandingAnswer& answer : standingAnswers_) {
+        if (answer.kind == kind && answer.matcher.Matches(text)) {
+            return &answer;
+        }
+    }
+    return nullptr;
 }
 
 std::optional<SimDialogs::Expectation> SimDialogs::take(ShownBox::Kind kind,
@@ -90,13 +108,11 @@ int SimDialogs::MsgBox(const std::string& prompt, int flags, const std::string& 
         think(expectation->thinkMs);
         return box.answer;
     }
-    for (const auto& [matcher, answer] : standingAnswers_) {
-        if (matcher.Matches(prompt)) {
-            box.answer = answer;
-            box.expected = true;
-            shown_.push_back(box);
-            return answer;
-        }
+    if (const StandingAnswer* answer = standing(ShownBox::Kind::Message, prompt)) {
+        box.answer = answer->answer;
+        box.expected = true;
+        shown_.push_back(box);
+        return box.answer;
     }
     ADD_FAILURE() << "Unexpected message box \"" << prompt << "\" (title \"" << title
                   << "\", flags " << flags << ")"
@@ -128,6 +144,12 @@ std::string SimDialogs::answerText(ShownBox box, const std::string& matched) {
         box.expected = true;
         shown_.push_back(box);
         think(expectation->thinkMs);
+        return box.input;
+    }
+    if (const StandingAnswer* answer = standing(box.kind, matched)) {
+        box.input = answer->input;
+        box.expected = true;
+        shown_.push_back(box);
         return box.input;
     }
     ADD_FAILURE() << "Unexpected " << KindName(box.kind) << " \"" << matched << "\" (title \""

@@ -61,6 +61,10 @@ public:
     // Any message box matching, at any time and any number of times, gets this answer (for
     // notices that may come up during a long run). Ordered expectations are tried first.
     void alwaysAnswerMsgBox(TextMatcher text, int answer = platform::msgbox::OK);
+    // The same for input boxes (`input` is typed and confirmed) and save-file questions (`path`
+    // is chosen; empty: the operator cancels).
+    void alwaysAnswerInputBox(TextMatcher prompt, std::string input);
+    void alwaysAnswerSaveFile(TextMatcher title, std::string path);
 
     // Fails the test for every scripted answer no box consumed; true when all were used.
     bool verifyAllConsumed();
@@ -89,7 +93,17 @@ private:
 
     SimLoop& loop_;
     std::deque<Expectation> expectations_;
-    std::vector<std::pair<TextMatcher, int>> standingAnswers_;
+    // A standing answer; of message boxes only `answer` counts, of the others only `input`.
+    struct StandingAnswer {
+        ShownBox::Kind kind;
+        TextMatcher matcher;
+        int answer = 0;
+        std::string input;
+    };
+    // The first standing answer of this kind whose matcher takes the text; nullptr if none.
+    const StandingAnswer* standing(ShownBox::Kind kind, const std::string& text) const;
+
+    std::vector<StandingAnswer> standingAnswers_;
     std::vector<ShownBox> shown_;
 };
 

@@ -32,6 +32,9 @@ std::string SimExportFiles::choosePath(const std::string& title, const std::stri
                                        const std::string& filter) {
     (void)filter;
     offeredNames_.push_back(suggestedName);
+    if (answers_.empty() && standingAnswer_.has_value()) {
+        return *standingAnswer_;
+    }
     if (answers_.empty()) {
         ADD_FAILURE() << "Unexpected save dialog \"" << title << "\" offering " << suggestedName;
         return {};

@@ -48,6 +48,8 @@ public:
     // The operator's answer to the next save dialog: a path, or empty to cancel. A dialog without
     // an answer fails the test.
     void answerNextSave(std::string path) { answers_.push_back(std::move(path)); }
+    // The answer to every save dialog no scripted answer is left for.
+    void answerEverySave(std::string path) { standingAnswer_ = std::move(path); }
     std::string choosePath(const std::string& title, const std::string& suggestedName,
                            const std::string& filter) override;
     bool write(const std::string& path, const std::string& content) override;
@@ -62,6 +64,7 @@ public:
 
 private:
     std::vector<std::string> answers_;
+    std::optional<std::string> standingAnswer_;
     std::vector<std::string> offeredNames_;
     std::map<std::string, std::string> written_;
     bool failWrites_ = false;
