@@ -49,8 +49,8 @@ const std::array<ui::Form* (*)(), 10> kWindows{{
     []() -> ui::Form* { return &MessagesWindow(); },
     []() -> ui::Form* { return &Options(); },
     []() -> ui::Form* { return &PosPasswords(); },
-    []() -> ui::Form* { return PosStaffWindow(true, kStaff); },
-    []() -> ui::Form* { return PosStaffWindow(false, kStaff); },
+    []() -> ui::Form* { return &PosStaffWindow(true, kStaff); },
+    []() -> ui::Form* { return &PosStaffWindow(false, kStaff); },
     []() -> ui::Form* { return &TicketInfoWindow(); },
     []() -> ui::Form* { return &RSummaryWindow(); },
     []() -> ui::Form* { return &AuditTrailWindow(); },
@@ -226,7 +226,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     loop.schedule(at + 3 * services.network().latency() + wire::ReaderOptions{}.settleMs + 1'500,
                   [&loop] { loop.quit(0); });
     loop.runUntil([&loop] { return loop.quitRequested(); }, 24 * 60 * 60 * 1000);
-    MessagesWindow().Unload();
     ReleaseProgram();
     return 0;
 }
