@@ -46,8 +46,8 @@ private:
     QTableView* view_ = nullptr;
 };
 
-// One refresh as a busy café of `slotCount` slots sends it: an UPDATE reply per slot, in several modes,
-// with the time texts moved on by `round` so that every refresh changes every row.
+// One refresh as a busy café of `slotCount` slots sends it: an UPDATE reply per slot, in several
+// modes, with the time texts moved on by `round` so that every refresh changes every row.
 std::vector<std::string> CafeRefresh(int slotCount, int round);
 
 }  // namespace bench

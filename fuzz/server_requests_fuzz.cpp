@@ -68,7 +68,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     options.slots = input.ConsumeIntegralInRange<int>(1, 30);
     options.demo = input.ConsumeBool();
     options.passwordCost = zarnevo::PasswordCost::Minimal;
-    zarnevo::Engine engine(store, outbox, options, [](const std::string&) {}, random);
+    zarnevo::Engine engine(
+        store, outbox, options, [](const std::string&) {}, random);
     engine.checkPasswordsWith(checks);
 
     // Made once: sorting the keywords for every input would cost more than most inputs.

@@ -4,10 +4,10 @@
 #include <benchmark/benchmark.h>
 
 #include "core/wire/codec.h"
+#include "server/engine/console_keywords.h"
 #include "server/engine/demo_seed.h"
 #include "server/engine/engine.h"
 #include "server/engine/memory_store.h"
-#include "server/engine/console_keywords.h"
 #include "server/engine/message_assembler.h"
 
 namespace {

@@ -118,9 +118,9 @@ void FormBinding::placeCentred() {
                            : availableArea();
     // A form that sizes itself is centred at its own size, also when it opens rolled up to be
     // unrolled about its centre; others at their layout's.
-    const QSize size = form_.Width > 0 ? QSize(form_.Width / kTwipsPerPixel,
-                                                form_.Height / kTwipsPerPixel)
-                                        : window.size();
+    const QSize size = form_.Width > 0
+                           ? QSize(form_.Width / kTwipsPerPixel, form_.Height / kTwipsPerPixel)
+                           : window.size();
     QRect placed(QPoint(), size);
     placed.moveCenter(area.center());
     window.move(placed.topLeft());

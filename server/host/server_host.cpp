@@ -7,8 +7,8 @@
 #include <exception>
 
 #include "core/wire/codec.h"
-#include "server/engine/texts.h"
 #include "server/engine/console_keywords.h"
+#include "server/engine/texts.h"
 
 namespace zarnevo {
 

@@ -11,9 +11,9 @@
 #include "core/wire/codec.h"
 #include "server/engine/engine.h"
 #include "server/engine/memory_store.h"
+#include "server/engine/message_assembler.h"
 #include "server/engine/outbox.h"
 #include "server/engine/request.h"
-#include "server/engine/message_assembler.h"
 
 namespace zarnevo {
 namespace {
