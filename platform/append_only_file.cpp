@@ -7,33 +7,9 @@
 #include <cerrno>
 #include <system_error>
 
+#include "platform/posix_file.h"
+
 namespace platform {
-namespace {
-
-bool WriteAll(int fd, std::string_view bytes) {
-    while (!bytes.empty()) {
-        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
-        if (n < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            return false;
-        }
-        bytes.remove_prefix(static_cast<std::size_t>(n));
-    }
-    return true;
-}
-
-// A new file's entry in its folder reaches the disk too, or a crash could lose the whole file.
-void SyncDirectory(const std::filesystem::path& directory) {
-    const int fd = ::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
-}
-
-}  // namespace
 
 AppendOnlyFile::AppendOnlyFile(std::filesystem::path path) : path_(std::move(path)) {}
 
@@ -69,10 +45,10 @@ bool AppendOnlyFile::append(std::string_view bytes) {
     if (fd < 0) {
         return false;
     }
-    const bool written = WriteAll(fd, bytes) && ::fsync(fd) == 0;
+    const bool written = posix_file::WriteAll(fd, bytes) && ::fsync(fd) == 0;
     const bool closed = ::close(fd) == 0;
     if (created && !directory.empty()) {
-        SyncDirectory(directory);
+        posix_file::SyncDirectory(directory);
     }
     return written && closed;
 }

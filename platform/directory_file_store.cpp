@@ -10,36 +10,14 @@
 #include <system_error>
 #include <vector>
 
+#include "platform/posix_file.h"
+
 namespace platform {
 namespace {
 
 bool IsPlainFileName(const std::string& name) {
     return !name.empty() && name != "." && name != ".." && name.find('/') == std::string::npos &&
            name.find('\0') == std::string::npos;
-}
-
-bool WriteAll(int fd, const std::string& content) {
-    std::size_t written = 0;
-    while (written < content.size()) {
-        const ssize_t n = ::write(fd, content.data() + written, content.size() - written);
-        if (n < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            return false;
-        }
-        written += static_cast<std::size_t>(n);
-    }
-    return true;
-}
-
-// Makes the rename itself durable: the folder's entry list reaches the disk too.
-void SyncDirectory(const std::filesystem::path& directory) {
-    const int fd = ::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
 }
 
 }  // namespace
@@ -89,13 +67,13 @@ bool DirectoryFileStore::writeAtomically(const std::string& fileName, const std:
     if (fd < 0) {
         return false;
     }
-    const bool written = WriteAll(fd, content) && ::fsync(fd) == 0;
+    const bool written = posix_file::WriteAll(fd, content) && ::fsync(fd) == 0;
     const bool closed = ::close(fd) == 0;
     if (!written || !closed || ::rename(temporary.data(), target.c_str()) != 0) {
         ::unlink(temporary.data());
         return false;
     }
-    SyncDirectory(directory_);
+    posix_file::SyncDirectory(directory_);
     return true;
 }
 
