@@ -197,37 +197,25 @@ void OfrmPOS::PrintLogText(PrintOut& out) const {
 }
 
 void OfrmPOS::PrintSummary() {
-    PrintOut out("Sales Summary");
-    if (out.PrinterName().empty()) {
-        Dialogs().MsgBox("No Printer installed!", Critical, VersionTitle());
+    std::optional<PrintOut> out =
+        AskToPrint("Sales Summary", "Print Sales Summary with default print");
+    if (!out) {
         return;
     }
-    if (!Ask("Print Sales Summary with default print[" + out.PrinterName() + "]?")) {
-        return;
-    }
-    PrintSummaryText(out);
+    PrintSummaryText(*out);
     AddLog("Sales Summary printed! - ");
-    // A print-out that failed must not pass for one that came out.
-    if (!out.End()) {
-        Dialogs().MsgBox("Printer Error!", Critical, VersionTitle());
-    }
+    FinishPrintOut(*out);
 }
 
 void OfrmPOS::PrintLog() {
-    PrintOut out("Activity Log");
-    if (out.PrinterName().empty()) {
-        Dialogs().MsgBox("No Printer installed!", Critical, VersionTitle());
+    std::optional<PrintOut> out = AskToPrint("Activity Log", "Print Log(s) with default print");
+    if (!out) {
         return;
     }
-    if (!Ask("Print Log(s) with default print[" + out.PrinterName() + "]?")) {
-        return;
+    PrintLogText(*out);
+    if (FinishPrintOut(*out)) {
+        AddLog("Log printed! - ");
     }
-    PrintLogText(out);
-    if (!out.End()) {
-        Dialogs().MsgBox("Printer Error!", Critical, VersionTitle());
-        return;
-    }
-    AddLog("Log printed! - ");
 }
 
 // Tab 3 saves the summary on show (not while the next one is being asked for); tab 4 the log.

@@ -5,6 +5,7 @@
 #include "core/convert.h"
 #include "core/settings.h"
 #include "core/settings_table.h"
+#include "core/version.h"
 #include "platform/services.h"
 
 namespace kestova {
@@ -65,6 +66,31 @@ void PrintOut::Line(std::string_view text) {
 
 bool PrintOut::End() {
     return printer_->endDoc();
+}
+
+std::optional<PrintOut> AskToPrint(std::string_view title, const std::string& questionLead) {
+    namespace msgbox = platform::msgbox;
+    platform::Dialogs& dialogs = platform::services().dialogs();
+    PrintOut out(title);
+    if (out.PrinterName().empty()) {
+        dialogs.MsgBox("No Printer installed!", msgbox::Critical, VersionTitle());
+        return std::nullopt;
+    }
+    if (dialogs.MsgBox(questionLead + "[" + out.PrinterName() + "]?",
+                       msgbox::YesNo | msgbox::Question | msgbox::DefaultButton2,
+                       VersionTitle()) != msgbox::Yes) {
+        return std::nullopt;
+    }
+    return out;
+}
+
+bool FinishPrintOut(PrintOut& out) {
+    if (out.End()) {
+        return true;
+    }
+    platform::services().dialogs().MsgBox("Printer Error!", platform::msgbox::Critical,
+                                          VersionTitle());
+    return false;
 }
 
 }  // namespace kestova

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -34,5 +35,14 @@ private:
     std::unique_ptr<platform::Printer> printer_;
     std::string printerName_;
 };
+
+// Asks before printing on the default printer: "No Printer installed!" when there is none,
+// otherwise the question `questionLead` + "[printer]?", No by default. The print-out called
+// `title` to fill when the answer is Yes.
+std::optional<PrintOut> AskToPrint(std::string_view title, const std::string& questionLead);
+
+// Ends the print-out, saying "Printer Error!" when it did not come out (a failed print-out must
+// not pass for one that came out); whether it came out.
+bool FinishPrintOut(PrintOut& out);
 
 }  // namespace kestova

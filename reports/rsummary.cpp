@@ -265,24 +265,16 @@ void RSummary::PrintReportText(PrintOut& out) const {
 }
 
 void RSummary::Command3_Click() {
-    PrintOut out("Report Summary");
-    if (out.PrinterName().empty()) {
-        Dialogs().MsgBox("No Printer installed!", Critical, VersionTitle());
+    std::optional<PrintOut> out = AskToPrint("Report Summary", "Print Report with default print");
+    if (!out) {
         return;
     }
-    if (Dialogs().MsgBox("Print Report with default print[" + out.PrinterName() + "]?",
-                         YesNo | Question | DefaultButton2, VersionTitle()) != Yes) {
-        return;
-    }
-    PrintReportText(out);
-    out.Line("");
-    out.Line(std::string(51, '-'));
-    out.Line("Report printed! - " + Now("hh:mmAMPM dd-mmm-yy"));
-    out.Line("");
-    // A print-out that failed must not pass for one that came out.
-    if (!out.End()) {
-        Dialogs().MsgBox("Printer Error!", Critical, VersionTitle());
-    }
+    PrintReportText(*out);
+    out->Line("");
+    out->Line(std::string(51, '-'));
+    out->Line("Report printed! - " + Now("hh:mmAMPM dd-mmm-yy"));
+    out->Line("");
+    FinishPrintOut(*out);
 }
 
 void RSummary::Command4_Click() {
