@@ -5,6 +5,7 @@
 #include "console/client_grid.h"
 #include "console/column_views.h"
 #include "core/machine_store.h"
+#include "core/settings_table.h"
 #include "platform/services.h"
 #include "program/kestova_code.h"
 #include "program/startup.h"
@@ -12,9 +13,6 @@
 namespace kestova {
 namespace {
 
-constexpr const char* kServerKey = "HKEY_USERS\\.default\\Software\\Zarnevo";
-// The console's built-in server address, written when none is stored yet.
-constexpr const char* kDefaultServerIP = "192.168.0.1";
 constexpr int kSupervisionStartInterval = 3000;
 
 // The window as designed: 1024 x 700 pixels at 15 twips to a pixel.
@@ -158,11 +156,12 @@ void KestovaMain::Form_Load() {
     Caption = "Zarnevo Kestova version v" + VersionNumber() +
               " Server Kestova - the operator's console of the Zarnevo café suite";
 
-    if (ReadRegistryString(kServerKey, "ServerIP") == "Error") {
-        CreateRegistryKey(kServerKey);
-        WriteRegistryString(kServerKey, "ServerIP", kDefaultServerIP);
+    const settings::MachineValue& server = settings::ServerIp;
+    if (ReadRegistryString(server.keyPath, server.valueName) == "Error") {
+        CreateRegistryKey(server.keyPath);
+        WriteRegistryString(server.keyPath, server.valueName, settings::kDefaultServerIp);
     }
-    m_IP.Caption = "Server IP: " + ReadRegistryString(kServerKey, "ServerIP");
+    m_IP.Caption = "Server IP: " + ReadRegistryString(server.keyPath, server.valueName);
 
     StatusBar1.SetPanelText(5, "Loading ...");
 
