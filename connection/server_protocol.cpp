@@ -2,6 +2,7 @@
 
 #include "audit/command_audit.h"
 #include "core/wire/codec.h"
+#include "core/wire/framing.h"
 #include "platform/socket.h"
 #include "program/kestova_code.h"
 
@@ -17,12 +18,7 @@ std::string Greeting(std::string_view localIp, std::string_view localHostName) {
 }
 
 std::string LoginRequest(std::string_view userName, std::string_view password) {
-    std::string text = "||F-LOGIN||Username = '";
-    text += userName;
-    text += "' and Password = '";
-    text += password;
-    text += "'||";
-    return text;
+    return wire::CredentialsMessage("F-LOGIN", userName, password);
 }
 
 void SendToServer(platform::Socket& socket, std::string_view plainMessage) {

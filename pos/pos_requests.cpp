@@ -6,12 +6,7 @@
 namespace kestova::pos_request {
 
 std::string SignIn(std::string_view userName, std::string_view password) {
-    std::string text = "||F-POSLOG||Username = '";
-    text += userName;
-    text += "' and Password = '";
-    text += password;
-    text += "'||";
-    return text;
+    return wire::CredentialsMessage("F-POSLOG", userName, password);
 }
 
 std::string StaffFigures(std::string_view staffInCapitals) {

@@ -66,4 +66,16 @@ std::string UpperAscii(std::string_view text) {
     return out;
 }
 
+std::string CredentialsMessage(std::string_view keyword, std::string_view userName,
+                               std::string_view password) {
+    std::string text = "||";
+    text += keyword;
+    text += "||Username = '";
+    text += userName;
+    text += "' and Password = '";
+    text += password;
+    text += "'||";
+    return text;
+}
+
 }  // namespace wire

@@ -33,4 +33,9 @@ std::vector<Pair> SplitPairs(std::string_view plain);
 
 std::string UpperAscii(std::string_view text);
 
+// "||KEYWORD||Username = 'user' and Password = 'password'||": the one shape in which an
+// operator's log-in and a staff member's sign-in name who they are.
+std::string CredentialsMessage(std::string_view keyword, std::string_view userName,
+                               std::string_view password);
+
 }  // namespace wire
