@@ -3,6 +3,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "connection/server_address.h"
 #include "console/kestova_opt.h"
 #include "tests/app/connection_test_support.h"
 #include "tests/sim/sim_user.h"
@@ -81,12 +82,13 @@ TEST_F(OptionsDialogTest, EditsEnableApplyWhichStoresEverySettingAndTheNewServer
 
 TEST_F(OptionsDialogTest, AWrongAddressIsReplacedOnLeavingAndTheSearchButtonStartsAndStops) {
     main.Listen->Close();
-    dialogs().expectMsgBox("Invalid IP value! (e.g. 192.168.0.1)");
+    // Simulated sockets only: the built-in address is shown, never connected to.
+    dialogs().expectMsgBox(std::string(kInvalidAddressMessage));
     runDialog(
         [this] {
             options.Text1.Text = "300.1.1.1";
             ui::Raise(options.Text1.LostFocus);
-            EXPECT_EQ(options.Text1.Text.get(), "192.168.0.1");
+            EXPECT_EQ(options.Text1.Text.get(), settings::kDefaultServerIp);
             options.Command2.DoClick();
             EXPECT_TRUE(main.ServerSearchRunning);
             EXPECT_EQ(options.Command2.Caption.get(), "Stop &Server Search");
@@ -98,6 +100,9 @@ TEST_F(OptionsDialogTest, AWrongAddressIsReplacedOnLeavingAndTheSearchButtonStar
     EXPECT_EQ(ReadRegistryString(settings::ServerIp.keyPath, settings::ServerIp.valueName),
               "127.0.0.1")
         << "Cancel stores nothing";
+    for (const auto& attempt : network().connectAttempts()) {
+        EXPECT_TRUE(attempt.host.starts_with("127.")) << attempt.host;
+    }
 }
 
 struct PrinterTest {
