@@ -17,21 +17,15 @@ namespace {
 using platform::msgbox::Yes;
 using ::testing::ElementsAre;
 
-std::string Record(int slot, const std::string& name) {
-    const std::string n = std::to_string(slot);
-    return "||UPDATE||20==" + n + "==" + n + ".==" + name + "==john==01:20==Logged in" +
-           "==Connected.==127.0.0." + n + "==10:15==100" + n + "==0==0==0==0||";
-}
-
 // A café of clients on rows 4 (PC4), 5 (pc5) and 7 (PC7), the operator CLERK logged in, and no
 // notice shown yet.
 class CommandAuditTest : public testing::ConsoleSimTest {
 protected:
     CommandAuditTest() {
         MessagesWindow().Unload();
-        serverSays(server, Record(4, "PC4"));
-        serverSays(server, Record(5, "pc5"));
-        serverSays(server, Record(7, "PC7"));
+        serverSays(server, testing::ClientRecord(4, "PC4", "Logged in"));
+        serverSays(server, testing::ClientRecord(5, "pc5", "Logged in"));
+        serverSays(server, testing::ClientRecord(7, "PC7", "Logged in"));
         KestovaCode().OperatorName = "CLERK";
         server.clearReceived();
     }

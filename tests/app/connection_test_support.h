@@ -17,6 +17,13 @@
 
 namespace kestova::testing {
 
+// One client's UPDATE record on a 20-slot café: the client on loopback, user "john", 01:20 left.
+inline std::string ClientRecord(int slot, const std::string& name, const std::string& information) {
+    const std::string n = std::to_string(slot);
+    return "||UPDATE||20==" + n + "==" + n + ".==" + name + "==john==01:20==" + information +
+           "==Connected.==127.0.0." + n + "==10:15==100" + n + "==0==0==0==0||";
+}
+
 // The console on the simulated network, its server address pointed at loopback before anything
 // loads, and the program's windows released after each test.
 class ConsoleSimTest : public sim::SimTest {

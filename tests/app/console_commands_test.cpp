@@ -17,20 +17,14 @@ using testing::ConsoleSimTest;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
-std::string Record(int slot, const std::string& name, const std::string& information) {
-    const std::string n = std::to_string(slot);
-    return "||UPDATE||20==" + n + "==" + n + ".==" + name + "==john==01:20==" + information +
-           "==Connected.==127.0.0." + n + "==10:15==100" + n + "==0==0==0==0||";
-}
-
 // A café of clients on rows 4 (PC4, in use), 5 (pc5, paused) and 7 (PC7, in use), row 4
 // highlighted, the console connected.
 class CommandTest : public ConsoleSimTest {
 protected:
     CommandTest() {
-        serverSays(server, Record(4, "PC4", "Logged in"));
-        serverSays(server, Record(5, "pc5", "Paused"));
-        serverSays(server, Record(7, "PC7", "Logged in"));
+        serverSays(server, testing::ClientRecord(4, "PC4", "Logged in"));
+        serverSays(server, testing::ClientRecord(5, "pc5", "Paused"));
+        serverSays(server, testing::ClientRecord(7, "PC7", "Logged in"));
         main.ConList.SetRow(4);
         server.clearReceived();
     }

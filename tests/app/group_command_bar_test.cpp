@@ -16,17 +16,12 @@ using ::testing::ElementsAre;
 using ::testing::ElementsAreArray;
 using ::testing::IsEmpty;
 
-std::string Record(int slot, const std::string& information) {
-    const std::string n = std::to_string(slot);
-    return "||UPDATE||20==" + n + "==" + n + ".==PC" + n + "==john==01:20==" + information +
-           "==Connected.==127.0.0." + n + "==10:15==100" + n + "==0==0==0==0||";
-}
-
 class GroupBarTest : public ConsoleSimTest {
 protected:
     GroupBarTest() {
         for (int slot : {4, 5, 7}) {
-            serverSays(server, Record(slot, slot == 5 ? "Paused" : "Logged in"));
+            serverSays(server, testing::ClientRecord(slot, "PC" + std::to_string(slot),
+                                                     slot == 5 ? "Paused" : "Logged in"));
         }
         KestovaCode().RightsLevel = "ADMINISTRATOR";
         KestovaCode().OperatorName = "ADMINISTRATOR";
