@@ -10,25 +10,18 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "tests/core/temp_dir_test.h"
+
 namespace {
 
 namespace fs = std::filesystem;
 
-class AppendOnlyFileTest : public ::testing::Test {
+class AppendOnlyFileTest : public kestova::testing::TempDirTest {
 protected:
-    void SetUp() override {
-        char pattern[] = "/tmp/kestova-audit-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        root = pattern;
-    }
-    void TearDown() override { fs::remove_all(root); }
-
     static unsigned permissions(const fs::path& path) {
         struct stat status {};
         return ::stat(path.c_str(), &status) == 0 ? status.st_mode & 0777 : 0;
     }
-
-    fs::path root;
 };
 
 TEST_F(AppendOnlyFileTest, AppendsGoToTheEndOfAPrivateFileThatTheFirstOneCreates) {

@@ -10,20 +10,14 @@
 
 #include "platform/config_dir.h"
 #include "platform/xdg_autostart.h"
+#include "tests/core/temp_dir_test.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-class TempDir : public ::testing::Test {
+class TempDir : public kestova::testing::TempDirTest {
 protected:
-    void SetUp() override {
-        char pattern[] = "/tmp/kestova-store-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        root = pattern;
-    }
-    void TearDown() override { fs::remove_all(root); }
-
     std::size_t fileCount(const fs::path& dir) const {
         std::size_t count = 0;
         for ([[maybe_unused]] const auto& entry : fs::directory_iterator(dir)) {
@@ -31,8 +25,6 @@ protected:
         }
         return count;
     }
-
-    fs::path root;
 };
 
 using DirectoryStore = TempDir;
