@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <string_view>
 
 // Case and blank rules for the names and numbers the program reads (setting keys, keywords, file
@@ -8,6 +9,14 @@ namespace kestova {
 
 constexpr char LowerAscii(char c) {
     return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+inline std::string LowerAscii(std::string_view text) {
+    std::string lower(text);
+    for (char& c : lower) {
+        c = LowerAscii(c);
+    }
+    return lower;
 }
 
 constexpr bool EqualsIgnoringCase(std::string_view a, std::string_view b) {

@@ -1,6 +1,9 @@
 #include "core/settings_file.h"
 
+#include <algorithm>
 #include <optional>
+#include <unordered_map>
+#include <unordered_set>
 
 namespace kestova {
 namespace {
@@ -43,10 +46,19 @@ bool NeedsQuotes(std::string_view text, Role role) {
     return role == Role::Key && (text.front() == '[' || text.front() == ';' || text.front() == '#');
 }
 
-std::string Quoted(std::string_view text) {
+// Appends `text` in quotes, with its quotes, backslashes and control characters escaped. Runs of
+// plain characters go in whole: a file is written at every settings change.
+void AppendQuoted(std::string& out, std::string_view text) {
     static constexpr char kHex[] = "0123456789ABCDEF";
-    std::string out = "\"";
-    for (char c : text) {
+    out.push_back('"');
+    std::size_t plainFrom = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c != '\\' && c != '"' && !IsControl(c)) {
+            continue;
+        }
+        out.append(text.substr(plainFrom, i - plainFrom));
+        plainFrom = i + 1;
         switch (c) {
             case '\\':
                 out += "\\\\";
@@ -63,23 +75,24 @@ std::string Quoted(std::string_view text) {
             case '\t':
                 out += "\\t";
                 break;
-            default:
-                if (IsControl(c)) {
-                    const auto byte = static_cast<unsigned char>(c);
-                    out += "\\x";
-                    out.push_back(kHex[byte >> 4]);
-                    out.push_back(kHex[byte & 0xF]);
-                } else {
-                    out.push_back(c);
-                }
+            default: {
+                const auto byte = static_cast<unsigned char>(c);
+                out += "\\x";
+                out.push_back(kHex[byte >> 4]);
+                out.push_back(kHex[byte & 0xF]);
+            }
         }
     }
+    out.append(text.substr(plainFrom));
     out.push_back('"');
-    return out;
 }
 
-std::string Written(std::string_view text, Role role) {
-    return NeedsQuotes(text, role) ? Quoted(text) : std::string(text);
+void AppendWritten(std::string& out, std::string_view text, Role role) {
+    if (NeedsQuotes(text, role)) {
+        AppendQuoted(out, text);
+    } else {
+        out.append(text);
+    }
 }
 
 int HexValue(char c) {
@@ -96,15 +109,15 @@ std::optional<std::string> ReadQuoted(std::string_view text, std::string_view& r
     std::string out;
     std::size_t i = 1;
     while (i < text.size()) {
-        const char c = text[i];
-        if (c == '"') {
+        const std::size_t special = std::min(text.find_first_of("\"\\", i), text.size());
+        out.append(text.substr(i, special - i));
+        i = special;
+        if (i == text.size()) {
+            break;
+        }
+        if (text[i] == '"') {
             rest = text.substr(i + 1);
             return out;
-        }
-        if (c != '\\') {
-            out.push_back(c);
-            ++i;
-            continue;
         }
         if (i + 1 >= text.size()) {
             return std::nullopt;
@@ -220,7 +233,12 @@ auto FindEntry(Section& section, std::string_view key) -> decltype(&section.entr
 
 IniDocument IniDocument::Parse(std::string_view text) {
     IniDocument document;
-    IniSection* current = nullptr;
+    // Sections and keys seen so far, by their lower-case names: a file of many entries is read
+    // in linear time, not by searching the document for each of them.
+    std::unordered_map<std::string, std::size_t> sectionIndex;
+    std::unordered_set<std::string> keysSeen;  // section index, '\n', lower-case key
+    constexpr std::size_t kNoSection = std::string::npos;
+    std::size_t current = kNoSection;
     std::size_t start = 0;
     while (start < text.size()) {
         std::size_t end = text.find('\n', start);
@@ -237,16 +255,25 @@ IniDocument IniDocument::Parse(std::string_view text) {
             continue;
         }
         if (line.front() == '[' && line.back() == ']' && line.size() >= 2) {
-            auto name = ReadField(line.substr(1, line.size() - 2));
-            current = name ? &document.ensureSection(*name) : nullptr;
+            current = kNoSection;
+            if (auto name = ReadField(line.substr(1, line.size() - 2))) {
+                const auto [found, added] =
+                    sectionIndex.try_emplace(LowerAscii(*name), document.sections_.size());
+                if (added) {
+                    document.sections_.push_back(IniSection{std::move(*name), {}});
+                }
+                current = found->second;
+            }
             continue;
         }
-        if (current == nullptr) {
+        if (current == kNoSection) {
             continue;
         }
         auto entry = ReadEntry(line);
-        if (entry && FindEntry(*current, entry->key) == nullptr) {
-            current->entries.push_back(IniEntry{std::move(entry->key), std::move(entry->value)});
+        if (entry &&
+            keysSeen.insert(std::to_string(current) + '\n' + LowerAscii(entry->key)).second) {
+            document.sections_[current].entries.push_back(
+                IniEntry{std::move(entry->key), std::move(entry->value)});
         }
     }
     return document;
@@ -258,9 +285,14 @@ std::string IniDocument::Serialize() const {
         if (!out.empty()) {
             out.push_back('\n');
         }
-        out += "[" + Written(section.name, Role::Section) + "]\n";
+        out.push_back('[');
+        AppendWritten(out, section.name, Role::Section);
+        out += "]\n";
         for (const IniEntry& entry : section.entries) {
-            out += Written(entry.key, Role::Key) + "=" + Written(entry.value, Role::Value) + "\n";
+            AppendWritten(out, entry.key, Role::Key);
+            out.push_back('=');
+            AppendWritten(out, entry.value, Role::Value);
+            out.push_back('\n');
         }
     }
     return out;

@@ -42,9 +42,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     kestova::IniDocument document =
         kestova::IniDocument::Parse(input.ConsumeRemainingBytesAsString());
 
-    const kestova::IniDocument reread = kestova::IniDocument::Parse(document.Serialize());
+    const std::string written = document.Serialize();
+    const kestova::IniDocument reread = kestova::IniDocument::Parse(written);
     CheckSameContent(document, reread);
-    FUZZ_CHECK(reread.Serialize() == document.Serialize());
+    FUZZ_CHECK(reread.Serialize() == written);
 
     for (int i = 0; i < edits; ++i) {
         document.setValue(made[i].section, made[i].key, made[i].value);
