@@ -59,9 +59,7 @@ std::vector<Pair> SplitPairs(std::string_view plain) {
 std::string UpperAscii(std::string_view text) {
     std::string out(text);
     for (char& c : out) {
-        if (c >= 'a' && c <= 'z') {
-            c = static_cast<char>(c - 'a' + 'A');
-        }
+        c = UpperAscii(c);
     }
     return out;
 }

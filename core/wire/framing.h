@@ -31,6 +31,9 @@ struct Pair {
 // The keyword/value pairs of a decoded message, stepping exactly two elements at a time.
 std::vector<Pair> SplitPairs(std::string_view plain);
 
+constexpr char UpperAscii(char c) {
+    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
 std::string UpperAscii(std::string_view text);
 
 // "||KEYWORD||Username = 'user' and Password = 'password'||": the one shape in which an

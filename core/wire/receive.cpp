@@ -1,6 +1,7 @@
 #include "core/wire/receive.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdio>
 
 #include "core/wire/codec.h"
@@ -31,8 +32,15 @@ bool IsKeywordChar(char c) {
            c == ' ';
 }
 
+// Without allocating: the receive path asks this of every run of bars in what arrives.
 bool IsReplyKeyword(std::string_view reversed) {
-    return reply::Find(UpperAscii(std::string(reversed.rbegin(), reversed.rend()))) != nullptr;
+    std::array<char, 32> upper{};
+    if (reversed.size() > reply::LongestKeyword() || reversed.size() > upper.size()) {
+        return false;
+    }
+    std::transform(reversed.rbegin(), reversed.rend(), upper.begin(),
+                   [](char c) { return UpperAscii(c); });
+    return reply::Find(std::string_view(upper.data(), reversed.size())) != nullptr;
 }
 
 bool IsDigit(char c) {

@@ -30,10 +30,12 @@ const Keyword* Find(std::string_view upperKeyword) {
 }
 
 std::size_t LongestKeyword() {
-    std::size_t longest = 0;
-    for (const Keyword& keyword : kKeywords) {
-        longest = std::max(longest, keyword.name.size());
-    }
+    // Asked for at every candidate end of a message the receive path looks at.
+    static const std::size_t longest = std::max_element(kKeywords.begin(), kKeywords.end(),
+                                                        [](const Keyword& a, const Keyword& b) {
+                                                            return a.name.size() < b.name.size();
+                                                        })
+                                           ->name.size();
     return longest;
 }
 
