@@ -72,8 +72,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             sent.push_back(wire::Cp1252ToUtf8(message));
             std::size_t at = 0;
             while (at < digits.size()) {
+                // Once the input is spent, the rest in one read, not a digit at a time.
                 const std::size_t piece =
-                    input.ConsumeIntegralInRange<std::size_t>(1, digits.size());
+                    input.remaining_bytes() > 0
+                        ? input.ConsumeIntegralInRange<std::size_t>(1, digits.size())
+                        : digits.size() - at;
                 reader.feed(std::string_view(digits).substr(at, piece), now);
                 at += piece;
                 now += input.ConsumeIntegralInRange<std::int64_t>(0, 1500);
