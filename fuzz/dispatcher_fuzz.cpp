@@ -7,6 +7,7 @@
 
 #include <fuzzer/FuzzedDataProvider.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <string>
@@ -16,6 +17,7 @@
 #include "connection/login_window.h"
 #include "console/kestova_main.h"
 #include "console/kestova_opt.h"
+#include "core/display_text.h"
 #include "core/machine_store.h"
 #include "core/messages.h"
 #include "core/settings_table.h"
@@ -41,6 +43,10 @@ constexpr int kServerPort = 1000;
 constexpr const char* kLoopback = "127.0.0.1";
 // The staff member whose point-of-sale window is loaded.
 constexpr const char* kStaff = "JOHN";
+// The virtual time an input's events may span: past the 65 s after which the console gives up on
+// a silent server and reconnects. Every timer ticks through it, so a longer span costs time and
+// reaches nothing new.
+constexpr sim::Ms kInputSpanMs = 100'000;
 
 // Every window of the console, loaded for each input: one line per window.
 const std::array<ui::Form* (*)(), 10> kWindows{{
@@ -64,7 +70,9 @@ constexpr std::array<const char*, 16> kValues{
 };
 
 // A value as the fuzzer wants it: a plain text, a known value, a record of fields joined by one
-// of the separators the handlers split on, or now and then a huge one (1 KB to 1 MB).
+// of the separators the handlers split on, or now and then a huge one (256 bytes to just past the
+// longest message a window shows: beyond that every window cuts, and only the time it takes
+// grows).
 std::string Value(FuzzedDataProvider& input, bool& hugeUsed) {
     switch (input.ConsumeIntegralInRange(0, 15)) {
         case 0:
@@ -87,7 +95,9 @@ std::string Value(FuzzedDataProvider& input, bool& hugeUsed) {
             if (!hugeUsed) {
                 hugeUsed = true;
                 const std::string piece = input.ConsumeRandomLengthString(8);
-                const std::size_t length = std::size_t{1} << input.ConsumeIntegralInRange(10, 20);
+                const std::size_t length =
+                    std::min(std::size_t{1} << input.ConsumeIntegralInRange(8, 17),
+                             kLongestMessageShown + 64);
                 std::string huge;
                 huge.reserve(length);
                 while (!piece.empty() && huge.size() + piece.size() <= length) {
@@ -210,8 +220,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     bool hugeUsed = false;
     sim::Ms at = 0;
     while (input.remaining_bytes() > 0) {
-        at += input.PickValueInArray<sim::Ms>({0, 1, 5, 40, 300, 1000, 3000, 25'000}) +
-              input.ConsumeIntegralInRange(0, 50);
+        at = std::min(at + input.PickValueInArray<sim::Ms>({0, 1, 5, 40, 300, 1000, 3000, 25'000}) +
+                          input.ConsumeIntegralInRange(0, 50),
+                      kInputSpanMs);
         if (input.ConsumeIntegralInRange(0, 7) == 0) {
             loop.scheduleInput(at, OperatorAction(input));
             continue;
