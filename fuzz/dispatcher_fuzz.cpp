@@ -219,9 +219,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     bool hugeUsed = false;
     sim::Ms at = 0;
     while (input.remaining_bytes() > 0) {
-        at = std::min(at + input.PickValueInArray<sim::Ms>({0, 1, 5, 40, 300, 1000, 3000, 25'000}) +
-                          input.ConsumeIntegralInRange(0, 50),
-                      kInputSpanMs);
+        // Read one after the other: the operands of a sum may be evaluated in either order, and
+        // the replay, built by another compiler, must read the input as the fuzzer did.
+        const sim::Ms gap = input.PickValueInArray<sim::Ms>({0, 1, 5, 40, 300, 1000, 3000, 25'000});
+        at = std::min(at + gap + input.ConsumeIntegralInRange(0, 50), kInputSpanMs);
         if (input.ConsumeIntegralInRange(0, 7) == 0) {
             loop.scheduleInput(at, OperatorAction(input));
             continue;
