@@ -38,6 +38,25 @@ int mouseButtonsOf(Qt::MouseButtons buttons) {
            (buttons.testFlag(Qt::MiddleButton) ? 4 : 0);
 }
 
+// The header row of a grid. Its sections take the grid's column widths, never the widths of
+// their cells, and its height comes from its own labels. QHeaderView forgets its measured
+// height on every change of the cells (in case a section sizes to its contents) and measures
+// all its labels again at the next layout of the table: each client record of a refresh would
+// pay for that.
+class GridHeaderView : public QHeaderView {
+public:
+    // Takes over the settings of the header the layout designed, to take its place.
+    explicit GridHeaderView(const QHeaderView& designed)
+        : QHeaderView(Qt::Horizontal, designed.parentWidget()) {
+        setSectionsClickable(designed.sectionsClickable());
+        setHighlightSections(designed.highlightSections());
+        setStretchLastSection(designed.stretchLastSection());
+    }
+
+protected:
+    void dataChanged(const QModelIndex&, const QModelIndex&, const QList<int>&) override {}
+};
+
 // Keeps a QTableView and its grid model in step: cells by range, shape, row heights and column
 // widths, and the current cell, selection and top row in both directions.
 class GridViewAdapter : public QObject, public ui::GridObserver {
@@ -48,6 +67,7 @@ public:
           view_(view),
           binding_(binding),
           model_(new GridTableModel(grid, &view)) {
+        view_.setHorizontalHeader(new GridHeaderView(*view_.horizontalHeader()));
         view_.setModel(model_);
         view_.verticalHeader()->hide();
         view_.verticalHeader()->setMinimumSectionSize(1);

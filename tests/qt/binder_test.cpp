@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMouseEvent>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
@@ -284,6 +285,37 @@ TEST_F(BinderTest, GridHeaderGeometryAndHiddenRowsFollowTheModel) {
     form.Grid1.SetRowHeight(3, 300);
     EXPECT_FALSE(view.isRowHidden(2));
     EXPECT_EQ(view.rowHeight(2), 20);
+}
+
+// Counts the measurements of header sections.
+class HeaderMeasures : public QProxyStyle {
+public:
+    QSize sizeFromContents(ContentsType type, const QStyleOption* option, const QSize& size,
+                           const QWidget* widget) const override {
+        if (type == CT_HeaderSection) {
+            ++count;
+        }
+        return QProxyStyle::sizeFromContents(type, option, size, widget);
+    }
+    mutable int count = 0;
+};
+
+TEST_F(BinderTest, NewCellsAndRowsLeaveTheHeaderUnmeasuredAndNewLabelsDoNot) {
+    QHeaderView& header = *widget<QTableView>("Grid1").horizontalHeader();
+    HeaderMeasures measures;
+    header.setStyle(&measures);
+    QApplication::processEvents();
+
+    measures.count = 0;
+    form.Grid1.SetTextMatrix(2, 1, "PC-02");
+    form.Grid1.SetRowHeight(2, 300);
+    QApplication::processEvents();
+    EXPECT_EQ(measures.count, 0);
+
+    form.Grid1.SetTextMatrix(0, 1, "Client Name");
+    QApplication::processEvents();
+    EXPECT_GT(measures.count, 0);
+    header.setStyle(nullptr);
 }
 
 TEST_F(BinderTest, AColumnBorderDraggedByTheOperatorStaysWhenTheTableChanges) {
