@@ -52,8 +52,17 @@ std::string FormatLine(const Entry& entry) {
 }
 
 std::optional<Entry> ParseLine(std::string_view line) {
-    const Json object = Json::parse(line, nullptr, false);
-    if (!object.is_object() || object.size() != kKeys.size()) {
+    // The document keeps the last value of a key named twice; such a line is no entry either,
+    // since another reader may take the first value.
+    std::size_t keys = 0;
+    const Json object = Json::parse(
+        line,
+        [&keys](int depth, Json::parse_event_t event, Json&) {
+            keys += depth == 1 && event == Json::parse_event_t::key ? 1 : 0;
+            return true;
+        },
+        false);
+    if (!object.is_object() || object.size() != kKeys.size() || keys != kKeys.size()) {
         return std::nullopt;
     }
     std::size_t index = 0;
