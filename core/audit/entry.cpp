@@ -92,7 +92,8 @@ public:
         if (due("prev") && (value.size() != kHashDigits || !IsLowerHex(value))) {
             return false;
         }
-        entry.*kTextFields[next_] = std::move(value);
+        // Copied, not moved: the parser then keeps its buffer for the next string.
+        entry.*kTextFields[next_] = value;
         return taken();
     }
 
