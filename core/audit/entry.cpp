@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <limits>
 #include <nlohmann/json.hpp>
+#include <utility>
 
 namespace audit {
 namespace {
@@ -35,6 +36,92 @@ std::optional<int> Digits(std::string_view text, std::size_t at, std::size_t wid
     return value;
 }
 
+// Whether the parser's first token in the line opens an object: it passes over a byte-order mark
+// at the start and white space.
+bool OpensObject(std::string_view line) {
+    if (line.starts_with("\xEF\xBB\xBF")) {
+        line.remove_prefix(3);
+    }
+    const std::size_t first = line.find_first_not_of(" \t\n\r");
+    return first != std::string_view::npos && line[first] == '{';
+}
+
+// Reads a line's JSON events straight into an entry and stops the parser at the first event no
+// entry line has. Lines are read again and again (verifying, finding the tail, listing), and a
+// document of the whole line would cost far more than the entry.
+class EntryReader : public nlohmann::json_sax<Json> {
+public:
+    Entry entry;
+
+    bool complete() const { return closed_; }
+
+    bool start_object(std::size_t) override { return !std::exchange(opened_, true); }
+    bool key(string_t& name) override {
+        if (!opened_ || valueDue_ || next_ == kKeys.size() || name != kKeys[next_]) {
+            return false;
+        }
+        valueDue_ = true;
+        return true;
+    }
+    bool end_object() override {
+        closed_ = !valueDue_ && next_ == kKeys.size();
+        return closed_;
+    }
+
+    bool number_unsigned(number_unsigned_t value) override {
+        if (due("seq") && value >= 1 &&
+            value <= static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max())) {
+            entry.seq = static_cast<std::int64_t>(value);
+            return taken();
+        }
+        if (due("port") && value <= static_cast<std::uint64_t>(std::numeric_limits<int>::max())) {
+            entry.port = static_cast<int>(value);
+            return taken();
+        }
+        return false;
+    }
+    bool null() override { return due("port") && taken(); }
+    bool string(string_t& value) override {
+        // The text fields, by their key's place; nullptr where the value is no text.
+        static constexpr std::array<std::string Entry::*, kKeys.size()> kTextFields = {
+            nullptr, &Entry::time,  &Entry::who,  &Entry::what, &Entry::client,
+            nullptr, &Entry::group, &Entry::wire, &Entry::prev};
+        if (!valueDue_ || kTextFields[next_] == nullptr) {
+            return false;
+        }
+        if (due("prev") && (value.size() != kHashDigits || !IsLowerHex(value))) {
+            return false;
+        }
+        // Copied, not moved: the parser then keeps its buffer for the next string.
+        entry.*kTextFields[next_] = value;
+        return taken();
+    }
+
+    bool boolean(bool) override { return false; }
+    bool number_integer(number_integer_t) override { return false; }
+    bool number_float(number_float_t, const string_t&) override { return false; }
+    bool binary(binary_t&) override { return false; }
+    bool start_array(std::size_t) override { return false; }
+    bool end_array() override { return false; }
+    bool parse_error(std::size_t, const std::string&, const nlohmann::detail::exception&) override {
+        return false;
+    }
+
+private:
+    // The value of the named key is what comes next.
+    bool due(std::string_view name) const { return valueDue_ && kKeys[next_] == name; }
+    bool taken() {
+        valueDue_ = false;
+        ++next_;
+        return true;
+    }
+
+    bool opened_ = false;
+    bool valueDue_ = false;  // a key was read; its value comes next
+    bool closed_ = false;
+    std::size_t next_ = 0;  // the place of the key due next
+};
+
 }  // namespace
 
 std::string FormatLine(const Entry& entry) {
@@ -52,48 +139,15 @@ std::string FormatLine(const Entry& entry) {
 }
 
 std::optional<Entry> ParseLine(std::string_view line) {
-    const Json object = Json::parse(line, nullptr, false);
-    if (!object.is_object() || object.size() != kKeys.size()) {
+    // A line whose first token opens no object holds no entry: passed over without a parser.
+    if (!OpensObject(line)) {
         return std::nullopt;
     }
-    std::size_t index = 0;
-    for (const auto& item : object.items()) {
-        if (item.key() != kKeys[index++]) {
-            return std::nullopt;
-        }
-    }
-    for (const char* key : {"time", "who", "what", "client", "group", "wire", "prev"}) {
-        if (!object.at(key).is_string()) {
-            return std::nullopt;
-        }
-    }
-    const Json& seq = object.at("seq");
-    const Json& port = object.at("port");
-    if (!seq.is_number_unsigned() || seq.get<std::uint64_t>() < 1 ||
-        seq.get<std::uint64_t>() >
-            static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max())) {
+    EntryReader reader;
+    if (!Json::sax_parse(line.begin(), line.end(), &reader) || !reader.complete()) {
         return std::nullopt;
     }
-    if (!port.is_null() && (!port.is_number_unsigned() ||
-                            port.get<std::uint64_t>() > std::numeric_limits<int>::max())) {
-        return std::nullopt;
-    }
-    Entry entry;
-    entry.seq = static_cast<std::int64_t>(seq.get<std::uint64_t>());
-    entry.time = object.at("time").get<std::string>();
-    entry.who = object.at("who").get<std::string>();
-    entry.what = object.at("what").get<std::string>();
-    entry.client = object.at("client").get<std::string>();
-    if (!port.is_null()) {
-        entry.port = static_cast<int>(port.get<std::uint64_t>());
-    }
-    entry.group = object.at("group").get<std::string>();
-    entry.wire = object.at("wire").get<std::string>();
-    entry.prev = object.at("prev").get<std::string>();
-    if (entry.prev.size() != kHashDigits || !IsLowerHex(entry.prev)) {
-        return std::nullopt;
-    }
-    return entry;
+    return std::move(reader.entry);
 }
 
 std::string FormatUtcTime(std::chrono::system_clock::time_point when) {

@@ -1,5 +1,6 @@
 #include "core/wire/codepage.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 
@@ -31,12 +32,17 @@ std::string Utf8ToCp1252(std::string_view utf8) {
     out.reserve(utf8.size());
     std::size_t i = 0;
     while (i < utf8.size()) {
-        const auto lead = static_cast<std::uint8_t>(utf8[i]);
-        if (lead < 0x80) {
-            out.push_back(static_cast<char>(lead));
-            ++i;
-            continue;
+        // A run of ASCII, most of any text, is copied whole.
+        const std::size_t run =
+            std::find_if(utf8.begin() + static_cast<std::ptrdiff_t>(i), utf8.end(),
+                         [](char c) { return static_cast<std::uint8_t>(c) >= 0x80; }) -
+            utf8.begin();
+        out.append(utf8, i, run - i);
+        i = run;
+        if (i == utf8.size()) {
+            break;
         }
+        const auto lead = static_cast<std::uint8_t>(utf8[i]);
         int length = 0;
         char32_t cp = 0;
         if ((lead & 0xE0) == 0xC0) {

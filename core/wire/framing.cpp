@@ -64,6 +64,12 @@ std::string UpperAscii(std::string_view text) {
     return out;
 }
 
+bool IsUpperAsciiOf(std::string_view upper, std::string_view text) {
+    return std::equal(upper.begin(), upper.end(), text.begin(), text.end(), [](char u, char c) {
+        return u == ((c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c);
+    });
+}
+
 std::string CredentialsMessage(std::string_view keyword, std::string_view userName,
                                std::string_view password) {
     std::string text = "||";

@@ -35,6 +35,8 @@ constexpr char UpperAscii(char c) {
     return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
 }
 std::string UpperAscii(std::string_view text);
+// UpperAscii(text) == upper, without making the copy.
+bool IsUpperAsciiOf(std::string_view upper, std::string_view text);
 
 // "||KEYWORD||Username = 'user' and Password = 'password'||": the one shape in which an
 // operator's log-in and a staff member's sign-in name who they are.

@@ -43,6 +43,15 @@ bool IsReplyKeyword(std::string_view reversed) {
     return reply::Find(std::string_view(upper.data(), reversed.size())) != nullptr;
 }
 
+// The reply keyword a word names, in any case; nullptr when it names none.
+const reply::Keyword* FindReplyKeyword(std::string_view word) {
+    const auto keywords = reply::Keywords();
+    const auto it = std::find_if(keywords.begin(), keywords.end(), [word](const reply::Keyword& k) {
+        return IsUpperAsciiOf(k.name, word);
+    });
+    return it == keywords.end() ? nullptr : &*it;
+}
+
 bool IsDigit(char c) {
     return c >= '0' && c <= '9';
 }
@@ -345,22 +354,28 @@ bool IsWellFormedMessage(std::string_view plain) {
         !plain.ends_with(kSeparator)) {
         return false;
     }
-    const std::vector<std::string> elements =
-        SplitOn(plain.substr(kSeparator.size(), plain.size() - 2 * kSeparator.size()), kSeparator);
-    for (std::size_t at = 0; at < elements.size();) {
+    // Element by element in place, without copies: the server's fuzz target checks every message
+    // the server sends.
+    std::string_view rest = plain.substr(kSeparator.size(), plain.size() - 2 * kSeparator.size());
+    std::size_t valuesDue = 0;
+    for (bool more = true; more;) {
+        const std::size_t end = rest.find(kSeparator);
+        std::string_view element = rest.substr(0, end);
+        more = end != std::string_view::npos;
+        rest = more ? rest.substr(end + kSeparator.size()) : std::string_view();
+        if (valuesDue > 0) {
+            --valuesDue;
+            continue;
+        }
         // A value ending in a bar lends it to the element after it, here the keyword.
-        std::string_view name = elements[at];
-        name.remove_prefix(std::min(name.find_first_not_of('|'), name.size()));
-        const reply::Keyword* keyword = reply::Find(UpperAscii(name));
+        element.remove_prefix(std::min(element.find_first_not_of('|'), element.size()));
+        const reply::Keyword* keyword = FindReplyKeyword(element);
         if (keyword == nullptr) {
             return false;
         }
-        at += 1 + keyword->values;
-        if (at > elements.size()) {
-            return false;
-        }
+        valuesDue = keyword->values;
     }
-    return true;
+    return valuesDue == 0;
 }
 
 }  // namespace wire

@@ -50,19 +50,36 @@ Client& Cafe::edit(int slot) {
 std::string Cafe::record(int slot) const {
     const Client& c = client(slot);
     const bool shown = c.present && c.awaySeconds <= 0;
-    std::vector<std::string> fields = {std::to_string(slots()), std::to_string(slot),
-                                       std::to_string(slot) + "."};
+    // Written into one string: a change of most slots sends a record per slot to every console.
+    std::string record = std::to_string(slots());
+    record.reserve(160);
+    const auto field = [&record](std::string_view text) {
+        record += "==";
+        record += text;
+    };
+    field(std::to_string(slot));
+    field(std::to_string(slot) + ".");
     if (shown) {
-        fields.insert(fields.end(),
-                      {c.name, c.user, DurationText(std::llround(c.secondsLeft)), ModeText(c.mode),
-                       "Connected.", c.ip, c.loginAtMs > 0 ? ClockText(c.loginAtMs) : "",
-                       std::to_string(1000 + slot), std::to_string(c.leftQuotaKb),
-                       std::to_string(c.quotaKb), RateText(c.downRate), RateText(c.upRate)});
+        field(c.name);
+        field(c.user);
+        field(DurationText(std::llround(c.secondsLeft)));
+        field(ModeText(c.mode));
+        field("Connected.");
+        field(c.ip);
+        field(c.loginAtMs > 0 ? ClockText(c.loginAtMs) : "");
+        field(std::to_string(1000 + slot));
+        field(std::to_string(c.leftQuotaKb));
+        field(std::to_string(c.quotaKb));
+        field(RateText(c.downRate));
+        field(RateText(c.upRate));
     } else {
-        fields.insert(fields.end(), {"", "", "", "", c.present ? c.awayState : "Disconnected", "",
-                                     "", std::to_string(1000 + slot), "0", "0", "0", "0"});
+        record += "========";  // name, user, time left and mode: none
+        field(c.present ? c.awayState : "Disconnected");
+        record += "====";  // address and log-in time: none
+        field(std::to_string(1000 + slot));
+        field("0==0==0==0");  // quota left, quota and rates
     }
-    return Join(fields, "==");
+    return record;
 }
 
 bool Cafe::allocate(int slot, std::int64_t seconds, bool addToCurrent, std::int64_t nowMs) {

@@ -17,9 +17,9 @@ const std::vector<SwitchInfo>& Switches() {
 namespace {
 
 const SwitchInfo* FindSwitch(std::string_view keyword) {
-    const std::string upper = wire::UpperAscii(keyword);
+    // Compared in place: every console that connects or greets has every switch looked up.
     for (const SwitchInfo& info : Switches()) {
-        if (upper == info.keyword)
+        if (wire::IsUpperAsciiOf(info.keyword, keyword))
             return &info;
     }
     return nullptr;
@@ -31,15 +31,12 @@ std::optional<bool> CafeSwitches::get(std::string_view keyword) const {
     const SwitchInfo* info = FindSwitch(keyword);
     if (!info)
         return std::nullopt;
-    const auto stored = store_.setting(info->keyword);
-    if (!stored)
-        return info->initial;
-    return ParseTruth(*stored).value_or(info->initial);
+    return valueOf(*info);
 }
 
 bool CafeSwitches::set(std::string_view keyword, bool value) {
     const SwitchInfo* info = FindSwitch(keyword);
-    if (!info || get(keyword) == value)
+    if (!info || valueOf(*info) == value)
         return false;
     store_.putSetting(info->keyword, TruthText(value));
     return true;
@@ -52,29 +49,40 @@ bool CafeSwitches::toggle(std::string_view keyword) {
 
 std::string CafeSwitches::switchMessage(std::string_view keyword) const {
     const SwitchInfo* info = FindSwitch(keyword);
-    if (!info)
-        return {};
-    const bool on = get(keyword).value_or(false);
-    // The console tests DOWNBILL against "TRUE" exactly; the others read any truth text.
-    const std::string value =
-        std::string_view(info->keyword) == "DOWNBILL" ? (on ? "TRUE" : "FALSE") : TruthText(on);
-    return std::string("||") + info->keyword + "||" + value + "||";
+    return info ? messageOf(*info) : std::string();
 }
 
 std::string CafeSwitches::quickTypeMessage() const {
-    std::string list;
+    const std::string money = currency();
+    std::string message = "||QUICKTYPE||";
     for (const QuickTicketType& type : store_.quickTicketTypes()) {
-        list += QuickTypeName(type, currency()) + "|";
+        message += QuickTypeName(type, money) + "|";
     }
-    return "||QUICKTYPE||" + list + "||";
+    return message + "||";
 }
 
 std::vector<std::string> CafeSwitches::pushMessages() const {
     std::vector<std::string> messages;
+    messages.reserve(Switches().size() + 1);
     for (const SwitchInfo& info : Switches())
-        messages.push_back(switchMessage(info.keyword));
+        messages.push_back(messageOf(info));
     messages.push_back(quickTypeMessage());
     return messages;
+}
+
+bool CafeSwitches::valueOf(const SwitchInfo& info) const {
+    const auto stored = store_.setting(info.keyword);
+    if (!stored)
+        return info.initial;
+    return ParseTruth(*stored).value_or(info.initial);
+}
+
+std::string CafeSwitches::messageOf(const SwitchInfo& info) const {
+    const bool on = valueOf(info);
+    // The console tests DOWNBILL against "TRUE" exactly; the others read any truth text.
+    const std::string value =
+        std::string_view(info.keyword) == "DOWNBILL" ? (on ? "TRUE" : "FALSE") : TruthText(on);
+    return std::string("||") + info.keyword + "||" + value + "||";
 }
 
 std::vector<std::string> CafeSwitches::posSettings() const {

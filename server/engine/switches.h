@@ -42,6 +42,8 @@ public:
     int ticketValidDays() const;   // validity of a new ticket from its sale
 
 private:
+    bool valueOf(const SwitchInfo& info) const;
+    std::string messageOf(const SwitchInfo& info) const;
     std::string settingOr(std::string_view key, std::string_view fallback) const;
     Store& store_;
 };

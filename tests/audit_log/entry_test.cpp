@@ -26,6 +26,7 @@ TEST(AuditLine, IsJsonWithItsKeysInOrderAndReadsBackAsWritten) {
         R"("prev":")" +
             kSeal + R"("})");
     EXPECT_EQ(ParseLine(line), Message());
+    EXPECT_EQ(ParseLine(" \t" + line + " "), Message()) << "white space around JSON";
     Entry noPort = Message();
     noPort.port.reset();
     noPort.seq = 9'007'199'254'740'993;  // beyond a double's exact range
@@ -47,9 +48,10 @@ TEST(AuditLine, ALineThatIsNotExactlyAnEntryHoldsNone) {
           with(R"("group":"",)", R"("group":"","x":1,)"),
           with(R"("who":"CLERK","what":"Message \"closing\"",)",
                R"("what":"Message \"closing\"","who":"CLERK",)"),
-          with(R"("seq":7)", R"("seq":0)"), with(R"("seq":7)", R"("seq":"7")"),
-          with(R"("port":3)", R"("port":-3)"), with(R"("who":"CLERK")", R"("who":4)"),
-          with(kSeal, kSeal.substr(1)), with(kSeal, std::string(64, 'A'))}) {
+          with(R"("time":)", R"("seq":7,"time":)"), with(R"("seq":7)", R"("seq":0)"),
+          with(R"("seq":7)", R"("seq":"7")"), with(R"("port":3)", R"("port":-3)"),
+          with(R"("who":"CLERK")", R"("who":4)"), with(kSeal, kSeal.substr(1)),
+          with(kSeal, std::string(64, 'A'))}) {
         EXPECT_FALSE(ParseLine(text).has_value()) << text;
     }
     // A write cut off anywhere leaves no entry.
