@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 namespace {
 
 using kestova::IniDocument;
@@ -99,6 +101,24 @@ TEST(SettingsFile, DuplicateSectionsMergeAndTheFirstKeyCounts) {
     ASSERT_EQ(document.sections().size(), 2u);
     EXPECT_EQ(*document.findValue("Option", "A"), "1");
     EXPECT_EQ(*document.findValue("Option", "C"), "4");
+}
+
+// A key is a duplicate only within its own section; a large file keeps every entry in order.
+TEST(SettingsFile, KeysRepeatOnlyWithinTheirSectionAndLargeFilesKeepEveryEntry) {
+    std::string text;
+    for (const char* section : {"[A]\n", "[B]\n", "[a]\n"}) {
+        text += section;
+        for (int i = 0; i < 2000; ++i) {
+            text += "Key" + std::to_string(i) + "=" + section[1] + std::to_string(i) + "\n";
+        }
+    }
+    const IniDocument document = IniDocument::Parse(text);
+    ASSERT_EQ(document.sections().size(), 2u);
+    for (const kestova::IniSection& section : document.sections()) {
+        ASSERT_EQ(section.entries.size(), 2000u);
+        EXPECT_EQ(section.entries[1999].key, "Key1999");
+        EXPECT_EQ(section.entries[1999].value, section.name + "1999");
+    }
 }
 
 TEST(SettingsFile, EmptySectionsSurvive) {
