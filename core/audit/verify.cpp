@@ -1,8 +1,8 @@
 #include "core/audit/verify.h"
 
 #include <algorithm>
+#include <cctype>
 
-#include "core/ascii_text.h"
 #include "core/audit/log_lines.h"
 
 namespace audit {
@@ -10,6 +10,13 @@ namespace {
 
 std::string Number(std::int64_t n) {
     return std::to_string(n);
+}
+
+std::string LowerCase(std::string_view text) {
+    std::string lower(text);
+    std::transform(lower.begin(), lower.end(), lower.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return lower;
 }
 
 bool HoldsEntryNumbered(const std::vector<LogLine>& lines, std::size_t from, std::int64_t seq) {
@@ -78,7 +85,7 @@ std::string LineList(const std::vector<std::int64_t>& lines) {
 Verification Verify(std::string_view log, std::string_view noted) {
     Verification result;
     const std::vector<LogLine> lines = SplitLog(log);
-    const std::string notedSeal = kestova::LowerAscii(noted);
+    const std::string notedSeal = LowerCase(noted);
     bool notedFound = notedSeal.empty();
     std::int64_t headLine = 0;
     std::vector<std::int64_t> linesWithoutEntry;  // since the last entry
