@@ -4,34 +4,56 @@
 // (a line altered, removed, swapped with the next, cut off or a junk line put in): verification
 // finds the damage on the line where it was done, and reads the same for it each time. Raw text
 // alone can never hold a chain of two entries, since each carries the SHA-256 of the line before.
+// Both ways, a line the quick reader of the written form takes reads the same to the JSON parser.
 
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/audit/chain.h"
+#include "core/audit/entry.h"
 #include "core/audit/log_lines.h"
 #include "core/audit/verify.h"
 #include "fuzz/fuzz_check.h"
 
 namespace {
 
+// Any bytes, or as often text as most entries hold: printable ASCII without quotes or
+// backslashes, which the log has a plain form for.
+std::string SomeText(FuzzedDataProvider& input, std::size_t maxBytes) {
+    std::string text = input.ConsumeRandomLengthString(maxBytes);
+    if (input.ConsumeBool()) {
+        for (char& c : text) {
+            c = static_cast<char>(' ' + static_cast<unsigned char>(c) % 95);
+            c = c == '"' ? '\'' : c == '\\' ? '/' : c;
+        }
+    }
+    return text;
+}
+
 audit::Entry SomeEntry(FuzzedDataProvider& input, std::size_t whoBytes, std::size_t whatBytes) {
     audit::Entry entry;
     entry.time = "2026-12-08T14:05:00Z";
-    entry.who = input.ConsumeRandomLengthString(whoBytes);
-    entry.what = input.ConsumeRandomLengthString(whatBytes);
+    entry.who = SomeText(input, whoBytes);
+    entry.what = SomeText(input, whatBytes);
     return entry;
+}
+
+// Where the reader of the written form takes a line, the JSON parser reads the same entry in it.
+void CheckReadersAgree(std::string_view line) {
+    if (const auto written = audit::detail::ParseWrittenForm(line)) {
+        FUZZ_CHECK(audit::detail::ParseAnyJson(line) == written);
+    }
 }
 
 // What holds for any log: verification ends where the tail is, and appending there extends the
 // chain by one.
 void CheckAppending(const std::string& log, const audit::Verification& verification,
                     const audit::Entry& next) {
-    FUZZ_CHECK(static_cast<std::int64_t>(audit::EntriesOf(log).size()) >= verification.entries);
     if (!verification.intact()) {
         return;
     }
@@ -83,6 +105,7 @@ void CheckDamagedChain(FuzzedDataProvider& input) {
             const auto altered = static_cast<char>(
                 text[offset] ^ static_cast<char>(input.ConsumeIntegralInRange<int>(1, 255)));
             text[offset] = altered == '\n' ? '\0' : altered;
+            CheckReadersAgree(text);
             log = Joined(lines);
             verification = audit::Verify(log, lastSeal);
             FUZZ_CHECK(!verification.intact());
@@ -124,6 +147,7 @@ void CheckDamagedChain(FuzzedDataProvider& input) {
             const std::size_t length = lines[at - 1].size();
             const std::size_t kept = input.ConsumeIntegralInRange<std::size_t>(0, length);
             const std::string cut = lines[at - 1].substr(0, kept);
+            CheckReadersAgree(cut);
             lines.resize(at - 1);
             log = Joined(lines) + cut;
             verification = audit::Verify(log);
@@ -165,6 +189,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     const audit::Entry next = SomeEntry(input, 32, 64);
     const std::string log = input.ConsumeRemainingBytesAsString();
-    CheckAppending(log, audit::Verify(log), next);
+    for (const audit::LogLine& line : audit::SplitLog(log)) {
+        CheckReadersAgree(line.text);
+    }
+    const audit::Verification verification = audit::Verify(log);
+    FUZZ_CHECK(static_cast<std::int64_t>(audit::EntriesOf(log).size()) >= verification.entries);
+    CheckAppending(log, verification, next);
     return 0;
 }

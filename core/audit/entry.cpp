@@ -122,7 +122,104 @@ private:
     std::size_t next_ = 0;  // the place of the key due next
 };
 
+// Reads the line FormatLine writes when every text is printable ASCII without quotes or
+// backslashes, as nearly every entry's is, without a JSON parser: exactly that form, or nothing.
+class WrittenFormReader {
+public:
+    explicit WrittenFormReader(std::string_view line) : rest_(line) {}
+
+    bool at(std::string_view text) {
+        if (!rest_.starts_with(text)) {
+            return false;
+        }
+        rest_.remove_prefix(text.size());
+        return true;
+    }
+    bool atEnd() const { return rest_.empty(); }
+
+    // A whole number as JSON writes it (no sign, no leading zero), short enough not to overflow.
+    std::optional<std::uint64_t> number() {
+        const std::size_t digits = rest_.find_first_not_of("0123456789");
+        const std::size_t length = digits == std::string_view::npos ? rest_.size() : digits;
+        if (length == 0 || length > 18 || (length > 1 && rest_.front() == '0')) {
+            return std::nullopt;
+        }
+        std::uint64_t value = 0;
+        for (const char digit : rest_.substr(0, length)) {
+            value = value * 10 + static_cast<std::uint64_t>(digit - '0');
+        }
+        rest_.remove_prefix(length);
+        return value;
+    }
+
+    bool text(std::string& into) {
+        if (!at("\"")) {
+            return false;
+        }
+        std::size_t length = 0;
+        while (length < rest_.size() && rest_[length] >= ' ' && rest_[length] <= '~' &&
+               rest_[length] != '"' && rest_[length] != '\\') {
+            ++length;
+        }
+        if (length == rest_.size() || rest_[length] != '"') {
+            return false;
+        }
+        into.assign(rest_.substr(0, length));
+        rest_.remove_prefix(length + 1);
+        return true;
+    }
+
+private:
+    std::string_view rest_;
+};
+
 }  // namespace
+
+namespace detail {
+
+std::optional<Entry> ParseWrittenForm(std::string_view line) {
+    WrittenFormReader reader(line);
+    Entry entry;
+    if (!reader.at("{\"seq\":")) {
+        return std::nullopt;
+    }
+    const auto seq = reader.number();
+    if (!seq || *seq == 0 || !reader.at(",\"time\":") || !reader.text(entry.time) ||
+        !reader.at(",\"who\":") || !reader.text(entry.who) || !reader.at(",\"what\":") ||
+        !reader.text(entry.what) || !reader.at(",\"client\":") || !reader.text(entry.client) ||
+        !reader.at(",\"port\":")) {
+        return std::nullopt;
+    }
+    entry.seq = static_cast<std::int64_t>(*seq);
+    if (!reader.at("null")) {
+        const auto port = reader.number();
+        if (!port || *port > static_cast<std::uint64_t>(std::numeric_limits<int>::max())) {
+            return std::nullopt;
+        }
+        entry.port = static_cast<int>(*port);
+    }
+    if (!reader.at(",\"group\":") || !reader.text(entry.group) || !reader.at(",\"wire\":") ||
+        !reader.text(entry.wire) || !reader.at(",\"prev\":") || !reader.text(entry.prev) ||
+        !reader.at("}") || !reader.atEnd() || entry.prev.size() != kHashDigits ||
+        !IsLowerHex(entry.prev)) {
+        return std::nullopt;
+    }
+    return entry;
+}
+
+std::optional<Entry> ParseAnyJson(std::string_view line) {
+    // A line whose first token opens no object holds no entry: passed over without a parser.
+    if (!OpensObject(line)) {
+        return std::nullopt;
+    }
+    EntryReader reader;
+    if (!Json::sax_parse(line.begin(), line.end(), &reader) || !reader.complete()) {
+        return std::nullopt;
+    }
+    return std::move(reader.entry);
+}
+
+}  // namespace detail
 
 std::string FormatLine(const Entry& entry) {
     Json object;
@@ -139,15 +236,10 @@ std::string FormatLine(const Entry& entry) {
 }
 
 std::optional<Entry> ParseLine(std::string_view line) {
-    // A line whose first token opens no object holds no entry: passed over without a parser.
-    if (!OpensObject(line)) {
-        return std::nullopt;
+    if (auto entry = detail::ParseWrittenForm(line)) {
+        return entry;
     }
-    EntryReader reader;
-    if (!Json::sax_parse(line.begin(), line.end(), &reader) || !reader.complete()) {
-        return std::nullopt;
-    }
-    return std::move(reader.entry);
+    return detail::ParseAnyJson(line);
 }
 
 std::string FormatUtcTime(std::chrono::system_clock::time_point when) {

@@ -60,6 +60,30 @@ TEST(AuditLine, ALineThatIsNotExactlyAnEntryHoldsNone) {
     }
 }
 
+TEST(AuditLine, ThePlainWrittenFormReadsWithoutTheJsonParserAndEveryOtherLineAsItReads) {
+    Entry plain = Message();
+    plain.what = "Message";
+    plain.client = "PC 1";
+    plain.wire = "||KESTOVA||3||MESSAGE|hi||||";
+    const std::string line = FormatLine(plain);
+    EXPECT_EQ(detail::ParseWrittenForm(line), plain);
+    auto with = [&line](const std::string& from, const std::string& to) {
+        std::string changed = line;
+        return changed.replace(changed.find(from), from.size(), to);
+    };
+    // Lines just off the written form: the JSON parser decides, whether it finds an entry or not.
+    for (const std::string& text :
+         {with(R"("seq":7)", R"("seq":07)"), with(R"("seq":7)", R"("seq":1234567890123456789)"),
+          with(R"("port":3)", R"("port":2147483648)"), with(R"("port":3)", R"("port":03)"),
+          with(R"("port":3)", R"("port":null)"), with(R"("who":"CLERK")", R"("who":"CLERK")"),
+          with(R"("who":"CLERK")", "\"CL\x7fRK\""), with(R"("who":"CLERK")", "\"CL\tRK\""),
+          with(R"("who":)", R"("who" :)"), line + " ", with(kSeal, std::string(63, 'a') + "g")}) {
+        EXPECT_EQ(ParseLine(text), detail::ParseAnyJson(text)) << text;
+    }
+    EXPECT_EQ(ParseLine(with(R"("seq":7)", R"("seq":1234567890123456789)"))->seq,
+              1'234'567'890'123'456'789);
+}
+
 TEST(AuditTime, StampsAreUtcToTheSecond) {
     using namespace std::chrono;
     const sys_seconds moment = sys_days(2024y / February / 29) + 14h + 5min + 9s;
