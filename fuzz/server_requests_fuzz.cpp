@@ -6,6 +6,7 @@
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <unordered_set>
 #include <vector>
@@ -86,7 +87,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     // Made once: sorting the keywords for every input would cost more than most inputs.
     static const zarnevo::MessageAssembler kFreshAssembler(zarnevo::ConsoleMessageKeywords());
-    std::vector<zarnevo::MessageAssembler> assemblers(kConsoles, kFreshAssembler);
+    // Each made when its console first sends: most inputs keep one or two of them busy.
+    std::vector<std::optional<zarnevo::MessageAssembler>> assemblers(kConsoles);
     std::vector<bool> connected(kConsoles, false);
     std::int64_t now = 1'000'000;
     while (input.remaining_bytes() > 0) {
@@ -126,11 +128,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                     bytes.insert(input.ConsumeIntegralInRange<std::size_t>(0, bytes.size()),
                                  input.ConsumeRandomLengthString(4));
                 }
-                const auto fed = assemblers[console].feed(bytes, now);
+                auto& assembler = assemblers[console];
+                if (!assembler) {
+                    assembler.emplace(kFreshAssembler);
+                }
+                const auto fed = assembler->feed(bytes, now);
                 for (const std::string& message : fed.messages) {
                     engine.receive(console, message, now);
                 }
-                if (const auto rest = assemblers[console].takeQuiet(now + 1000)) {
+                if (const auto rest = assembler->takeQuiet(now + 1000)) {
                     engine.receive(console, *rest, now);
                 }
                 break;
