@@ -1,5 +1,6 @@
 #include "core/audit/entry.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <limits>
@@ -15,13 +16,14 @@ constexpr std::array<std::string_view, 9> kKeys = {"seq",  "time",  "who",  "wha
                                                    "port", "group", "wire", "prev"};
 constexpr std::size_t kHashDigits = 64;
 
-bool IsLowerHex(std::string_view text) {
-    for (const char c : text) {
-        if (!((c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'))) {
-            return false;
-        }
-    }
-    return true;
+// The rules for the values both readers check alike.
+bool IsSeal(std::string_view text) {
+    return text.size() == kHashDigits && std::all_of(text.begin(), text.end(), [](char c) {
+               return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f');
+           });
+}
+bool IsPort(std::uint64_t value) {
+    return value <= static_cast<std::uint64_t>(std::numeric_limits<int>::max());
 }
 
 // Reads `width` decimal digits at `at`; nothing when one of them is not a digit.
@@ -74,7 +76,7 @@ public:
             entry.seq = static_cast<std::int64_t>(value);
             return taken();
         }
-        if (due("port") && value <= static_cast<std::uint64_t>(std::numeric_limits<int>::max())) {
+        if (due("port") && IsPort(value)) {
             entry.port = static_cast<int>(value);
             return taken();
         }
@@ -89,7 +91,7 @@ public:
         if (!valueDue_ || kTextFields[next_] == nullptr) {
             return false;
         }
-        if (due("prev") && (value.size() != kHashDigits || !IsLowerHex(value))) {
+        if (due("prev") && !IsSeal(value)) {
             return false;
         }
         // Copied, not moved: the parser then keeps its buffer for the next string.
@@ -193,15 +195,14 @@ std::optional<Entry> ParseWrittenForm(std::string_view line) {
     entry.seq = static_cast<std::int64_t>(*seq);
     if (!reader.at("null")) {
         const auto port = reader.number();
-        if (!port || *port > static_cast<std::uint64_t>(std::numeric_limits<int>::max())) {
+        if (!port || !IsPort(*port)) {
             return std::nullopt;
         }
         entry.port = static_cast<int>(*port);
     }
     if (!reader.at(",\"group\":") || !reader.text(entry.group) || !reader.at(",\"wire\":") ||
         !reader.text(entry.wire) || !reader.at(",\"prev\":") || !reader.text(entry.prev) ||
-        !reader.at("}") || !reader.atEnd() || entry.prev.size() != kHashDigits ||
-        !IsLowerHex(entry.prev)) {
+        !reader.at("}") || !reader.atEnd() || !IsSeal(entry.prev)) {
         return std::nullopt;
     }
     return entry;
