@@ -360,6 +360,24 @@ TEST_F(BinderTest, GridSelectionFollowsBothWays) {
     EXPECT_GE(selChanges, 1);
 }
 
+TEST_F(BinderTest, TabAndShiftTabMoveFromTheGridToTheControlsAroundIt) {
+    auto& view = widget<QTableView>("Grid1");
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    form.Grid1.SetRow(2);
+    form.Grid1.SetCol(1);
+    view.setFocus();
+
+    QTest::keyClick(&view, Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_EQ(QApplication::focusWidget(), &widget<QComboBox>("Combo1"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_TRUE(view.hasFocus());
+    QTest::keyClick(&view, Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), &widget<QLineEdit>("Text1")) << "the layout's first";
+    EXPECT_EQ(form.Grid1.Row(), 2) << "Tab moved from cell to cell";
+    EXPECT_EQ(form.Grid1.Col(), 1);
+}
+
 TEST_F(BinderTest, GridReportsTheCellUnderTheMouseAndTheButton) {
     auto& view = widget<QTableView>("Grid1");
     window->resize(400, 600);
