@@ -211,6 +211,14 @@ TEST_F(BinderTest, ADropDownListShowsItsTextAsAnItemAndOptionsMayAllBeCleared) {
     EXPECT_TRUE(form.Option2.Value) << "and the options are exclusive again";
     clickIndicator(widget<QRadioButton>("Option1"));
     EXPECT_FALSE(form.Option2.Value);
+
+    // A coloured caption is greyed while its option is disabled, as any disabled caption.
+    form.Option1.ForeColor = ui::colors::Black;
+    form.Option1.Enabled = false;
+    const QPalette& palette = widget<QRadioButton>("Option1").palette();
+    EXPECT_EQ(palette.color(QPalette::Active, QPalette::WindowText), QColor(Qt::black));
+    EXPECT_EQ(palette.color(QPalette::Disabled, QPalette::WindowText),
+              QApplication::palette().color(QPalette::Disabled, QPalette::WindowText));
 }
 
 TEST_F(BinderTest, MenuItemDrivesItsActionAndOwnsTheCheckMark) {
