@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QProxyStyle>
 #include <QPushButton>
@@ -415,6 +416,15 @@ TEST(BinderFailureTest, AMissingWidgetIsReportedWithFormAndControlName) {
         EXPECT_NE(std::string(error.what()).find("List1"), std::string::npos) << error.what();
     }
     EXPECT_EQ(form.view(), nullptr);
+}
+
+TEST(BinderFailureTest, AnItemInAnotherMenuThanTheModelSaysIsReported) {
+    SampleForm form;  // its m_refresh belongs to no menu
+    auto window = sampleWindow();
+    auto* menu = new QMenu(window.get());
+    menu->setObjectName("M_File");
+    menu->addAction(window->findChild<QAction*>("m_refresh"));
+    EXPECT_THROW(qtplatform::bind(form, *window), qtplatform::BindError);
 }
 
 TEST(BinderFailureTest, AWidgetOfTheWrongClassIsReported) {

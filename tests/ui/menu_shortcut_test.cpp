@@ -84,15 +84,4 @@ TEST(MenuShortcutTest, TheRefreshesOnTheWayDecideWhetherTheItemFires) {
     }
 }
 
-TEST(MenuShortcutTest, ADisabledMenuIsNotOpenedAndUnknownKeysFindNoItem) {
-    MenuForm form;
-    form.M_File.Enabled = false;
-    EXPECT_FALSE(form.m_allocate.PressShortcut());
-    EXPECT_TRUE(form.events.empty());
-    EXPECT_EQ(ui::FindShortcut(form, "Ctrl+Q"), nullptr);
-    EXPECT_EQ(ui::FindShortcut(form, ""), nullptr) << "an item without a shortcut has none";
-    EXPECT_EQ(form.m_username.Menu(), &form.m_InfoView);
-    EXPECT_EQ(form.M_File.Menu(), nullptr);
-}
-
 }  // namespace
