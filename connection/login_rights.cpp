@@ -7,6 +7,7 @@
 #include "core/convert.h"
 #include "core/settings.h"
 #include "core/wire/framing.h"
+#include "dispatch/group_command_bar.h"
 #include "program/kestova_code.h"
 #include "ui/controls.h"
 
@@ -71,10 +72,19 @@ void ApplyMenuRights(KestovaMain& m, std::string_view rightsLevel) {
     const Grant Y = Grant::Yes;
     const Grant N = Grant::No;
     const Grant K = Grant::Keep;
+    const Grant A = Grant::WhenAllocationAllowed;
+    // Every command item is set for each right, so nothing the operator before had is kept (the
+    // "&File" refresh of a viewer and the context menu's leave their commands alone). The other
+    // refreshes narrow the items later. "Op&tion ..." is never withdrawn; its menu and toolbar
+    // button are.
     const RightsRow rows[] = {
-        {{&m.M_disconnect, &m.m_Pause, &m.m_PauseAll, &m.m_UnpauseAll}, false, Y, Y, N},
-        {{&m.m_allocate}, false, Y, Grant::WhenAllocationAllowed, N},
-        {{&m.M_Reset}, false, Y, K, K},
+        {{&m.M_disconnect, &m.m_Pause, &m.m_PauseAll, &m.m_UnpauseAll, &m.m_dealloc},
+         false,
+         Y,
+         Y,
+         N},
+        {{&m.m_allocate, &m.P_Allocate}, false, Y, A, N},
+        {{&m.M_Reset}, false, Y, N, N},
         {{&m.m_ClosePort}, false, Y, Y, N},
         {{&m.m_Print, &m.m_prevent}, false, Y, Y, N},
         {{&m.m_Opt}, false, Y, K, K},
@@ -84,16 +94,28 @@ void ApplyMenuRights(KestovaMain& m, std::string_view rightsLevel) {
         {{&m.m_View, &m.m_Edit}, true, Y, Y, N},
         {{&m.m_report, &m.m_auditTrail}, true, Y, N, N},
         {{&m.Option1, &m.Option2, &m.Command2}, false, Y, Y, N},
+        {{&m.p_dealloc, &m.P_Pause, &m.P_Disconnect, &m.P_ClosePort, &m.p_print, &m.p_prevent,
+          &m.P_SendMessage, &m.p_Search, &m.p_updateset, &m.m_Cinfo, &m.P_Dislog, &m.p_Select,
+          &m.p_Unselect},
+         false,
+         Y,
+         Y,
+         N},
     };
+    if (right != "ADMINISTRATOR" && right != "USER" && right != "VIEWER") {
+        return;
+    }
     for (const RightsRow& row : rows) {
         if (right == "ADMINISTRATOR") {
             Apply(row, row.administrator);
         } else if (right == "USER") {
             Apply(row, row.user);
-        } else if (right == "VIEWER") {
+        } else {
             Apply(row, row.viewer);
         }
     }
+    // A command chosen by the operator before must not wait on the bar for the next one.
+    ResetGroupCommandBar(m);
 }
 
 void ApplyToolbarRights(ui::Toolbar& toolbar, int mode) {
@@ -119,12 +141,12 @@ void ApplyActivationRights(KestovaMain& main) {
     const ProgramState& state = KestovaCode();
     const std::string right = wire::UpperAscii(state.RightsLevel);
     if (right == "VIEWER") {
-        ApplyToolbarRights(main.Toolbar1, 0);
+        ApplyToolbarRights(main.Toolbar1, kViewerToolbar);
         return;
     }
     main.m_Controls.Visible =
         wire::UpperAscii(state.OperatorName) == "ADMINISTRATOR" || main.ShutdownAllowed;
-    ApplyToolbarRights(main.Toolbar1, right == "USER" ? 2 : 1);
+    ApplyToolbarRights(main.Toolbar1, right == "USER" ? kUserToolbar : kAdministratorToolbar);
 }
 
 }  // namespace kestova

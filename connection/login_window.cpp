@@ -243,6 +243,8 @@ void FrmSplash::Login() {
     state.OperatorName = Text1.Text;
     main.StatusBar1.SetPanelText(kPanelOperator, " User: " + state.OperatorName);
     main.m_LogOff.Caption = "Log off .. " + state.OperatorName;
+    // The toolbar and "&Control" too, not only at the next activation of the main window.
+    ApplyActivationRights(main);
     main.LoadMenu();
     Loop().yield();
     Label3.Caption = "Loading Completed.";

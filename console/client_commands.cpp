@@ -3,6 +3,7 @@
 #include "console/client_grid.h"
 #include "console/kestova_main.h"
 #include "console/operator_commands.h"
+#include "core/ascii_text.h"
 #include "core/messages.h"
 #include "core/version.h"
 #include "core/wire/codepage.h"
@@ -330,13 +331,13 @@ void FindComputer(KestovaMain& main) {
     if (wanted.empty()) {
         return;
     }
-    const std::string upper = wire::UpperAscii(wanted);
     ui::Grid& grid = main.ConList;
     for (int row = 1; row < grid.Rows(); ++row) {
         if (!main.IsServerConnected()) {
             continue;
         }
-        if (grid.TextMatrix(row, client_grid::kClientName) == upper) {
+        // Clients name themselves as they like; the operator types a name without minding case.
+        if (EqualsIgnoringCase(grid.TextMatrix(row, client_grid::kClientName), wanted)) {
             grid.SetRow(row);
             grid.SetColSel(client_grid::kFiller);
             grid.SetTopRow(row);

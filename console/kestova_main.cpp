@@ -88,6 +88,7 @@ KestovaMain::KestovaMain()
     m_updateKestova.Enabled = false;
     m_IP.Enabled = false;
     m_Popup.Visible = false;
+    m_Popup.ContextMenu = true;
 
     wireEvents();
 }

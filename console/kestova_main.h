@@ -22,105 +22,106 @@ public:
 
     // ---- Menu "&File" ------------------------------------------------------------------------
     ui::MenuItem M_File{*this, "M_File", "&File"};
-    ui::MenuItem m_allocate{*this, "m_allocate", "Allocate &Time", "Ctrl+A"};
-    ui::MenuItem m_dealloc{*this, "m_dealloc", "&Deallocate Time", "Ctrl+E"};
-    ui::MenuItem m_Pause{*this, "m_Pause", "Pause", "Ctrl+P"};
-    ui::MenuItem m_PauseAll{*this, "m_PauseAll", "Pause &All", "Ctrl+Z"};
-    ui::MenuItem m_UnpauseAll{*this, "m_UnpauseAll", "Unpause &All", "Ctrl+B"};
-    ui::MenuItem M_disconnect{*this, "M_disconnect", "Log &Off Client", "Ctrl+D"};
-    ui::MenuItem m_refresh{*this, "m_refresh", "Re&fresh", "F5"};
-    ui::MenuItem m_Print{*this, "m_Print", "Allow Printing"};
-    ui::MenuItem m_prevent{*this, "m_prevent", "Prevent Printing"};
-    ui::MenuItem m_ClosePort{*this, "m_ClosePort", "&Reconnect Client", "Ctrl+Q"};
-    ui::MenuItem M_Reset{*this, "M_Reset", "Re&set All Client(s)"};
-    ui::MenuItem m_LogOff{*this, "m_LogOff", "Log off ..."};
-    ui::MenuItem M_exit{*this, "M_exit", "E&xit"};
+    ui::MenuItem m_allocate{M_File, "m_allocate", "Allocate &Time", "Ctrl+A"};
+    ui::MenuItem m_dealloc{M_File, "m_dealloc", "&Deallocate Time", "Ctrl+E"};
+    ui::MenuItem m_Pause{M_File, "m_Pause", "Pause", "Ctrl+P"};
+    ui::MenuItem m_PauseAll{M_File, "m_PauseAll", "Pause &All", "Ctrl+Z"};
+    ui::MenuItem m_UnpauseAll{M_File, "m_UnpauseAll", "Unpause &All", "Ctrl+B"};
+    ui::MenuItem M_disconnect{M_File, "M_disconnect", "Log &Off Client", "Ctrl+D"};
+    ui::MenuItem m_refresh{M_File, "m_refresh", "Re&fresh", "F5"};
+    ui::MenuItem m_Print{M_File, "m_Print", "Allow Printing"};
+    ui::MenuItem m_prevent{M_File, "m_prevent", "Prevent Printing"};
+    ui::MenuItem m_ClosePort{M_File, "m_ClosePort", "&Reconnect Client", "Ctrl+Q"};
+    ui::MenuItem M_Reset{M_File, "M_Reset", "Re&set All Client(s)"};
+    ui::MenuItem m_LogOff{M_File, "m_LogOff", "Log off ..."};
+    ui::MenuItem M_exit{M_File, "M_exit", "E&xit"};
 
     // ---- Menu "&Edit" ------------------------------------------------------------------------
     ui::MenuItem m_Edit{*this, "m_Edit", "&Edit"};
-    ui::MenuItem m_Select{*this, "m_Select", "S&elect"};
-    ui::MenuItem m_Unselect{*this, "m_Unselect", "U&nselect", "Del"};
-    ui::MenuItem m_SelectAll{*this, "m_SelectAll", "Select &All", "Ctrl+Ins"};
-    ui::MenuItem m_UnselectAll{*this, "m_UnselectAll", "UnSe&lect All", "Shift+Ins"};
-    ui::MenuItem m_invertselect{*this, "m_invertselect", "Invert Select"};
-    ui::MenuItem m_FComputer{*this, "m_FComputer", "Find Computer", "Ctrl+F"};
+    ui::MenuItem m_Select{m_Edit, "m_Select", "S&elect"};
+    ui::MenuItem m_Unselect{m_Edit, "m_Unselect", "U&nselect", "Del"};
+    ui::MenuItem m_SelectAll{m_Edit, "m_SelectAll", "Select &All", "Ctrl+Ins"};
+    ui::MenuItem m_UnselectAll{m_Edit, "m_UnselectAll", "UnSe&lect All", "Shift+Ins"};
+    ui::MenuItem m_invertselect{m_Edit, "m_invertselect", "Invert Select"};
+    ui::MenuItem m_FComputer{m_Edit, "m_FComputer", "Find Computer", "Ctrl+F"};
 
     // ---- Menu "&View" ------------------------------------------------------------------------
     ui::MenuItem m_View{*this, "m_View", "&View"};
-    ui::MenuItem m_InfoView{*this, "m_InfoView", "Information View"};
-    ui::MenuItem m_all{*this, "m_all", "&All", "Shift+F1"};
-    ui::MenuItem m_username{*this, "m_username", "&Username", "Shift+F2"};
-    ui::MenuItem m_info{*this, "m_info", "Infor&mation", "Shift+F3"};
-    ui::MenuItem m_State{*this, "m_State", "S&tate", "Shift+F4"};
-    ui::MenuItem m_ClientIP{*this, "m_ClientIP", "Client &IP", "Shift+F5"};
-    ui::MenuItem m_ClientPort{*this, "m_ClientPort", "Client &Port", "Shift+F6"};
-    ui::MenuItem m_LogInTime{*this, "m_LogInTime", "LogIn &Time", "Shift+F7"};
-    ui::MenuItem M_nQuota{*this, "M_nQuota", "&Left Quota", "Shift+F8"};
-    ui::MenuItem m_SQuota{*this, "m_SQuota", "&Start Quota", "Shift+F9"};
-    ui::MenuItem m_DRate{*this, "m_DRate", "&Down. Rate", "Shift+F11"};
-    ui::MenuItem m_UpRate{*this, "m_UpRate", "&Up. Rate", "Shift+F12"};
-    ui::MenuItem m_allowTime{*this, "m_allowTime", "Allow Add T&icket"};
-    ui::MenuItem m_AllowPause{*this, "m_AllowPause", "Allow Client(s) to Pause"};
+    ui::MenuItem m_InfoView{m_View, "m_InfoView", "Information View"};
+    ui::MenuItem m_all{m_InfoView, "m_all", "&All", "Shift+F1"};
+    ui::MenuItem m_username{m_InfoView, "m_username", "&Username", "Shift+F2"};
+    ui::MenuItem m_info{m_InfoView, "m_info", "Infor&mation", "Shift+F3"};
+    ui::MenuItem m_State{m_InfoView, "m_State", "S&tate", "Shift+F4"};
+    ui::MenuItem m_ClientIP{m_InfoView, "m_ClientIP", "Client &IP", "Shift+F5"};
+    ui::MenuItem m_ClientPort{m_InfoView, "m_ClientPort", "Client &Port", "Shift+F6"};
+    ui::MenuItem m_LogInTime{m_InfoView, "m_LogInTime", "LogIn &Time", "Shift+F7"};
+    ui::MenuItem M_nQuota{m_InfoView, "M_nQuota", "&Left Quota", "Shift+F8"};
+    ui::MenuItem m_SQuota{m_InfoView, "m_SQuota", "&Start Quota", "Shift+F9"};
+    ui::MenuItem m_DRate{m_InfoView, "m_DRate", "&Down. Rate", "Shift+F11"};
+    ui::MenuItem m_UpRate{m_InfoView, "m_UpRate", "&Up. Rate", "Shift+F12"};
+    ui::MenuItem m_allowTime{m_View, "m_allowTime", "Allow Add T&icket"};
+    ui::MenuItem m_AllowPause{m_View, "m_AllowPause", "Allow Client(s) to Pause"};
 
     // ---- Menu "&Messages" --------------------------------------------------------------------
     ui::MenuItem m_Messages{*this, "m_Messages", "&Messages"};
-    ui::MenuItem m_SendAll{*this, "m_SendAll", "Send Message to All Client(s)", "Ctrl+U"};
-    ui::MenuItem m_sendMessage{*this, "m_sendMessage", "Send Message to Selected Client(s)",
+    ui::MenuItem m_SendAll{m_Messages, "m_SendAll", "Send Message to All Client(s)", "Ctrl+U"};
+    ui::MenuItem m_sendMessage{m_Messages, "m_sendMessage", "Send Message to Selected Client(s)",
                                "Ctrl+S"};
-    ui::MenuItem m_messServer{*this, "m_messServer", "Send Message to Server", "Ctrl+T"};
-    ui::MenuItem m_ClientMessage{*this, "m_ClientMessage", "Disable Client(s) Messages", "Ctrl+X"};
+    ui::MenuItem m_messServer{m_Messages, "m_messServer", "Send Message to Server", "Ctrl+T"};
+    ui::MenuItem m_ClientMessage{m_Messages, "m_ClientMessage", "Disable Client(s) Messages",
+                                 "Ctrl+X"};
 
     // ---- Menu "&Others" ----------------------------------------------------------------------
     ui::MenuItem m_Other{*this, "m_Other", "&Others"};
-    ui::MenuItem Enable{*this, "Enable", "E&nable Client"};
-    ui::MenuItem m_disable{*this, "m_disable", "Disa&ble Client"};
-    ui::MenuItem SearchAccount{*this, "SearchAccount", "Search for Ticket", "Ctrl+K"};
-    ui::MenuItem m_Dislog{*this, "m_Dislog", "&Disable Client Logging", "Ctrl+L"};
-    ui::MenuItem M_relocate{*this, "M_relocate", "Relocate Client Timer", "Ctrl+W"};
-    ui::MenuItem m_clearDesktop{*this, "m_clearDesktop", "Clear Client Desktop", "Ctrl+C"};
-    ui::MenuItem m_ChangCName{*this, "m_ChangCName", "Change Client Name", "Ctrl+N"};
+    ui::MenuItem Enable{m_Other, "Enable", "E&nable Client"};
+    ui::MenuItem m_disable{m_Other, "m_disable", "Disa&ble Client"};
+    ui::MenuItem SearchAccount{m_Other, "SearchAccount", "Search for Ticket", "Ctrl+K"};
+    ui::MenuItem m_Dislog{m_Other, "m_Dislog", "&Disable Client Logging", "Ctrl+L"};
+    ui::MenuItem M_relocate{m_Other, "M_relocate", "Relocate Client Timer", "Ctrl+W"};
+    ui::MenuItem m_clearDesktop{m_Other, "m_clearDesktop", "Clear Client Desktop", "Ctrl+C"};
+    ui::MenuItem m_ChangCName{m_Other, "m_ChangCName", "Change Client Name", "Ctrl+N"};
 
     // ---- Menu "&Control" ---------------------------------------------------------------------
     ui::MenuItem m_Controls{*this, "m_Controls", "&Control"};
-    ui::MenuItem EndTimer{*this, "EndTimer", "End Client &Timer"};
-    ui::MenuItem m_ResTClientTimerOnly{*this, "m_ResTClientTimerOnly",
+    ui::MenuItem EndTimer{m_Controls, "EndTimer", "End Client &Timer"};
+    ui::MenuItem m_ResTClientTimerOnly{m_Controls, "m_ResTClientTimerOnly",
                                        "Restart Client Timer &Only"};
-    ui::MenuItem RestartClient{*this, "RestartClient", "&Restart Client/Computer"};
-    ui::MenuItem m_ShutDown{*this, "m_ShutDown", "Shutdo&wn Client/Computer"};
+    ui::MenuItem RestartClient{m_Controls, "RestartClient", "&Restart Client/Computer"};
+    ui::MenuItem m_ShutDown{m_Controls, "m_ShutDown", "Shutdo&wn Client/Computer"};
 
     // ---- Menu "&Tools" -----------------------------------------------------------------------
     ui::MenuItem m_Tool{*this, "m_Tool", "&Tools"};
-    ui::MenuItem m_CustonIP{*this, "m_CustonIP", "Search for Clients"};
-    ui::MenuItem m_recKestova{*this, "m_recKestova", "Reconnect Kestova"};
-    ui::MenuItem m_Clientinfo{*this, "m_Clientinfo", "&Client Information"};
-    ui::MenuItem m_report{*this, "m_report", "Report Summary"};
-    ui::MenuItem m_auditTrail{*this, "m_auditTrail", "&Audit Trail"};
-    ui::MenuItem m_updateKestova{*this, "m_updateKestova", "Update Kestova Setting"};
-    ui::MenuItem m_Opt{*this, "m_Opt", "Op&tion ...", "F12"};
+    ui::MenuItem m_CustonIP{m_Tool, "m_CustonIP", "Search for Clients"};
+    ui::MenuItem m_recKestova{m_Tool, "m_recKestova", "Reconnect Kestova"};
+    ui::MenuItem m_Clientinfo{m_Tool, "m_Clientinfo", "&Client Information"};
+    ui::MenuItem m_report{m_Tool, "m_report", "Report Summary"};
+    ui::MenuItem m_auditTrail{m_Tool, "m_auditTrail", "&Audit Trail"};
+    ui::MenuItem m_updateKestova{m_Tool, "m_updateKestova", "Update Kestova Setting"};
+    ui::MenuItem m_Opt{m_Tool, "m_Opt", "Op&tion ...", "F12"};
 
     // ---- Menu "&Help" ------------------------------------------------------------------------
     ui::MenuItem M_Help{*this, "M_Help", "&Help"};
-    ui::MenuItem m_HelpTopics{*this, "m_HelpTopics", "Zarnevo &Help", "F1"};
-    ui::MenuItem m_OnlineHelp{*this, "m_OnlineHelp", "Zarnevo &Online Help"};
-    ui::MenuItem m_about{*this, "m_about", "About Kestova", "Ctrl+F1"};
+    ui::MenuItem m_HelpTopics{M_Help, "m_HelpTopics", "Zarnevo &Help", "F1"};
+    ui::MenuItem m_OnlineHelp{M_Help, "m_OnlineHelp", "Zarnevo &Online Help"};
+    ui::MenuItem m_about{M_Help, "m_about", "About Kestova", "Ctrl+F1"};
 
     // ---- Context menu of the grid (hidden from the bar) --------------------------------------
     ui::MenuItem m_Popup{*this, "m_Popup", "Popup"};
-    ui::MenuItem P_Allocate{*this, "P_Allocate", "&Allocate Time"};
-    ui::MenuItem p_dealloc{*this, "p_dealloc", "&Deallocate Time"};
-    ui::MenuItem P_Pause{*this, "P_Pause", "&Pause"};
-    ui::MenuItem P_Disconnect{*this, "P_Disconnect", "&Log Off"};
-    ui::MenuItem P_ClosePort{*this, "P_ClosePort", "&Reconnect Client"};
-    ui::MenuItem p_print{*this, "p_print", "Allow Printing"};
-    ui::MenuItem p_prevent{*this, "p_prevent", "Prevent Printing"};
-    ui::MenuItem P_SendMessage{*this, "P_SendMessage", "Send &Message"};
-    ui::MenuItem p_Search{*this, "p_Search", "Search for A&ccount"};
-    ui::MenuItem p_updateset{*this, "p_updateset", "&Update Settings"};
-    ui::MenuItem m_Cinfo{*this, "m_Cinfo", "More &Info"};
-    ui::MenuItem P_Dislog{*this, "P_Dislog", "Dis&able Logging"};
-    ui::MenuItem p_Select{*this, "p_Select", "&Select"};
-    ui::MenuItem p_Unselect{*this, "p_Unselect", "Un&select"};
-    ui::MenuItem p_cancel{*this, "p_cancel", "&Cancel"};
+    ui::MenuItem P_Allocate{m_Popup, "P_Allocate", "&Allocate Time"};
+    ui::MenuItem p_dealloc{m_Popup, "p_dealloc", "&Deallocate Time"};
+    ui::MenuItem P_Pause{m_Popup, "P_Pause", "&Pause"};
+    ui::MenuItem P_Disconnect{m_Popup, "P_Disconnect", "&Log Off"};
+    ui::MenuItem P_ClosePort{m_Popup, "P_ClosePort", "&Reconnect Client"};
+    ui::MenuItem p_print{m_Popup, "p_print", "Allow Printing"};
+    ui::MenuItem p_prevent{m_Popup, "p_prevent", "Prevent Printing"};
+    ui::MenuItem P_SendMessage{m_Popup, "P_SendMessage", "Send &Message"};
+    ui::MenuItem p_Search{m_Popup, "p_Search", "Search for A&ccount"};
+    ui::MenuItem p_updateset{m_Popup, "p_updateset", "&Update Settings"};
+    ui::MenuItem m_Cinfo{m_Popup, "m_Cinfo", "More &Info"};
+    ui::MenuItem P_Dislog{m_Popup, "P_Dislog", "Dis&able Logging"};
+    ui::MenuItem p_Select{m_Popup, "p_Select", "&Select"};
+    ui::MenuItem p_Unselect{m_Popup, "p_Unselect", "Un&select"};
+    ui::MenuItem p_cancel{m_Popup, "p_cancel", "&Cancel"};
 
     // The server address, shown (disabled) on the menu bar: "Server IP: " and the address.
     ui::MenuItem m_IP{*this, "m_IP", "Server IP: "};

@@ -256,4 +256,11 @@ void ExecuteGroupCommand(KestovaMain& main) {
     }
 }
 
+void ResetGroupCommandBar(KestovaMain& main) {
+    main.Combo1.Clear();
+    Reset(main);
+    main.Command1.Enabled = false;
+    main.Combo1.Enabled = true;
+}
+
 }  // namespace kestova

@@ -13,5 +13,8 @@ void ChooseAllClients(KestovaMain& main);
 void ChooseSelectedClients(KestovaMain& main);
 void ChooseGroupCommand(KestovaMain& main);
 void ExecuteGroupCommand(KestovaMain& main);
+// Back to idle for a new operator: no scope and no command chosen, "E&xecute" disabled, the list
+// empty until its next focus fills it for the new right.
+void ResetGroupCommandBar(KestovaMain& main);
 
 }  // namespace kestova

@@ -1,10 +1,12 @@
 #include "program/startup.h"
 
+#include "connection/login_rights.h"
 #include "connection/login_window.h"
 #include "console/kestova_main.h"
 #include "core/autostart_entry.h"
 #include "core/convert.h"
 #include "core/settings.h"
+#include "dispatch/group_command_bar.h"
 #include "platform/services.h"
 #include "program/kestova_code.h"
 
@@ -95,6 +97,10 @@ void EnterViewerState() {
     main.Option1.Enabled = false;
     main.Option2.Enabled = false;
     main.Command2.Enabled = false;
+    // Neither the last operator's toolbar nor a group command left chosen outlives the log-off
+    // or the lost connection that brings the console here.
+    ApplyToolbarRights(main.Toolbar1, kViewerToolbar);
+    ResetGroupCommandBar(main);
     main.m_LogOff.Caption = "Log off ...";
 
     KestovaCode().RightsLevel = "VIEWER";

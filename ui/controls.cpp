@@ -128,6 +128,11 @@ MenuItem::MenuItem(Form& form, std::string name, std::string caption, std::strin
     Shortcut.setFromView(std::move(shortcut));
 }
 
+MenuItem::MenuItem(MenuItem& menu, std::string name, std::string caption, std::string shortcut)
+    : MenuItem(menu.ParentForm(), std::move(name), std::move(caption), std::move(shortcut)) {
+    menu_ = &menu;
+}
+
 StatusBar::StatusBar(Form& form, std::string name, int panelCount)
     : Control(form, std::move(name)), panels_(static_cast<std::size_t>(panelCount)) {}
 

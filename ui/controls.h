@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "ui/color.h"
@@ -206,22 +207,43 @@ private:
     std::uint64_t timerId_ = 0;
 };
 
-// A menu title or menu item, by name (`M_File`, `m_allocate`, context items `p_dealloc`).
+// A menu title (`M_File`, or a context menu) or an item of a menu (`m_allocate`, context items
+// `p_dealloc`). A title's Click is its opening refresh: it sets up the items just before they
+// show.
 class MenuItem : public Control {
 public:
+    // A title, or an item that belongs to no menu.
     MenuItem(Form& form, std::string name, std::string caption = {}, std::string shortcut = {});
+    // An item of `menu` (a title or a submenu).
+    MenuItem(MenuItem& menu, std::string name, std::string caption = {}, std::string shortcut = {});
     const char* Kind() const override { return "MenuItem"; }
     Property<std::string> Caption{*this, "Caption"};
     Property<bool> Checked{*this, "Checked"};
     // Key sequence in portable text ("Ctrl+A", "F5"); empty for none.
     Property<std::string> Shortcut{*this, "Shortcut"};
     std::function<void()> Click;
+    // The menu that holds this item; null for a title.
+    MenuItem* Menu() const { return menu_; }
+    // A title opened at the pointer and never shown on the bar: its items' shortcuts act even
+    // though the title itself is not visible.
+    bool ContextMenu = false;
     void DoClick() {
         if (Enabled && Visible) {
             Raise(Click);
         }
     }
+    // The item's shortcut key, as a menu accelerator acts: the menus on the way to the item run
+    // their opening refresh (outermost first), so the item is up to date for the operator's
+    // rights, the connection and the highlighted row; then the item fires when it is enabled and
+    // visible. An item of a hidden or disabled menu does nothing. True when the item fired.
+    bool PressShortcut();
+
+private:
+    MenuItem* menu_ = nullptr;
 };
+
+// The item of the form whose shortcut reads `keys` ("Ctrl+A"); null when none has it.
+MenuItem* FindShortcut(const Form& form, std::string_view keys);
 
 class StatusBar : public Control {
 public:

@@ -64,7 +64,14 @@ QColor toQColor(ui::Color color) {
 void applyColor(QWidget& widget, QPalette::ColorRole role, ui::Color color) {
     QPalette palette = widget.palette();
     const bool plain = !ui::IsSystemColor(color);
-    palette.setColor(role, plain ? toQColor(color) : QApplication::palette().color(role));
+    const QColor shown = plain ? toQColor(color) : QApplication::palette().color(role);
+    if (role == QPalette::WindowText) {
+        // The caption of a disabled control stays greyed whatever its colour.
+        palette.setColor(QPalette::Active, role, shown);
+        palette.setColor(QPalette::Inactive, role, shown);
+    } else {
+        palette.setColor(role, shown);
+    }
     widget.setPalette(palette);
     if (role == QPalette::Window) {
         widget.setAutoFillBackground(plain);

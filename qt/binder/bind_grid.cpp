@@ -305,6 +305,9 @@ void bindGrid(ui::Grid& grid, ControlBinding& binding) {
     auto& view = expectWidget<QTableView>(binding, "QTableView");
     bindWidgetBasics(binding, view);
     auto* adapter = new GridViewAdapter(grid, view, binding);
+    // The grid is one stop of the window's tab order, so the controls after it can be reached by
+    // keyboard; the arrow keys move between its cells.
+    view.setTabKeyNavigation(false);
     bindMouse(grid, view, *static_cast<GridTableModel*>(view.model()), binding);
     binding.onEvent(view, QEvent::KeyPress, [&grid, &view](QEvent& event) {
         return offerKeyPress(view, static_cast<QKeyEvent&>(event), grid.KeyPress);

@@ -268,14 +268,20 @@ TEST_F(CommandTest, CafeWideSwitchesSendTheirTextAndTellWhatWasAskedFor) {
     EXPECT_EQ(status(), "Kestova not connected.");
 }
 
-TEST_F(CommandTest, FindComputerMatchesTheUpperCasedNameExactly) {
-    dialogs().expectInputBox("Enter Computer Name to Search for?", "pc7");
-    main.m_FComputer_Click();
-    EXPECT_EQ(main.ConList.RowSel(), 7);
-    EXPECT_EQ(status(), "Search Successful.");
-    dialogs().expectInputBox("Enter Computer Name to Search for?", "pc5");
-    main.m_FComputer_Click();
-    EXPECT_EQ(status(), "Search not Successful.") << "the cell holds pc5 in lower case";
+TEST_F(CommandTest, FindComputerMatchesTheWholeNameWithoutRegardToCase) {
+    struct Case {
+        const char* typed;
+        int row;  // the row found; 0: none
+    };
+    const Case cases[] = {{"pc7", 7}, {"PC5", 5}, {"pC5", 5}, {"PC", 0}, {"PC44", 0}};
+    for (const Case& c : cases) {
+        main.ConList.SetRow(4);
+        dialogs().expectInputBox("Enter Computer Name to Search for?", c.typed);
+        main.m_FComputer_Click();
+        EXPECT_EQ(main.ConList.RowSel(), c.row == 0 ? 4 : c.row) << c.typed;
+        EXPECT_EQ(status(), c.row == 0 ? "Search not Successful." : "Search Successful.")
+            << c.typed;
+    }
     MessagesWindow().Unload();
 }
 

@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QProxyStyle>
 #include <QPushButton>
@@ -211,6 +212,14 @@ TEST_F(BinderTest, ADropDownListShowsItsTextAsAnItemAndOptionsMayAllBeCleared) {
     EXPECT_TRUE(form.Option2.Value) << "and the options are exclusive again";
     clickIndicator(widget<QRadioButton>("Option1"));
     EXPECT_FALSE(form.Option2.Value);
+
+    // A coloured caption is greyed while its option is disabled, as any disabled caption.
+    form.Option1.ForeColor = ui::colors::Black;
+    form.Option1.Enabled = false;
+    const QPalette& palette = widget<QRadioButton>("Option1").palette();
+    EXPECT_EQ(palette.color(QPalette::Active, QPalette::WindowText), QColor(Qt::black));
+    EXPECT_EQ(palette.color(QPalette::Disabled, QPalette::WindowText),
+              QApplication::palette().color(QPalette::Disabled, QPalette::WindowText));
 }
 
 TEST_F(BinderTest, MenuItemDrivesItsActionAndOwnsTheCheckMark) {
@@ -360,6 +369,24 @@ TEST_F(BinderTest, GridSelectionFollowsBothWays) {
     EXPECT_GE(selChanges, 1);
 }
 
+TEST_F(BinderTest, TabAndShiftTabMoveFromTheGridToTheControlsAroundIt) {
+    auto& view = widget<QTableView>("Grid1");
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    form.Grid1.SetRow(2);
+    form.Grid1.SetCol(1);
+    view.setFocus();
+
+    QTest::keyClick(&view, Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_EQ(QApplication::focusWidget(), &widget<QComboBox>("Combo1"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_TRUE(view.hasFocus());
+    QTest::keyClick(&view, Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), &widget<QLineEdit>("Text1")) << "the layout's first";
+    EXPECT_EQ(form.Grid1.Row(), 2) << "Tab moved from cell to cell";
+    EXPECT_EQ(form.Grid1.Col(), 1);
+}
+
 TEST_F(BinderTest, GridReportsTheCellUnderTheMouseAndTheButton) {
     auto& view = widget<QTableView>("Grid1");
     window->resize(400, 600);
@@ -389,6 +416,15 @@ TEST(BinderFailureTest, AMissingWidgetIsReportedWithFormAndControlName) {
         EXPECT_NE(std::string(error.what()).find("List1"), std::string::npos) << error.what();
     }
     EXPECT_EQ(form.view(), nullptr);
+}
+
+TEST(BinderFailureTest, AnItemInAnotherMenuThanTheModelSaysIsReported) {
+    SampleForm form;  // its m_refresh belongs to no menu
+    auto window = sampleWindow();
+    auto* menu = new QMenu(window.get());
+    menu->setObjectName("M_File");
+    menu->addAction(window->findChild<QAction*>("m_refresh"));
+    EXPECT_THROW(qtplatform::bind(form, *window), qtplatform::BindError);
 }
 
 TEST(BinderFailureTest, AWidgetOfTheWrongClassIsReported) {

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "ui/controls.h"
+#include "ui/form.h"
 
 namespace sim {
 namespace {
@@ -46,6 +47,15 @@ void Choose(ui::ComboBox& combo, const std::string& item) {
     combo.ListIndex.setFromView(static_cast<int>(found - items.begin()));
     combo.Text.setFromView(item);
     ui::Raise(combo.Click);
+}
+
+bool PressShortcut(ui::Form& form, const std::string& keys) {
+    ui::MenuItem* item = ui::FindShortcut(form, keys);
+    if (item == nullptr) {
+        ADD_FAILURE() << form.Name() << " has no shortcut " << keys;
+        return false;
+    }
+    return item->PressShortcut();
 }
 
 void TypeInto(ui::TextBox& box, const std::string& keys) {

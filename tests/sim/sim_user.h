@@ -4,6 +4,7 @@
 
 namespace ui {
 class ComboBox;
+class Form;
 class TextBox;
 }  // namespace ui
 
@@ -19,6 +20,11 @@ void PressKey(ui::TextBox& box, int keyAscii);
 // The operator's pick of an item from a drop-down list, as a click on it: the list's index and
 // text move to the item and Click is raised. Fails the test when the list has no such item.
 void Choose(ui::ComboBox& combo, const std::string& item);
+
+// The operator presses a menu shortcut ("Ctrl+A") in the window, without opening a menu first;
+// the key reaches the form's item that has it, as on screen. True when the item fired. Fails the
+// test when no item of the form has the key.
+bool PressShortcut(ui::Form& form, const std::string& keys);
 
 inline constexpr int kEnter = 13;
 inline constexpr int kBackspace = 8;
