@@ -18,6 +18,8 @@
 #include <QTest>
 #include <QVBoxLayout>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "qt/binder/binder.h"
 #include "ui/controls.h"
@@ -211,6 +213,29 @@ TEST_F(BinderTest, ADropDownListShowsItsTextAsAnItemAndOptionsMayAllBeCleared) {
     EXPECT_TRUE(form.Option2.Value) << "and the options are exclusive again";
     clickIndicator(widget<QRadioButton>("Option1"));
     EXPECT_FALSE(form.Option2.Value);
+}
+
+// A long list filled item by item had the view rebuild it for every item.
+TEST_F(BinderTest, AWholeListReachesTheViewAtOnceAndChoosingAnItemKeepsTheItems) {
+    std::vector<std::string> numbers;
+    for (int n = 0; n < 1000; ++n) {
+        numbers.push_back(std::to_string(n));
+    }
+    auto& combo = widget<QComboBox>("Combo1");
+    auto& list = widget<QListWidget>("List1");
+    QSignalSpy comboInserts(combo.model(), &QAbstractItemModel::rowsInserted);
+    QSignalSpy listInserts(list.model(), &QAbstractItemModel::rowsInserted);
+
+    form.Combo1.SetItems(numbers);
+    form.List1.SetItems(numbers);
+    form.Combo1.ListIndex = 500;
+    form.List1.ListIndex = 700;
+
+    EXPECT_EQ(comboInserts.count(), 1);
+    EXPECT_EQ(listInserts.count(), 1);
+    EXPECT_EQ(combo.count(), 1000);
+    EXPECT_EQ(combo.currentIndex(), 500);
+    EXPECT_EQ(list.currentRow(), 700);
 }
 
 TEST_F(BinderTest, MenuItemDrivesItsActionAndOwnsTheCheckMark) {
