@@ -62,12 +62,16 @@ bool IsWellFormedServerAddress(std::string_view address) {
     return IsDottedQuad(address, kLargestServerPart);
 }
 
+void TellInvalidServerAddress() {
+    platform::services().dialogs().MsgBox(std::string(kInvalidAddressMessage),
+                                          platform::msgbox::Critical, VersionTitle());
+}
+
 bool IsValidServerAddress(std::string_view address) {
     if (IsWellFormedServerAddress(address)) {
         return true;
     }
-    platform::services().dialogs().MsgBox(std::string(kInvalidAddressMessage),
-                                          platform::msgbox::Critical, VersionTitle());
+    TellInvalidServerAddress();
     return false;
 }
 

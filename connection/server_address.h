@@ -18,6 +18,9 @@ bool IsWellFormedServerAddress(std::string_view address);
 // What the operator is told about a refused address (its example is only text).
 inline constexpr std::string_view kInvalidAddressMessage = "Invalid IP value! (e.g. 192.168.0.1)";
 
+// The message box that tells the operator an address is refused.
+void TellInvalidServerAddress();
+
 // The check the options dialog makes on a server address: like IsWellFormedServerAddress, and
 // tells the operator with a message box when the address is refused.
 bool IsValidServerAddress(std::string_view address);

@@ -151,10 +151,13 @@ void KestovaOpt::Text1_LostFocus() {
 }
 
 bool KestovaOpt::ServerAddressAccepted() {
-    if (IsValidServerAddress(Text1.Text.get())) {
+    if (IsWellFormedServerAddress(Text1.Text.get())) {
         return true;
     }
+    // Replaced before the operator is told: the message box takes the focus from the field, and
+    // that lost focus must find nothing left to refuse (else a second box would follow).
     Text1.Text = std::string(settings::kDefaultServerIp);
+    TellInvalidServerAddress();
     Text1.SetFocus();
     return false;
 }
