@@ -217,10 +217,7 @@ TEST_F(BinderTest, ADropDownListShowsItsTextAsAnItemAndOptionsMayAllBeCleared) {
 
 // A long list filled item by item had the view rebuild it for every item.
 TEST_F(BinderTest, AWholeListReachesTheViewAtOnceAndChoosingAnItemKeepsTheItems) {
-    std::vector<std::string> numbers;
-    for (int n = 0; n < 1000; ++n) {
-        numbers.push_back(std::to_string(n));
-    }
+    const std::vector<std::string> numbers(1000, "item");
     auto& combo = widget<QComboBox>("Combo1");
     auto& list = widget<QListWidget>("List1");
     QSignalSpy comboInserts(combo.model(), &QAbstractItemModel::rowsInserted);
