@@ -27,6 +27,8 @@ public:
     kestova::KestovaMain& main();
     QWidget& window();
     QTableView& view() { return *view_; }
+    // Where another window of the console gets its view (a dialog the benchmark opens).
+    qtplatform::FormViews& views() { return *views_; }
 
 private:
     class Services : public qtplatform::QtServices {

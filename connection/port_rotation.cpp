@@ -32,7 +32,7 @@ PortRotation ReadPortRotation() {
     }
     const auto loop = ToWholeNumber(ReadSetting(settings::Loop));
     rotation.loop = loop.has_value() ? static_cast<int>(std::clamp<long long>(
-                                           static_cast<long long>(*loop), -1, kMaxOffset - 1))
+                                           static_cast<long long>(*loop), -1, kLargestUsableLoop))
                                      : 3;
     return rotation;
 }
@@ -41,7 +41,8 @@ ConnectAttempt NextConnectAttempt(std::int16_t offset, const PortRotation& rotat
     int next = rotation.fixedPort ? rotation.fixedOffset : offset + 1;
     ConnectAttempt attempt;
     attempt.port = IsUsablePortOffset(next) ? protocol::kConsolePortBase + next : 0;
-    // The loop is capped below the largest offset, so the rotation never overflows.
+    // The loop is capped below the largest offset (kLargestUsableLoop), so the rotation never
+    // overflows.
     if (next > rotation.loop) {
         next = 0;
     }

@@ -20,6 +20,10 @@ struct ConnectAttempt {
     bool probeDiscovery = false;
 };
 
+// The highest "Loop" the rotation can use: the next offset after it must still fit the
+// supervision's 16-bit counter. A larger stored value counts as this one.
+inline constexpr int kLargestUsableLoop = INT16_MAX - 1;
+
 PortRotation ReadPortRotation();
 
 // True when 999 + offset is a TCP port and the offset fits the supervision's 16-bit counter.

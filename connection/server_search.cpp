@@ -63,9 +63,7 @@ void TryAddress(KestovaMain& main) {
         return;
     }
     const std::string candidate = prefix + std::to_string(main.Prog.Value.get());
-    search.RemoteHost = candidate;
-    search.RemotePort = protocol::kDiscoveryPort;
-    search.Connect();
+    ConnectToAddress(search, candidate, protocol::kDiscoveryPort);
     main.StatusBar1.SetPanelText(kPanelResult, "Searching for Server: " + candidate);
 }
 

@@ -5,6 +5,7 @@
 #include "connection/client_count.h"
 #include "connection/login_window.h"
 #include "connection/port_rotation.h"
+#include "connection/server_address.h"
 #include "connection/server_protocol.h"
 #include "console/kestova_main.h"
 #include "core/convert.h"
@@ -100,9 +101,7 @@ void ProbeDiscoveryPort(KestovaMain& main, const std::string& serverIp) {
         return;
     }
     main.Search->Close();
-    main.Search->RemoteHost = serverIp;
-    main.Search->RemotePort = protocol::kDiscoveryPort;
-    main.Search->Connect();
+    ConnectToAddress(*main.Search, serverIp, protocol::kDiscoveryPort);
 }
 
 void ConnectingTick(KestovaMain& main) {
@@ -126,17 +125,15 @@ void ConnectingTick(KestovaMain& main) {
     main.Receiver.Reset();
 
     const ConnectAttempt attempt = NextConnectAttempt(main.PortOffset, ReadPortRotation());
+    // A missing address reads as "Error", and a hand-edited one may be anything: neither is
+    // connected to.
     const std::string serverIp =
         ReadRegistryString(settings::ServerIp.keyPath, settings::ServerIp.valueName);
-    // A missing address reads as "Error": there is nothing to connect to.
-    const bool haveAddress = !serverIp.empty() && serverIp != kRegistryError;
-    if (main.Listen != nullptr && haveAddress && attempt.port != 0) {
-        main.Listen->RemoteHost = serverIp;
-        main.Listen->RemotePort = attempt.port;
-        main.Listen->Connect();
+    if (main.Listen != nullptr && attempt.port != 0) {
+        ConnectToAddress(*main.Listen, serverIp, attempt.port);
     }
     main.PortOffset = attempt.nextOffset;
-    if (attempt.probeDiscovery && haveAddress) {
+    if (attempt.probeDiscovery) {
         ProbeDiscoveryPort(main, serverIp);
     }
     main.StatusBar1.SetPanelText(kPanelConnected, "0 Connected");

@@ -22,35 +22,49 @@ void ApplySavedWidth(ui::Grid& grid, int column, const settings::Setting& settin
     }
 }
 
-void ApplyDownloadColumns(KestovaMain& main) {
+// The download columns the café uses; nothing when "Download" is no truth value (then neither
+// the columns nor their items are changed).
+struct DownloadColumnsUsed {
+    bool rates;
+    bool quotas;
+};
+
+std::optional<DownloadColumnsUsed> DownloadColumnsInUse() {
     const std::optional<bool> download = ToTruth(ReadSetting(settings::Download));
     if (!download.has_value()) {
-        return;
+        return std::nullopt;
     }
-    ui::Grid& grid = main.ConList;
-    if (!*download) {
-        for (ui::MenuItem* item : {&main.M_nQuota, &main.m_DRate, &main.m_SQuota, &main.m_UpRate}) {
-            item->Visible = false;
-        }
-        for (int column = client_grid::kLeftQuota; column <= client_grid::kUpRate; ++column) {
-            grid.SetColWidth(column, 0);
-        }
-        return;
-    }
-    const bool quotasShown = ReadSetting(settings::DownType) != "2";
-    main.M_nQuota.Visible = quotasShown;
-    main.m_SQuota.Visible = quotasShown;
-    if (quotasShown) {
-        ApplySavedWidth(grid, client_grid::kLeftQuota, settings::LQuotaWidth);
-        ApplySavedWidth(grid, client_grid::kOrgQuota, settings::OldQuotaWidth);
+    return DownloadColumnsUsed{.rates = *download,
+                               .quotas = *download && ReadSetting(settings::DownType) != "2"};
+}
+
+void ShowDownloadItems(KestovaMain& main, const DownloadColumnsUsed& used) {
+    main.M_nQuota.Visible = used.quotas;
+    main.m_SQuota.Visible = used.quotas;
+    main.m_DRate.Visible = used.rates;
+    main.m_UpRate.Visible = used.rates;
+}
+
+// A column in use follows its saved width (0 by default); one not in use is hidden.
+void ApplyDownloadColumn(ui::Grid& grid, int column, const settings::Setting& setting, bool used) {
+    if (used) {
+        ApplySavedWidth(grid, column, setting);
     } else {
-        grid.SetColWidth(client_grid::kLeftQuota, 0);
-        grid.SetColWidth(client_grid::kOrgQuota, 0);
+        grid.SetColWidth(column, 0);
     }
-    main.m_DRate.Visible = true;
-    main.m_UpRate.Visible = true;
-    ApplySavedWidth(grid, client_grid::kDownRate, settings::DownRateWidth);
-    ApplySavedWidth(grid, client_grid::kUpRate, settings::UpRateWidth);
+}
+
+void ApplyDownloadColumns(KestovaMain& main) {
+    const std::optional<DownloadColumnsUsed> used = DownloadColumnsInUse();
+    if (!used.has_value()) {
+        return;
+    }
+    ShowDownloadItems(main, *used);
+    ui::Grid& grid = main.ConList;
+    ApplyDownloadColumn(grid, client_grid::kLeftQuota, settings::LQuotaWidth, used->quotas);
+    ApplyDownloadColumn(grid, client_grid::kOrgQuota, settings::OldQuotaWidth, used->quotas);
+    ApplyDownloadColumn(grid, client_grid::kDownRate, settings::DownRateWidth, used->rates);
+    ApplyDownloadColumn(grid, client_grid::kUpRate, settings::UpRateWidth, used->rates);
 }
 
 }  // namespace
@@ -94,17 +108,17 @@ void ToggleAllColumnViews(KestovaMain& main) {
     for (int column = kLeftQuota; column <= kUpRate; ++column) {
         grid.SetColWidth(column, 0);
     }
-    const std::pair<const settings::Setting*, int> saved[] = {
-        {&settings::UsernameWidth, kUsername},  {&settings::InformationWidth, kInformation},
-        {&settings::StateWidth, kState},        {&settings::ClientIpWidth, kClientIP},
-        {&settings::PortNoWidth, kPort},        {&settings::LogInTimeWidth, kLogInTime},
-        {&settings::NewQuotaWidth, kLeftQuota}, {&settings::StartQuotaWidth, kOrgQuota},
-        {&settings::DownRateWidth, kDownRate},
-    };
-    for (const auto& [setting, column] : saved) {
-        WriteSetting(*setting, std::to_string(grid.ColWidth(column)));
+    // Saved under the keys the load reads, so the choice holds at the next start.
+    for (const ColumnView& view : ColumnViews(main)) {
+        WriteSetting(*view.savedWidth, std::to_string(grid.ColWidth(view.column)));
     }
     main.RecomputeFillerColumn();
+}
+
+void OfferDownloadColumnItems(KestovaMain& main) {
+    if (const std::optional<DownloadColumnsUsed> used = DownloadColumnsInUse()) {
+        ShowDownloadItems(main, *used);
+    }
 }
 
 void ApplySavedColumnViews(KestovaMain& main) {

@@ -27,6 +27,10 @@ std::array<ColumnView, 10> ColumnViews(KestovaMain& main);
 // and the download columns and their View items when the café does not use download quotas.
 void ApplySavedColumnViews(KestovaMain& main);
 
+// Offers the View items of the download columns the café uses (by "Download" and "DownType"),
+// as the load does, so an item is there whenever its column can show.
+void OfferDownloadColumnItems(KestovaMain& main);
+
 // Shows the item's column when hidden and hides it when shown, and saves the new width.
 void ToggleColumnView(KestovaMain& main, const ColumnView& view);
 

@@ -1,7 +1,11 @@
 #include "console/kestova_opt.h"
 
+#include <algorithm>
 #include <string>
+#include <utility>
+#include <vector>
 
+#include "connection/port_rotation.h"
 #include "connection/server_address.h"
 #include "connection/server_search.h"
 #include "connection/supervision.h"
@@ -33,6 +37,15 @@ const char* const kPortNoWhenNotNumeric = "10";
 
 int MsgBox(const std::string& text, int flags) {
     return platform::services().dialogs().MsgBox(text, flags, VersionTitle());
+}
+
+// The whole numbers from first up to last (a stored value, not always a whole number).
+std::vector<std::string> Numbers(int first, double last) {
+    std::vector<std::string> numbers;
+    for (int n = first; n <= last; ++n) {
+        numbers.push_back(std::to_string(n));
+    }
+    return numbers;
 }
 
 std::string StoredServerAddress() {
@@ -89,15 +102,12 @@ KestovaOpt::~KestovaOpt() {
 }
 
 void KestovaOpt::Form_Load() {
-    const double loop = Val(ReadSetting(settings::Loop));
-    Combo1.Clear();
-    for (int offset = kFewestPortsSearched; offset <= loop; ++offset) {
-        Combo1.AddItem(std::to_string(offset));
-    }
-    Combo2.Clear();
-    for (int seconds = kShortestRefresh; seconds <= kLongestRefresh; ++seconds) {
-        Combo2.AddItem(std::to_string(seconds));
-    }
+    // A stored loop longer than the rotation can use (typed, or from a discovery answer) is
+    // shown as the longest it can.
+    const double loop =
+        std::min(Val(ReadSetting(settings::Loop)), static_cast<double>(kLargestUsableLoop));
+    Combo1.SetItems(Numbers(kFewestPortsSearched, loop));
+    Combo2.SetItems(Numbers(kShortestRefresh, kLongestRefresh));
     Combo1.Text = SingleText(static_cast<float>(loop));
     Combo2.Text = ReadSetting(settings::Refresh);
     Check1.Value = ToWholeNumber(ReadSetting(settings::UsePort)).value_or(0) != 0 ? 1 : 0;
@@ -113,10 +123,11 @@ void KestovaOpt::Form_Load() {
         Command2.Enabled = true;
         ShowSearchCaption();
     }
-    Combo13.Clear();
+    std::vector<std::string> portNames;
     for (int port = 1; port <= kPortNames; ++port) {
-        Combo13.AddItem("COM" + std::to_string(port));
+        portNames.push_back("COM" + std::to_string(port));
     }
+    Combo13.SetItems(std::move(portNames));
     Combo13.ChooseText(ReadSetting(settings::Com));
     Combo13_Changed();
     // What the load itself put into the fields is no change to apply.
@@ -136,10 +147,19 @@ void KestovaOpt::Text1_GotFocus() {
 }
 
 void KestovaOpt::Text1_LostFocus() {
-    if (!IsValidServerAddress(Text1.Text.get())) {
-        Text1.Text = std::string(settings::kDefaultServerIp);
-        Text1.SetFocus();
+    ServerAddressAccepted();
+}
+
+bool KestovaOpt::ServerAddressAccepted() {
+    if (IsWellFormedServerAddress(Text1.Text.get())) {
+        return true;
     }
+    // Replaced before the operator is told: the message box takes the focus from the field, and
+    // that lost focus must find nothing left to refuse (else a second box would follow).
+    Text1.Text = std::string(settings::kDefaultServerIp);
+    TellInvalidServerAddress();
+    Text1.SetFocus();
+    return false;
 }
 
 void KestovaOpt::Check1_Click() {
@@ -154,6 +174,15 @@ void KestovaOpt::Combo13_Changed() {
 }
 
 void KestovaOpt::Command1_Click() {
+    ApplyChanges();
+}
+
+bool KestovaOpt::ApplyChanges() {
+    // Enter on OK leaves the address field without its losing the focus: the address is checked
+    // here too, before anything is stored.
+    if (!ServerAddressAccepted()) {
+        return false;
+    }
     WriteSetting(settings::Loop, Combo1.Text.get());
     WriteSetting(settings::Refresh, Combo2.Text.get());
     WriteSetting(settings::UsePort, std::to_string(Check1.Value.get()));
@@ -163,11 +192,12 @@ void KestovaOpt::Command1_Click() {
     WriteRegistryString(settings::ServerIp.keyPath, settings::ServerIp.valueName, Text1.Text.get());
     WriteSetting(settings::Com, Combo13.Text.get());
     Command1.Enabled = false;
+    return true;
 }
 
 void KestovaOpt::OKButton_Click() {
-    if (Command1.Enabled) {
-        Command1_Click();
+    if (Command1.Enabled && !ApplyChanges()) {
+        return;
     }
     Unload();
 }

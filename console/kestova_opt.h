@@ -54,6 +54,10 @@ public:
 private:
     // Any edit makes Apply available.
     void Edited();
+    // A refused server address is replaced by the built-in one and the focus sent back to it.
+    bool ServerAddressAccepted();
+    // Stores the six settings unless the server address is refused; true when stored.
+    bool ApplyChanges();
     void ShowSearchCaption();
     // Opens the chosen port and, once the operator says the printer is on, sends the test line.
     void TestPrinter();

@@ -88,12 +88,7 @@ void KestovaMain::m_Edit_Click() {
 }
 
 void KestovaMain::m_View_Click() {
-    for (ui::MenuItem* item : {&M_nQuota, &m_SQuota, &m_DRate, &m_UpRate}) {
-        item->Visible = false;
-    }
-    if (ReadSetting(settings::DownType) != "2") {
-        m_SQuota.Visible = true;
-    }
+    OfferDownloadColumnItems(*this);
     for (const ColumnView& view : ColumnViews(*this)) {
         view.item->Checked = ConList.ColWidth(view.column) != 0;
     }

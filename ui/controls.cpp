@@ -1,6 +1,7 @@
 #include "ui/controls.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "platform/services.h"
 #include "ui/form.h"
@@ -52,7 +53,11 @@ void ListControl::RemoveItem(int index) {
 }
 
 void ListControl::Clear() {
-    items_.clear();
+    SetItems({});
+}
+
+void ListControl::SetItems(std::vector<std::string> items) {
+    items_ = std::move(items);
     ListIndex = -1;
     notify("List");
 }

@@ -115,6 +115,9 @@ public:
     void AddItem(const std::string& item);
     void RemoveItem(int index);
     void Clear();
+    // Replaces the whole list as one change: the view takes it in one update, however long it
+    // is (adding a long list item by item would have the view rebuild it for every item).
+    void SetItems(std::vector<std::string> items);
     int ListCount() const { return static_cast<int>(items_.size()); }
     const std::string& List(int index) const;
     void SetList(int index, const std::string& item);

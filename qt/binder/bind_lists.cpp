@@ -43,12 +43,17 @@ void bindComboBox(ui::ComboBox& combo, ControlBinding& binding) {
             widget.setCurrentIndex(widget.findText(toQt(combo.Text)));
         }
     };
-    binding.mirror({"List", "ListIndex"}, [&combo, &widget, showText] {
-        widget.clear();
-        widget.addItems(itemsOf(combo));
+    auto showIndex = [&combo, &widget, showText] {
         widget.setCurrentIndex(combo.ListIndex);
         showText();
+    };
+    // Choosing an item leaves the items alone: only a change of the list rebuilds them.
+    binding.mirror({"List"}, [&combo, &widget, showIndex] {
+        widget.clear();
+        widget.addItems(itemsOf(combo));
+        showIndex();
     });
+    binding.onChange({"ListIndex"}, showIndex);
     binding.mirror({"Text"}, showText);
     QObject::connect(&widget, &QComboBox::activated, &binding, [&combo, &widget](int index) {
         combo.ListIndex.setFromView(index);
@@ -72,11 +77,13 @@ void bindComboBox(ui::ComboBox& combo, ControlBinding& binding) {
 void bindListBox(ui::ListBox& list, ControlBinding& binding) {
     auto& widget = expectWidget<QListWidget>(binding, "QListWidget");
     bindWidgetBasics(binding, widget);
-    binding.mirror({"List", "ListIndex"}, [&] {
+    auto showIndex = [&list, &widget] { widget.setCurrentRow(list.ListIndex); };
+    binding.mirror({"List"}, [&list, &widget, showIndex] {
         widget.clear();
         widget.addItems(itemsOf(list));
-        widget.setCurrentRow(list.ListIndex);
+        showIndex();
     });
+    binding.onChange({"ListIndex"}, showIndex);
     binding.mirror({"TopIndex"}, [&] {
         if (QListWidgetItem* item = widget.item(list.TopIndex)) {
             widget.scrollToItem(item, QAbstractItemView::PositionAtTop);

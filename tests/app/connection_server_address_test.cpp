@@ -2,6 +2,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include "connection/port_rotation.h"
 #include "connection/server_address.h"
 #include "tests/app/connection_test_support.h"
@@ -38,6 +40,33 @@ TEST_F(ServerAddressTest, AnythingButFourPlainDecimalPartsIsRefused) {
     EXPECT_EQ(dialogs().countShown(std::string(kInvalidAddressMessage)),
               static_cast<int>(std::size(refused)));
 }
+
+struct StoredAddress {
+    const char* stored;
+    std::set<std::string> connectedTo;  // the discovery probes included
+};
+
+class StoredAddressTest : public ConsoleSimTest,
+                          public ::testing::WithParamInterface<StoredAddress> {};
+
+// A socket looks anything but a dotted address up by name, and reads "010" as octal.
+TEST_P(StoredAddressTest, OnlyADottedAddressReachesASocketAndWithoutLeadingZeros) {
+    WriteRegistryString(settings::ServerIp.keyPath, settings::ServerIp.valueName,
+                        GetParam().stored);
+    console();
+    advance(30'000);  // past the fifth attempt, which also probes
+    std::set<std::string> hosts;
+    for (const sim::ConnectAttempt& attempt : network().connectAttempts()) {
+        hosts.insert(attempt.host);
+    }
+    EXPECT_EQ(hosts, GetParam().connectedTo);
+}
+
+INSTANTIATE_TEST_SUITE_P(Stored, StoredAddressTest,
+                         ::testing::Values(StoredAddress{"127.0.0.300", {}},
+                                           StoredAddress{"localhost", {}},
+                                           StoredAddress{"127.1", {}},
+                                           StoredAddress{"127.000.000.001", {"127.0.0.1"}}));
 
 TEST(PortRotationTest, AnOffsetThatGivesNoTcpPortConnectsNowhere) {
     const PortRotation rotating;

@@ -91,21 +91,38 @@ TEST_F(MenuTest, AViewerMayOnlyRefreshAndLogInWhileConnected) {
     EXPECT_FALSE(main.m_allocate.Enabled);
 }
 
-TEST_F(MenuTest, OpeningViewWithDownloadType2LeavesTheFourDownloadItemsInvisible) {
-    setOption(settings::Download, "True");
+struct DownloadUse {
+    const char* download;
+    const char* downType;
+    bool quotaItems;  // "&Left Quota" and "&Start Quota"
+    bool rateItems;   // "&Down. Rate" and "&Up. Rate"
+};
+
+class ViewMenuTest : public MenuTest, public ::testing::WithParamInterface<DownloadUse> {};
+
+// An item is offered wherever its column can show, so a shown column can always be hidden.
+TEST_P(ViewMenuTest, OpeningViewOffersTheItemsOfTheDownloadColumnsInUse) {
+    setOption(settings::Download, GetParam().download);
+    setOption(settings::DownType, GetParam().downType);
+    WriteSetting(settings::DownRateWidth, "900");
     KestovaMain& main = console();
-    ASSERT_TRUE(main.m_DRate.Visible);
 
     main.m_View_Click();
 
-    for (const ui::MenuItem* item :
-         {&main.M_nQuota, &main.m_SQuota, &main.m_DRate, &main.m_UpRate}) {
-        EXPECT_FALSE(item->Visible) << item->Name();
-    }
+    EXPECT_EQ(main.M_nQuota.Visible, GetParam().quotaItems);
+    EXPECT_EQ(main.m_SQuota.Visible, GetParam().quotaItems);
+    EXPECT_EQ(main.m_DRate.Visible, GetParam().rateItems);
+    EXPECT_EQ(main.m_UpRate.Visible, GetParam().rateItems);
+    EXPECT_EQ(main.m_DRate.Checked, GetParam().rateItems);
     EXPECT_TRUE(main.m_ClientIP.Checked);
     EXPECT_FALSE(main.m_State.Checked);
     EXPECT_FALSE(main.m_all.Checked) << "State and Port are hidden at first";
 }
+
+INSTANTIATE_TEST_SUITE_P(Download, ViewMenuTest,
+                         ::testing::Values(DownloadUse{"False", "1", false, false},
+                                           DownloadUse{"True", "2", false, true},
+                                           DownloadUse{"True", "1", true, true}));
 
 TEST_F(MenuTest, AColumnItemShowsItsColumnAtItsOwnWidthAndRemembersIt) {
     WriteSetting(settings::UsernameWidth, "0");
@@ -121,26 +138,26 @@ TEST_F(MenuTest, AColumnItemShowsItsColumnAtItsOwnWidthAndRemembersIt) {
     EXPECT_EQ(saved(settings::UsernameWidth), "0");
 }
 
-TEST_F(MenuTest, AllHidesAFullViewAndThenRestoresTheDefaultWidths) {
-    WriteSetting(settings::StateWidth, "1200");
-    WriteSetting(settings::PortNoWidth, "500");
+TEST_F(MenuTest, AllHidesAFullViewForTheNextStartTooAndThenRestoresTheDefaultWidths) {
+    setOption(settings::Download, "True");
+    setOption(settings::DownType, "1");
+    for (const settings::Setting* shown :
+         {&settings::StateWidth, &settings::PortNoWidth, &settings::LQuotaWidth,
+          &settings::OldQuotaWidth, &settings::DownRateWidth, &settings::UpRateWidth}) {
+        WriteSetting(*shown, "900");
+    }
+    console().m_View_Click();
+    ASSERT_TRUE(Main().m_all.Checked);
+    ASSERT_EQ(Main().ConList.ColWidth(grid::kUpRate), 900);
+
+    Main().m_all.Click();
+    ReleaseProgram();
     KestovaMain& main = console();
-    main.m_View_Click();
-    ASSERT_TRUE(main.m_all.Checked);
 
-    main.m_all.Click();
-
-    for (int column : {grid::kUsername, grid::kInformation, grid::kState, grid::kClientIP,
-                       grid::kLogInTime, grid::kPort, grid::kLeftQuota, grid::kUpRate}) {
-        EXPECT_EQ(main.ConList.ColWidth(column), 0) << "column " << column;
+    for (int column = grid::kUsername; column <= grid::kUpRate; ++column) {
+        EXPECT_EQ(main.ConList.ColWidth(column), column == grid::kTime ? 900 : 0)
+            << "column " << column;
     }
-    for (const settings::Setting* key :
-         {&settings::UsernameWidth, &settings::InformationWidth, &settings::StateWidth,
-          &settings::ClientIpWidth, &settings::PortNoWidth, &settings::LogInTimeWidth,
-          &settings::NewQuotaWidth, &settings::StartQuotaWidth, &settings::DownRateWidth}) {
-        EXPECT_EQ(saved(*key), "0") << key->key;
-    }
-    EXPECT_EQ(saved(settings::UpRateWidth), "absent");
 
     main.m_View_Click();
     main.m_all.Click();

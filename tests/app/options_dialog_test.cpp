@@ -105,6 +105,43 @@ TEST_F(OptionsDialogTest, AWrongAddressIsReplacedOnLeavingAndTheSearchButtonStar
     }
 }
 
+TEST_F(OptionsDialogTest, EnterOnOkWithAWrongAddressStoresNothingAndKeepsTheDialogOpen) {
+    const int writes = files().writeCount();
+    dialogs().expectMsgBox(std::string(kInvalidAddressMessage)).after(100);
+    runDialog(
+        [this, writes] {
+            options.Text1.Text = "127.0.0.300";
+            options.Combo2.Text = "9";
+            afterMs(10, [this] { ui::Raise(options.Text1.LostFocus); });  // taken by the box
+            options.OKButton.DoClick();  // Enter: the field keeps the focus until the box shows
+            EXPECT_TRUE(options.IsLoaded());
+            EXPECT_EQ(options.Text1.Text.get(), settings::kDefaultServerIp);
+            EXPECT_EQ(files().writeCount(), writes) << "not even the refresh rate";
+        },
+        options.CancelButton);
+}
+
+// Counts how often the view would have to take a list again.
+struct ListUpdates : ui::ControlObserver {
+    int count = 0;
+    void propertyChanged(ui::Control&, std::string_view property) override {
+        count += property == "List" ? 1 : 0;
+    }
+};
+
+TEST_F(OptionsDialogTest, TheLoopListIsOneUpdateAndNoLongerThanThePortRotationCanUse) {
+    setOption(settings::Loop, "200000");
+    ListUpdates updates;
+    options.Combo1.setObserver(&updates);
+    runDialog([] {}, options.CancelButton);
+    options.Combo1.setObserver(nullptr);
+
+    EXPECT_EQ(updates.count, 1);
+    EXPECT_EQ(options.Combo1.ListCount(), 32766 - 3);
+    EXPECT_EQ(options.Combo1.Items().back(), "32766");
+    EXPECT_EQ(options.Combo1.Text.get(), "32766");
+}
+
 struct PrinterTest {
     const char* port;
     const char* device;   // where the line goes

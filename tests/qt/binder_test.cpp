@@ -19,6 +19,8 @@
 #include <QTest>
 #include <QVBoxLayout>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "qt/binder/binder.h"
 #include "ui/controls.h"
@@ -220,6 +222,26 @@ TEST_F(BinderTest, ADropDownListShowsItsTextAsAnItemAndOptionsMayAllBeCleared) {
     EXPECT_EQ(palette.color(QPalette::Active, QPalette::WindowText), QColor(Qt::black));
     EXPECT_EQ(palette.color(QPalette::Disabled, QPalette::WindowText),
               QApplication::palette().color(QPalette::Disabled, QPalette::WindowText));
+}
+
+// A long list filled item by item had the view rebuild it for every item.
+TEST_F(BinderTest, AWholeListReachesTheViewAtOnceAndChoosingAnItemKeepsTheItems) {
+    const std::vector<std::string> numbers(1000, "item");
+    auto& combo = widget<QComboBox>("Combo1");
+    auto& list = widget<QListWidget>("List1");
+    QSignalSpy comboInserts(combo.model(), &QAbstractItemModel::rowsInserted);
+    QSignalSpy listInserts(list.model(), &QAbstractItemModel::rowsInserted);
+
+    form.Combo1.SetItems(numbers);
+    form.List1.SetItems(numbers);
+    form.Combo1.ListIndex = 500;
+    form.List1.ListIndex = 700;
+
+    EXPECT_EQ(comboInserts.count(), 1);
+    EXPECT_EQ(listInserts.count(), 1);
+    EXPECT_EQ(combo.count(), 1000);
+    EXPECT_EQ(combo.currentIndex(), 500);
+    EXPECT_EQ(list.currentRow(), 700);
 }
 
 TEST_F(BinderTest, MenuItemDrivesItsActionAndOwnsTheCheckMark) {
