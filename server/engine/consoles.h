@@ -49,12 +49,15 @@ public:
     void heard(ConsoleId id, std::int64_t nowMs);
 
     std::vector<ConsoleId> ids() const;
+    // The consoles that have greeted: only they are told of changes.
+    std::vector<ConsoleId> greetedIds() const;
 
     struct KeepAlive {
         std::vector<ConsoleId> probe;
         std::vector<ConsoleId> drop;
     };
-    // Which consoles to probe now and which to drop; the dropped ones are removed here.
+    // Which consoles to probe now (only those that greeted) and which to drop; the dropped ones
+    // are removed here.
     KeepAlive keepAlive(std::int64_t nowMs);
 
 private:

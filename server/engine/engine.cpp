@@ -56,7 +56,6 @@ Engine::~Engine() = default;
 void Engine::consoleConnected(ConsoleId console, std::int64_t nowMs) {
     impl_->consoles.add(console, nowMs);
     impl_->log("console " + std::to_string(console) + " connected");
-    impl_->pushSwitches(console);
 }
 
 void Engine::consoleDisconnected(ConsoleId console) {
@@ -142,7 +141,7 @@ void Engine::Impl::send(ConsoleId console, const std::string& message) {
 }
 
 void Engine::Impl::sendAll(const std::string& message) {
-    for (ConsoleId console : consoles.ids())
+    for (ConsoleId console : consoles.greetedIds())
         send(console, message);
 }
 
@@ -280,8 +279,8 @@ void Engine::Impl::dispatch(ConsoleId console, ConsoleSession& session, const Re
     if (keyword == "YESCONNECT")
         return;  // hearing it already counted
     if (keyword == "AUTHENTICATING") {
-        // The greeting: the console has now taken its connected state, so the switches it
-        // only accepts while connected are sent again.
+        // The greeting: the console has now taken its connected state and accepts the
+        // switches. A peer that never greets is told nothing.
         session.greeted = true;
         log("console " + std::to_string(console) + " greeted: " + request.rawValue);
         pushSwitches(console);

@@ -53,7 +53,7 @@ public:
     Engine(const Engine&) = delete;
     Engine& operator=(const Engine&) = delete;
 
-    // A console connected: the engine pushes the café-wide switches to it.
+    // A console connected; nothing is sent to it before it greets.
     void consoleConnected(ConsoleId console, std::int64_t nowMs);
     // The console is gone; whatever it asked for half-way changes nothing else.
     void consoleDisconnected(ConsoleId console);
