@@ -116,6 +116,13 @@ void Engine::Impl::letIn(ConsoleId console, ConsoleSession& session, const Login
 void Engine::Impl::refuseLogin(ConsoleId console, ConsoleSession& session, LoginKind kind,
                                std::int64_t nowMs) {
     const bool staff = kind == LoginKind::Staff;
+    // Whoever an earlier try let in is gone: the connection keeps no rights past a refusal.
+    if (staff) {
+        session.staff.clear();
+    } else {
+        session.operatorName.clear();
+        session.rights.clear();
+    }
     const std::string refusal = staff ? "||F-POSLOG||FALSE||" : "||F-LOGIN||FALSE||";
     log(Who(console) + (staff ? ": POS sign-in refused" : ": operator log-in refused"));
     const std::int64_t delay = RefusalDelayMs(++session.failedLogins);
