@@ -2,8 +2,9 @@
 
 namespace zarnevo {
 
-void Consoles::add(ConsoleId id, std::int64_t nowMs) {
+void Consoles::add(ConsoleId id, std::string_view address, std::int64_t nowMs) {
     ConsoleSession session;
+    session.address = address;
     session.lastHeardMs = nowMs;
     session.lastProbeMs = nowMs;
     sessions_[id] = std::move(session);

@@ -53,9 +53,11 @@ Engine::Engine(Store& store, Outbox& outbox, EngineOptions options, Log log, Ran
 
 Engine::~Engine() = default;
 
-void Engine::consoleConnected(ConsoleId console, std::int64_t nowMs) {
-    impl_->consoles.add(console, nowMs);
-    impl_->log("console " + std::to_string(console) + " connected");
+void Engine::consoleConnected(ConsoleId console, std::string_view sourceAddress,
+                              std::int64_t nowMs) {
+    impl_->consoles.add(console, sourceAddress, nowMs);
+    impl_->log("console " + std::to_string(console) + " connected from " +
+               std::string(sourceAddress));
 }
 
 void Engine::consoleDisconnected(ConsoleId console) {
@@ -109,7 +111,9 @@ void Engine::tick(std::int64_t nowMs) {
         d.lastTickMs = nowMs;
 
     d.answerDueRefusals(nowMs);
+    d.startWaitingLogins(nowMs);
     d.runInlineChecks(nowMs);
+    d.guard.expire(nowMs);
 
     const Consoles::KeepAlive keepAlive = d.consoles.keepAlive(nowMs);
     for (ConsoleId console : keepAlive.drop) {

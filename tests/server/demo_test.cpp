@@ -57,7 +57,7 @@ std::vector<std::pair<ConsoleId, std::string>> RunDemoHour(std::uint64_t seed) {
     Engine engine(store, outbox,
                   EngineOptions{.slots = 12, .demo = true, .seed = seed, .speed = 60}, nullptr,
                   random);
-    engine.consoleConnected(1, TestNow());
+    engine.consoleConnected(1, "127.0.0.1", TestNow());
     engine.receive(1, kGreeting, TestNow());
     for (std::int64_t t = TestNow(); t <= TestNow() + 60'000; t += 250) {
         engine.receive(1, "||YESCONNECT||||", t);

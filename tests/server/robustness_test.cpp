@@ -27,7 +27,7 @@ TEST_F(Robustness, UnknownAndMalformedRequestsAreLoggedAndAnsweredWithNothing) {
 }
 
 TEST_F(Robustness, NothingIsAnsweredOnAConnectionBeforeItsGreeting) {
-    engine.consoleConnected(1, now);
+    engine.consoleConnected(1, "127.0.0.1", now);
     outbox.clear();
     for (const char* request : {"||UPDATE||||", "UPDATE||||", "||F-BROADCAST||||",
                                 "||F-LOGIN||Username = 'ADMINISTRATOR' and Password = 'admin'||"}) {

@@ -17,7 +17,7 @@ TEST_F(Switches, AConsoleGetsEverySwitchAndTheQuickTicketListOnceItGreetsAndNotB
     store.putQuickTicketTypes({QuickTicketType{30, 5000, true, true, false},
                                QuickTicketType{60, 10000, true, false, false},
                                QuickTicketType{120, 15000, false, false, true}});
-    engine.consoleConnected(1, now);
+    engine.consoleConnected(1, "127.0.0.1", now);
     connectAs(2, "ADMINISTRATOR", "admin");
     say(2, "||F-ALLOWPAUSE||||");
     say(2, "||F-ALLOCATE||600||FALSE||0||");
