@@ -56,8 +56,7 @@ Engine::~Engine() = default;
 void Engine::consoleConnected(ConsoleId console, std::string_view sourceAddress,
                               std::int64_t nowMs) {
     impl_->consoles.add(console, sourceAddress, nowMs);
-    impl_->log("console " + std::to_string(console) + " connected from " +
-               std::string(sourceAddress));
+    impl_->log("console " + std::to_string(console) + " connected");
 }
 
 void Engine::consoleDisconnected(ConsoleId console) {
