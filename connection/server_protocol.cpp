@@ -22,7 +22,11 @@ std::string LoginRequest(std::string_view userName, std::string_view password) {
 }
 
 void SendToServer(platform::Socket& socket, std::string_view plainMessage) {
-    Audit().BeforeSend(plainMessage);
+    SendToServer(socket, plainMessage, AuditAs::Command);
+}
+
+void SendToServer(platform::Socket& socket, std::string_view plainMessage, AuditAs as) {
+    Audit().BeforeSend(plainMessage, as);
     socket.SendData(wire::EncodeText(plainMessage));
 }
 

@@ -6,6 +6,9 @@
 namespace platform {
 class Socket;
 }
+namespace kestova {
+enum class AuditAs;  // audit/command_audit.h
+}
 
 // The texts the console sends at the server boundary and the numbers it connects with. Replies
 // the server sends are known by the dispatcher's keyword table.
@@ -34,7 +37,9 @@ std::string Greeting(std::string_view localIp, std::string_view localHostName);
 std::string LoginRequest(std::string_view userName, std::string_view password);
 
 // Encodes a plain message and sends it on the server connection: the one way every message
-// leaves, so that each command is in the audit log before it goes.
+// leaves, so that each command is in the audit log before it goes, as `as` says (a command
+// unless told otherwise).
 void SendToServer(platform::Socket& socket, std::string_view plainMessage);
+void SendToServer(platform::Socket& socket, std::string_view plainMessage, AuditAs as);
 
 }  // namespace kestova::protocol

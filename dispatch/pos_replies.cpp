@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "audit/command_audit.h"
 #include "connection/server_protocol.h"
 #include "console/kestova_main.h"
 #include "core/convert.h"
@@ -98,7 +99,8 @@ void HandleTicketBatch(KestovaMain& main, const Reply& reply) {
     state.TicketReplyText = "FALSE";
     const auto group = reply.Value(2);
     if (group.has_value() && main.IsServerConnected()) {
-        protocol::SendToServer(*main.Listen, pos_request::DeleteBatch(*group));
+        protocol::SendToServer(*main.Listen, pos_request::DeleteBatch(*group),
+                               AuditAs::UnrequestedBatchDeletion);
     }
 }
 

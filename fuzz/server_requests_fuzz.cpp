@@ -96,7 +96,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         switch (input.ConsumeIntegralInRange<int>(0, 5)) {
             case 0:
                 if (!connected[console]) {
-                    engine.consoleConnected(console, now);
+                    engine.consoleConnected(console, "127.0.0.1", now);
                     connected[console] = true;
                 }
                 break;

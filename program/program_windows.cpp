@@ -145,7 +145,11 @@ void ReleaseProgram() {
     OptionsInstance().reset();
     SplashInstance().reset();
     MainInstance().reset();
-    // Last: a window that goes may still send, and what it sends passes the audit.
+    // Last: a window that goes may still send, and what it sends passes the audit, which then
+    // writes the repeats it still counts.
+    if (AuditInstance()) {
+        AuditInstance()->WriteRepeats();
+    }
     AuditInstance().reset();
     // The audit may still have a notice to show as it goes.
     ReleaseMessagesWindow();

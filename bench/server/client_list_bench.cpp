@@ -32,7 +32,7 @@ void ClientListRequest(benchmark::State& state) {
     zarnevo::SeedDemo(store, 7, now);
     zarnevo::Engine engine(store, outbox, zarnevo::EngineOptions{slots, true, 7, 1.0},
                            [](const std::string&) {});
-    engine.consoleConnected(1, now);
+    engine.consoleConnected(1, "127.0.0.1", now);
     engine.receive(1, "AUTHENTICATING||FALSE||LOCALHOSTNAME||Kestova[bench]||", now);
     engine.tick(now + 60'000);  // the demo café fills some slots
     zarnevo::MessageAssembler assembler(zarnevo::ConsoleMessageKeywords());

@@ -53,10 +53,10 @@ Engine::Engine(Store& store, Outbox& outbox, EngineOptions options, Log log, Ran
 
 Engine::~Engine() = default;
 
-void Engine::consoleConnected(ConsoleId console, std::int64_t nowMs) {
-    impl_->consoles.add(console, nowMs);
+void Engine::consoleConnected(ConsoleId console, std::string_view sourceAddress,
+                              std::int64_t nowMs) {
+    impl_->consoles.add(console, sourceAddress, nowMs);
     impl_->log("console " + std::to_string(console) + " connected");
-    impl_->pushSwitches(console);
 }
 
 void Engine::consoleDisconnected(ConsoleId console) {
@@ -110,7 +110,9 @@ void Engine::tick(std::int64_t nowMs) {
         d.lastTickMs = nowMs;
 
     d.answerDueRefusals(nowMs);
+    d.startWaitingLogins(nowMs);
     d.runInlineChecks(nowMs);
+    d.guard.expire(nowMs);
 
     const Consoles::KeepAlive keepAlive = d.consoles.keepAlive(nowMs);
     for (ConsoleId console : keepAlive.drop) {
@@ -142,7 +144,7 @@ void Engine::Impl::send(ConsoleId console, const std::string& message) {
 }
 
 void Engine::Impl::sendAll(const std::string& message) {
-    for (ConsoleId console : consoles.ids())
+    for (ConsoleId console : consoles.greetedIds())
         send(console, message);
 }
 
@@ -280,8 +282,8 @@ void Engine::Impl::dispatch(ConsoleId console, ConsoleSession& session, const Re
     if (keyword == "YESCONNECT")
         return;  // hearing it already counted
     if (keyword == "AUTHENTICATING") {
-        // The greeting: the console has now taken its connected state, so the switches it
-        // only accepts while connected are sent again.
+        // The greeting: the console has now taken its connected state and accepts the
+        // switches. A peer that never greets is told nothing.
         session.greeted = true;
         log("console " + std::to_string(console) + " greeted: " + request.rawValue);
         pushSwitches(console);

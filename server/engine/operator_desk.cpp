@@ -16,14 +16,18 @@ bool Engine::Impl::handleOperatorDesk(ConsoleId console, ConsoleSession& session
         return true;
     }
     if (keyword == "F-SEARCH") {
+        // A refusal reads as "not found", so that it tells nothing of which tickets exist, and
+        // the console stops waiting at once.
+        const std::string notFound = "||F-SEARCH||||Ticket not found!||";
         if (session.rights.empty() || session.rights == "VIEWER") {
             log(who + ": ticket search refused: no operator logged in");
+            send(console, notFound);
             return true;
         }
         const std::string user = wire::UpperAscii(Trim(request.value(0)));
         auto ticket = store.findTicket(user);
         if (!ticket) {
-            send(console, "||F-SEARCH||||Ticket not found!||");
+            send(console, notFound);
             return true;
         }
         std::string inUseOn;
@@ -38,15 +42,11 @@ bool Engine::Impl::handleOperatorDesk(ConsoleId console, ConsoleSession& session
     if (keyword == "F-REPORTSUMMARY" || keyword == "F-REPORTSUMMARY2") {
         if (session.rights != "ADMINISTRATOR") {
             log(who + ": report refused: needs an administrator");
+            send(console, "||NOREPORTSUMMARY||||");
             return true;
         }
         const auto day = ParseReportDate(request.value(0));
-        const std::string text =
-            day ? DayReportText(
-                      store,
-                      keyword == "F-REPORTSUMMARY" ? DayReport::TicketsMade : DayReport::PosSales,
-                      *day)
-                : std::string();
+        const std::string text = day ? DayReportText(store, *day) : std::string();
         if (!day)
             log(who + ": report date '" + request.value(0) + "' is not a date");
         send(console, text.empty() ? "||NOREPORTSUMMARY||||" : "||REPORTSUMMARY||" + text + "||");

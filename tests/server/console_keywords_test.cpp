@@ -30,7 +30,7 @@ TEST(ConsoleKeywords, EveryKeywordTheHostSeparatesAtIsOneTheEngineHandles) {
     std::vector<std::string> log;
     Engine engine(store, outbox, EngineOptions{},
                   [&](const std::string& line) { log.push_back(line); });
-    engine.consoleConnected(1, 0);
+    engine.consoleConnected(1, "127.0.0.1", 0);
     engine.receive(1, "AUTHENTICATING||FALSE||LOCALHOSTNAME||Kestova[keywords]||", 0);
     for (std::string_view keyword : ConsoleMessageKeywords()) {
         log.clear();
