@@ -21,9 +21,13 @@ std::string LoginRequest(std::string_view userName, std::string_view password) {
     return wire::CredentialsMessage("F-LOGIN", userName, password);
 }
 
-void SendToServer(platform::Socket& socket, std::string_view plainMessage) {
+bool SendToServer(platform::Socket& socket, std::string_view plainMessage) {
+    if (socket.GetState() != platform::Socket::Connected) {
+        return false;
+    }
     Audit().BeforeSend(plainMessage);
     socket.SendData(wire::EncodeText(plainMessage));
+    return true;
 }
 
 }  // namespace kestova::protocol

@@ -34,7 +34,8 @@ std::string Greeting(std::string_view localIp, std::string_view localHostName);
 std::string LoginRequest(std::string_view userName, std::string_view password);
 
 // Encodes a plain message and sends it on the server connection: the one way every message
-// leaves, so that each command is in the audit log before it goes.
-void SendToServer(platform::Socket& socket, std::string_view plainMessage);
+// leaves, so that each command is in the audit log before it goes. Only a connected socket takes
+// a message (and only then is it audited); false when it was not sent.
+bool SendToServer(platform::Socket& socket, std::string_view plainMessage);
 
 }  // namespace kestova::protocol

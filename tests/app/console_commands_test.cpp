@@ -3,6 +3,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "console/client_grid.h"
 #include "console/operator_commands.h"
 #include "core/messages.h"
@@ -152,7 +154,7 @@ TEST_F(CommandTest, AllocationChecksTheMinutesAndAsksByTheClientsMode) {
          {{"Add to pc5's Time?", No}},
          nullptr,
          "||F-ALLOCATE||120||FALSE||4||",
-         "2.9mins Allocated to pc5."},
+         "2mins Allocated to pc5."},
         {7,
          "30",
          {{"Add to PC7's Time?", platform::msgbox::Cancel}},
@@ -263,9 +265,86 @@ TEST_F(CommandTest, CafeWideSwitchesSendTheirTextAndTellWhatWasAskedFor) {
     advance(network().latency() + 1);
     dialogs().expectMsgBox("All connected Client(s) will be disconnected, Are you Sure?", Yes);
     main.M_Reset_Click();
-    EXPECT_EQ(status(), "All Port(s) Reseted.") << "said also when nothing could be sent";
+    EXPECT_EQ(status(), "Kestova not connected.") << "nothing could be sent";
     main.m_updateKestova_Click();
     EXPECT_EQ(status(), "Kestova not connected.");
+}
+
+// With the server gone (and not coming back), a command tells so instead of its result, and the
+// audit log records nothing that did not leave.
+TEST_F(CommandTest, WithoutTheServerNoCommandReadsAsDoneAndNothingIsAudited) {
+    mark(7);
+    network().stopListening(kLoopback, kFirstConsolePort);
+    server.disconnect();
+    advance(network().latency() + 1);
+    const auto runGroupCommand = [this](const char* command, bool all) {
+        main.Combo1.Text = command;
+        (all ? main.Option1 : main.Option2).Value = true;
+        main.Command1_Click();
+    };
+    const struct {
+        const char* name;
+        std::function<void()> run;
+    } cases[] = {
+        {"pause all", [&] { main.m_PauseAll_Click(); }},
+        {"message to all",
+         [&] {
+             dialogs().expectInputBox("Enter Message to Send to All Client(s)?", "hi");
+             main.m_SendAll_Click();
+         }},
+        {"message to selected",
+         [&] {
+             dialogs().expectInputBox("Enter Message to Send to Selected Client(s)?", "hi");
+             main.m_sendMessage_Click();
+         }},
+        {"bar: log off all",
+         [&] {
+             dialogs().expectMsgBox("Log Off All Client(s)?", Yes);
+             runGroupCommand("Log Off", true);
+         }},
+        {"bar: pause selected", [&] { runGroupCommand("Pause", false); }},
+    };
+    for (const auto& c : cases) {
+        main.ConList.SetRow(4);
+        SetStatus(main, "");
+        c.run();
+        EXPECT_EQ(status(), "Kestova not connected.") << c.name;
+    }
+    EXPECT_FALSE(protocol::SendToServer(*main.Listen, "||POSTICKET||FALSE||G1||"));
+    EXPECT_THAT(sent(), IsEmpty());
+    EXPECT_EQ(auditLog().content(), "");
+}
+
+// The operator answers after the connection went: the command says it was not sent.
+TEST_F(CommandTest, AConnectionLostWhileTheOperatorAnswersIsNotReportedAsDone) {
+    const auto serverGoesIn = [this](sim::Ms ms) {
+        sim::SimPeer& peer = givenServerListening(kFirstConsolePort).lastPeer();
+        loop().schedule(ms, [this, &peer] {
+            network().stopListening(kLoopback, kFirstConsolePort);
+            peer.disconnect();
+        });
+    };
+    serverGoesIn(1000);
+    SetStatus(main, "");
+    dialogs().expectInputBox("Enter new name for Computer Name PC4?", "PC9").after(2000);
+    main.m_ChangCName_Click();
+    EXPECT_EQ(status(), "");
+
+    givenServerListening(kFirstConsolePort);
+    loop().runUntil([this] { return main.IsServerConnected(); }, 5 * 60 * 1000);
+    serverSays(givenServerListening(kFirstConsolePort).lastPeer(),
+               testing::ClientRecord(4, "PC4", "Logged in"));
+    main.ConList.SetRow(4);
+    serverGoesIn(1000);
+    SetStatus(main, "");
+    dialogs().expectMsgBox("End Timer of Client PC4?", Yes).after(2000);
+    main.EndTimer_Click();
+    EXPECT_EQ(status(), "");
+    EXPECT_THAT(MessagesWindow().Text1.Text.get(),
+                ::testing::EndsWith("Client name could not be changed: not connected to the "
+                                    "server.\r\nClient not connected\r\n"));
+    EXPECT_EQ(auditLog().content(), "");
+    MessagesWindow().Unload();
 }
 
 TEST_F(CommandTest, FindComputerMatchesTheUpperCasedNameExactly) {
