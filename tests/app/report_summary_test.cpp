@@ -169,9 +169,9 @@ TEST_F(ReportSummaryTest, PrintsOnTheDefaultPrinterOrItsPdfFolderAndSaves) {
 // At 12:00 UTC a café in Kiritimati (UTC+14) is at 02:00 the next morning: the window offers
 // its day, and the report, its print-out and the file it goes to carry its time.
 TEST_F(ReportSummaryTest, ACafeFarFromUtcGetsItsOwnDayAndTime) {
-    using namespace std::chrono;
-    clock().setWallClock(sys_days{year{2026} / December / 7} + hours{12});
-    clock().setUtcOffset(hours{14});
+    clock().setWallClock(std::chrono::sys_days{std::chrono::December / 7 / 2026} +
+                         std::chrono::hours{12});
+    clock().setUtcOffset(std::chrono::hours{14});
     WriteSetting(settings::PdfFolder, "/srv/prints");
     answer = kReport;
     operatorAsksAt(100);

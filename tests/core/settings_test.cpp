@@ -116,19 +116,6 @@ TEST_F(SettingsStore, AFailingWriteIsToldOnceUntilAWriteSucceeds) {
     EXPECT_THAT(MessagesWindow().Text1.Text.get(), ::testing::EndsWith(notice(kSettingsFileName)));
 }
 
-// What a technician wrote between the values survives the program's writes to either file.
-TEST_F(SettingsStore, CommentsInBothFilesSurviveAWrite) {
-    files().put(std::string(kSettingsFileName), "; set by the technician\n[Option]\nRefresh=20\n");
-    files().put(std::string(kMachineStoreFileName),
-                "# the café's server\n[HKEY_USERS\\.default\\Software\\Zarnevo]\nServerIP=1\n");
-    WriteSetting("Option", "Refresh", "25");
-    WriteRegistryString("HKEY_USERS\\.default\\Software\\Zarnevo", "ServerIP", "127.0.0.1");
-    EXPECT_EQ(file(), "; set by the technician\n[Option]\nRefresh=25\n");
-    EXPECT_EQ(files().contents(std::string(kMachineStoreFileName)),
-              "# the café's server\n[HKEY_USERS\\.default\\Software\\Zarnevo]\n"
-              "ServerIP=127.0.0.1\n");
-}
-
 TEST_F(SettingsStore, AHostileFileIsReadAroundAndRepairedByTheNextWrite) {
     files().put(
         std::string(kSettingsFileName),
