@@ -21,13 +21,17 @@ std::string LoginRequest(std::string_view userName, std::string_view password) {
     return wire::CredentialsMessage("F-LOGIN", userName, password);
 }
 
-void SendToServer(platform::Socket& socket, std::string_view plainMessage) {
-    SendToServer(socket, plainMessage, AuditAs::Command);
+bool SendToServer(platform::Socket& socket, std::string_view plainMessage) {
+    return SendToServer(socket, plainMessage, AuditAs::Command);
 }
 
-void SendToServer(platform::Socket& socket, std::string_view plainMessage, AuditAs as) {
+bool SendToServer(platform::Socket& socket, std::string_view plainMessage, AuditAs as) {
+    if (socket.GetState() != platform::Socket::Connected) {
+        return false;
+    }
     Audit().BeforeSend(plainMessage, as);
     socket.SendData(wire::EncodeText(plainMessage));
+    return true;
 }
 
 }  // namespace kestova::protocol

@@ -37,8 +37,7 @@ void ResetAllClients(KestovaMain& main) {
         return;
     }
     Yield();
-    SendCommand(main, "||F-RESET||||");
-    SetStatus(main, "All Port(s) Reseted.");
+    SetSentStatus(main, SendCommand(main, "||F-RESET||||"), "All Port(s) Reseted.");
 }
 
 void SwitchTicketLogins(KestovaMain& main) {
@@ -70,8 +69,7 @@ void SwitchTicketAdding(KestovaMain& main) {
 }
 
 void UpdateConsoleSettings(KestovaMain& main) {
-    SetStatus(main, SendCommand(main, "||UPDATE||") ? "Kestova settings updated."
-                                                    : "Kestova not connected.");
+    SetSentStatus(main, SendCommand(main, "||UPDATE||"), "Kestova settings updated.");
 }
 
 void SearchForClients(KestovaMain& main) {

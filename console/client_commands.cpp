@@ -47,7 +47,6 @@ ClientCommand Command(const char* keyword, bool clientKeyword) {
     command.rowCheck = Check::WithNotice;
     command.connectedAfterQuestion = Check::None;
     command.information = nullptr;
-    command.statusBeforeSending = false;
     return command;
 }
 
@@ -77,21 +76,18 @@ void RunClientCommand(KestovaMain& main, const ClientCommand& command) {
             return;
         }
     }
-    if (command.statusBeforeSending) {
-        SetStatus(main, command.status(client));
-    }
     if (!SendCommand(main, MessageFor(command, client))) {
-        if (command.sendFailed) {
-            Show(*command.sendFailed);
+        // The connection went while the question was open: said as its check says it.
+        if (const auto& failed =
+                command.sendFailed ? command.sendFailed : command.connectedBeforeQuestion) {
+            Show(*failed);
         }
         return;
     }
     if (command.information != nullptr) {
         main.ConList.SetTextMatrix(client.row, client_grid::kInformation, command.information);
     }
-    if (!command.statusBeforeSending) {
-        SetStatus(main, command.status(client));
-    }
+    SetStatus(main, command.status(client));
 }
 
 const ClientCommand& EndTimerCommand() {
@@ -102,7 +98,6 @@ const ClientCommand& EndTimerCommand() {
             return "End Timer of Client " + ClientLabel(main, client) + "?";
         };
         c.status = [](const HighlightedClient& client) { return StatusLabel(client) + " Ended."; };
-        c.statusBeforeSending = true;
         return c;
     }();
     return command;
@@ -287,12 +282,13 @@ void ChangeClientName(KestovaMain& main) {
                                               platform::msgbox::OKOnly, VersionTitle());
         return;
     }
-    SetStatus(main, label + "'s name changed.");
     if (!SendCommand(
             main, "||KESTOVA||" + std::to_string(client.port()) + "||CHANGENAME|" + name + "||")) {
         ShowNotice("Client name could not be changed: not connected to the server.",
                    kKestovaNoticeTitle);
+        return;
     }
+    SetStatus(main, label + "'s name changed.");
 }
 
 void UpdateClientSettings(KestovaMain& main) {

@@ -38,9 +38,9 @@ struct ClientCommand {
     std::optional<Notice> notConnectedAfterQuestion;
     // Written into the row's "Information" cell after sending, when set.
     const char* information;
+    // Shown once the message was sent.
     std::function<std::string(const HighlightedClient&)> status;
-    bool statusBeforeSending;
-    // Shown when the message could not be sent.
+    // Shown when the message could not be sent (else connectedBeforeQuestion, when set).
     std::optional<Notice> sendFailed;
 };
 

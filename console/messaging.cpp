@@ -49,9 +49,9 @@ void SendMessageToAllClients(KestovaMain& main) {
     }
     // At most 500 characters, whole characters.
     const std::string text = CutForDisplay(ClientMessageText(typed), kLongestMessageToAll, "");
-    SendToAllClients(main, text, "MESSAGE", false);
-    SetStatus(main, text.empty() ? "Message Cleared on All Client(s)."
-                                 : "Message Sent to All Client(s).");
+    SetSentStatus(
+        main, SendToAllClients(main, text, "MESSAGE", false),
+        text.empty() ? "Message Cleared on All Client(s)." : "Message Sent to All Client(s).");
 }
 
 void SendMessageToSelectedClients(KestovaMain& main) {
@@ -62,17 +62,19 @@ void SendMessageToSelectedClients(KestovaMain& main) {
     }
     const std::string text = ClientMessageText(typed);
     OncePerClient once;
+    bool sent = true;
     const HighlightedClient highlighted = Highlighted(main);
-    if (highlighted.isRow() && main.IsServerConnected() && once.first(highlighted.port())) {
-        SendCommand(main, MessageToClient(highlighted.port(), text));
+    if (highlighted.isRow() && once.first(highlighted.port())) {
+        sent = SendCommand(main, MessageToClient(highlighted.port(), text));
     }
     WalkMarkedRows(main, kSelectedPaceMs, [&](int row) {
         if (once.first(row - 1)) {
-            SendCommand(main, MessageToClient(row - 1, text));
+            sent = SendCommand(main, MessageToClient(row - 1, text)) && sent;
         }
     });
-    SetStatus(main, text.empty() ? "Message Cleared on Client(s)."
-                                 : "Message Sent to Selected Client(s).");
+    SetSentStatus(
+        main, sent,
+        text.empty() ? "Message Cleared on Client(s)." : "Message Sent to Selected Client(s).");
 }
 
 void SendMessageToServer(KestovaMain& main) {
@@ -80,9 +82,8 @@ void SendMessageToServer(KestovaMain& main) {
     if (typed.empty()) {
         return;
     }
-    // Reported as sent only when it was.
-    const bool sent = SendCommand(main, "||SMESSAGE||KESTOVA: " + WithoutBars(typed) + "||");
-    SetStatus(main, sent ? "Message Sent to Server." : "Kestova not connected.");
+    SetSentStatus(main, SendCommand(main, "||SMESSAGE||KESTOVA: " + WithoutBars(typed) + "||"),
+                  "Message Sent to Server.");
 }
 
 void SwitchClientMessages(KestovaMain& main) {
@@ -94,10 +95,10 @@ void SwitchClientMessages(KestovaMain& main) {
         return;
     }
     platform::services().loop().yield();
-    SendCommand(main, "||F-DISMESS||||");
     // The check mark is the server's to set; the text tells what was asked for.
-    SetStatus(main, main.m_ClientMessage.Checked ? "Client Message ability Started."
-                                                 : "Client Message ability Ended.");
+    SetSentStatus(main, SendCommand(main, "||F-DISMESS||||"),
+                  main.m_ClientMessage.Checked ? "Client Message ability Started."
+                                               : "Client Message ability Ended.");
 }
 
 }  // namespace kestova

@@ -49,20 +49,23 @@ void Reset(KestovaMain& main) {
 }
 
 // Every client slot in turn, 50 ms apart; the selection is invisible meanwhile. The pause keeps
-// the window painted and the connection served while the operator's input waits.
-void WalkAllSlots(KestovaMain& main, const std::function<std::string(int port)>& message) {
+// the window painted and the connection served while the operator's input waits. False when the
+// connection refused a message.
+bool WalkAllSlots(KestovaMain& main, const std::function<std::string(int port)>& message) {
     platform::EventLoop& loop = platform::services().loop();
     ui::Grid& grid = main.ConList;
     const ui::Color selectionColour = grid.BackColorSel;
     grid.BackColorSel = 0;
     main.ProgressStartEnd(0);
+    bool sent = true;
     for (int row = 1; row < grid.Rows(); ++row) {
         main.ProgressMove();
-        SendCommand(main, message(row - 1));
+        sent = SendCommand(main, message(row - 1)) && sent;
         loop.pause(kGroupPaceMs);
     }
     grid.BackColorSel = selectionColour;
     main.ProgressStartEnd(0);
+    return sent;
 }
 
 // A command for all clients; false when the operator answered No to its question.
@@ -73,8 +76,7 @@ bool RunForAll(KestovaMain& main, const std::string& command) {
         if (!Ask(question)) {
             return false;
         }
-        WalkAllSlots(main, message);
-        SetStatus(main, status);
+        SetSentStatus(main, WalkAllSlots(main, message), status);
         return true;
     };
     if (command == "Pause") {
@@ -104,21 +106,20 @@ bool RunForAll(KestovaMain& main, const std::string& command) {
 }
 
 // Pause and resume go only to clients in the other state: the server's pause message flips a
-// client, so "Pause" sent to a paused client would resume it.
-void PauseIfIn(KestovaMain& main, OncePerClient& once, int row, bool paused) {
+// client, so "Pause" sent to a paused client would resume it. False when it was not sent.
+bool PauseIfIn(KestovaMain& main, OncePerClient& once, int row, bool paused) {
     const bool isPaused = main.ConList.TextMatrix(row, client_grid::kInformation) == "Paused";
-    if (isPaused == paused && once.first(row - 1)) {
-        PauseClient(main, row - 1);
-    }
+    return isPaused != paused || !once.first(row - 1) || PauseClient(main, row - 1);
 }
 
 // A command for the highlighted and marked clients; false when the operator answered No.
 bool RunForSelected(KestovaMain& main, const std::string& command) {
     const int highlighted = main.ConList.RowSel();
     OncePerClient once;
+    bool sent = true;
     auto send = [&](int row, const std::string& message) {
         if (once.first(row - 1)) {
-            SendCommand(main, message);
+            sent = SendCommand(main, message) && sent;
         }
     };
     auto unmark = [&main](int row) {
@@ -127,10 +128,12 @@ bool RunForSelected(KestovaMain& main, const std::string& command) {
     if (command == "Pause" || command == "UnPause") {
         const bool toPause = command == "Pause";
         if (highlighted > 0) {
-            PauseIfIn(main, once, highlighted, !toPause);
+            sent = PauseIfIn(main, once, highlighted, !toPause);
         }
-        WalkMarkedRows(main, kGroupPaceMs, [&](int row) { PauseIfIn(main, once, row, !toPause); });
-        SetStatus(main, toPause ? "Selected Port(s) Paused." : "Selected Port(s) UnPaused.");
+        WalkMarkedRows(main, kGroupPaceMs,
+                       [&](int row) { sent = PauseIfIn(main, once, row, !toPause) && sent; });
+        SetSentStatus(main, sent,
+                      toPause ? "Selected Port(s) Paused." : "Selected Port(s) UnPaused.");
     } else if (command == "Log Off") {
         if (!Ask("Log Off Selected Client(s)?")) {
             return false;
@@ -140,7 +143,7 @@ bool RunForSelected(KestovaMain& main, const std::string& command) {
         }
         WalkMarkedRows(main, kGroupPaceMs,
                        [&](int row) { send(row, ServerKeywordMessage("F-LOGOFF", row - 1)); });
-        SetStatus(main, "Selected Client(s) Logged Off.");
+        SetSentStatus(main, sent, "Selected Client(s) Logged Off.");
     } else if (command == "Reconnect") {
         if (!Ask("Close Selected Port(s)?")) {
             return false;
@@ -151,7 +154,7 @@ bool RunForSelected(KestovaMain& main, const std::string& command) {
         }
         WalkMarkedRows(main, kReconnectPaceMs,
                        [&](int row) { send(row, ServerKeywordMessage("F-DISCONNECT", row)); });
-        SetStatus(main, "Selected Port(s) Closed.");
+        SetSentStatus(main, sent, "Selected Port(s) Closed.");
     } else if (command == "Send Message") {
         const ui::Color selectionColour = main.ConList.BackColorSel;
         ui::Raise(main.m_sendMessage.Click);
@@ -173,7 +176,8 @@ bool RunForSelected(KestovaMain& main, const std::string& command) {
         }
         WalkMarkedRows(main, kGroupPaceMs,
                        [&](int row) { send(row, ClientKeywordMessage(row - 1, keyword)); });
-        SetStatus(main, restart ? "Selected Client(s) Restarted." : "Selected Client(s) Shutdown.");
+        SetSentStatus(main, sent,
+                      restart ? "Selected Client(s) Restarted." : "Selected Client(s) Shutdown.");
     }
     return true;
 }

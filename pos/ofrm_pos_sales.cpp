@@ -3,6 +3,7 @@
 #include "connection/server_protocol.h"
 #include "console/kestova_main.h"
 #include "core/convert.h"
+#include "core/local_time.h"
 #include "core/version.h"
 #include "core/wire/framing.h"
 #include "platform/services.h"
@@ -27,10 +28,6 @@ constexpr double kPrintFontSize = 10;
 
 platform::Dialogs& Dialogs() {
     return platform::services().dialogs();
-}
-
-std::string Now() {
-    return FormatDateTime("hh:mmAMPM dd-mmm-yy", platform::services().clock().now());
 }
 
 bool Ask(const std::string& question) {
@@ -63,7 +60,7 @@ void OfrmPOS::ResetSalesSide() {
 }
 
 void OfrmPOS::AddLog(std::string text) {
-    log_.insert(log_.begin(), LogEntry{std::move(text), Now()});
+    log_.insert(log_.begin(), LogEntry{std::move(text), LogTimeNow()});
     ShowLog();
 }
 
@@ -163,7 +160,7 @@ void OfrmPOS::SummaryHead() {
 
 void OfrmPOS::SummaryBody(std::string_view text) {
     report::SalesReport summary = report::ReadStaffSummary(text, Label10.Caption.get());
-    Text8.AppendText(report::SummaryBodyText(summary, Label10.Caption.get(), Now()));
+    Text8.AppendText(report::SummaryBodyText(summary, Label10.Caption.get(), LogTimeNow()));
     summary_ = std::move(summary);
     UpdateSaveButtons();
 }
@@ -231,8 +228,7 @@ void OfrmPOS::UpdateSaveButtons() {
 
 std::string OfrmPOS::SummaryDate() const {
     const int daysBack = summaryPeriod_ == "Yesterday" ? 1 : 0;
-    const DateTime today = ToDateTime(platform::services().clock().now());
-    return FormatDateTime("yyyy-mm-dd", AddDays(today, -daysBack));
+    return FormatDateTime("yyyy-mm-dd", AddDays(LocalNow(), -daysBack));
 }
 
 void OfrmPOS::Command6_Click() {

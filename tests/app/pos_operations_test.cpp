@@ -395,6 +395,24 @@ TEST_F(PosOperationsTest, TheLogIsClearedPrintedAndSavedAndAMissingPrinterIsSaid
     run(1000);
 }
 
+// At 12:00 UTC a café in Kiritimati (UTC+14) is at 02:00 the next morning: "Today" is its day.
+TEST_F(PosOperationsTest, ACafeFarFromUtcSummarisesItsOwnDay) {
+    clock().setWallClock(std::chrono::sys_days{std::chrono::December / 7 / 2026} +
+                         std::chrono::hours{12});
+    clock().setUtcOffset(std::chrono::hours{14});
+    answers["||F-POSSUMMARY||MARY-0||"] = "||POSSUMMARY||60-100-3||";
+    afterMs(100, [&] {
+        showTab(3);
+        sim::Choose(ops.Combo1, "Today");
+    });
+    afterMs(2000, [&] {
+        dialogs().expectSaveFile("Save as PDF", "");
+        ops.Command6.DoClick();
+        EXPECT_EQ(dialogs().last().defaultText, "POS Sales Summary MARY 2026-12-08.pdf");
+    });
+    run(5000);
+}
+
 TEST_F(PosOperationsTest, AnswersForAClosedWindowLoadNothingAndALostServerClosesIt) {
     setOption(settings::PosType, "False");
     main.ConsoleBusy = true;  // as while the report window shows

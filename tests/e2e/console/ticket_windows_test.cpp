@@ -5,7 +5,9 @@
 // the batch as a range, with its progress list.
 #include <gtest/gtest.h>
 
+#include <QDateTime>
 #include <QDir>
+#include <QLocale>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -53,6 +55,11 @@ QString NewestPdfText(const QString& folder) {
                     {"-layout", QDir(folder).filePath(pdfs.value(pdfs.size() - 1)), "-"});
     pdftotext.waitForFinished();
     return QString::fromUtf8(pdftotext.readAllStandardOutput());
+}
+
+// The machine's local time as logs and reports stamp it: "02:05PM 08-Dec-26".
+std::string LogStamp(const QDateTime& when) {
+    return QLocale::c().toString(when, "hh:mmAP dd-MMM-yy").toStdString();
 }
 
 // "Total Cost of Ticket(s) Sold: #1,250.00" is 125000; "...Sold: 12" is 12.
@@ -121,8 +128,13 @@ TEST_F(TicketWindows, ASaleIsFoundAndCountedWithTheRightTotalsAndItsReportPrints
     EXPECT_NE(search.Text1.Text.get().find("Time on Ticket: 45 min(s)"), std::string::npos);
     EXPECT_EQ(search.Label2.Caption.get(), "Ticket found.");
 
+    const QDateTime asked = QDateTime::currentDateTime();
     const std::string after = TodaysReport(true);
+    const QDateTime shown = QDateTime::currentDateTime();
     EXPECT_NE(after.find("3 Number(s) of 45min(s) at #7.25 := #21.75"), std::string::npos) << after;
+    // The machine's zone (these tests run far from UTC): either side of a minute's turn.
+    const std::string madeAt = after.substr(after.rfind(": ") + 2);
+    EXPECT_TRUE(madeAt == LogStamp(asked) || madeAt == LogStamp(shown)) << madeAt;
     for (const auto& [label, added] : {std::pair{"Total Number of Ticket(s) Sold", 3},
                                        std::pair{"Total Cost of Ticket(s) Sold", 2175}}) {
         EXPECT_EQ(Figure(after, label), Figure(before, label) + added) << label;
