@@ -119,6 +119,21 @@ TEST_F(ReceivePathTest, AConnectionSilentForLongerThanTheServerWaitsCountsAsLost
     EXPECT_EQ(server.listener().acceptedCount(), 2u);
 }
 
+// A message that begins with a keyword the console does not know is handled once the next one
+// begins, or once the line is quiet.
+TEST_F(ReceivePathTest, UnknownKeywordsArePassedOverAndTheRepliesAfterThemHandled) {
+    const std::string unknownFirst = wire::EncodeText("||FOO||bar||STILL CONNECTED||||");
+    server.send(unknownFirst + wire::EncodeText("||TYPE||USER||"));
+    settle();
+    EXPECT_THAT(messagesFrom(server), ElementsAre("||YESCONNECT||||"));
+    EXPECT_EQ(KestovaCode().RightsLevel, "USER");
+    server.send(unknownFirst);
+    settle();
+    EXPECT_EQ(messagesFrom(server).size(), 1u);
+    advance(wire::ReaderOptions{}.incompleteMs);
+    EXPECT_EQ(messagesFrom(server).size(), 2u);
+}
+
 TEST_F(ReceivePathTest, AReconnectionForgetsWhatTheOldConnectionLeftHalfSent) {
     // Ten digits: three groups and a stray one that would shift everything after it.
     server.send(wire::EncodeText("||TYPE||ADMINISTRATOR||").substr(0, 10));
