@@ -1,8 +1,10 @@
 #include "connection/server_protocol.h"
 
 #include "audit/command_audit.h"
+#include "console/kestova_main.h"
 #include "core/wire/codec.h"
 #include "core/wire/framing.h"
+#include "core/wire/requests.h"
 #include "platform/socket.h"
 #include "program/kestova_code.h"
 
@@ -24,6 +26,9 @@ std::string LoginRequest(std::string_view userName, std::string_view password) {
 void SendToServer(platform::Socket& socket, std::string_view plainMessage) {
     Audit().BeforeSend(plainMessage);
     socket.SendData(wire::EncodeText(plainMessage));
+    if (wire::request::IsAnswered(plainMessage)) {
+        Main().Receiver.RequestSent();
+    }
 }
 
 }  // namespace kestova::protocol

@@ -34,7 +34,8 @@ std::string Greeting(std::string_view localIp, std::string_view localHostName);
 std::string LoginRequest(std::string_view userName, std::string_view password);
 
 // Encodes a plain message and sends it on the server connection: the one way every message
-// leaves, so that each command is in the audit log before it goes.
+// leaves, so that each command is in the audit log before it goes, and the supervision knows
+// which request waits for the server.
 void SendToServer(platform::Socket& socket, std::string_view plainMessage);
 
 }  // namespace kestova::protocol

@@ -37,7 +37,7 @@ void ListenReceiver::TakeWholeMessages() {
     const std::int64_t now = NowMs();
     std::vector<std::string> messages = reader_.take(now);
     if (!messages.empty()) {
-        lastMessageMs_ = now;
+        askedAtMs_.reset();
     }
     std::move(messages.begin(), messages.end(), std::back_inserter(queue_));
     ArmTimer();
@@ -86,11 +86,17 @@ void ListenReceiver::Reset() {
     StopTimer();
     reader_.reset();
     queue_.clear();
-    lastMessageMs_ = NowMs();
+    askedAtMs_.reset();
 }
 
-std::int64_t ListenReceiver::SilentMs() const {
-    return NowMs() - lastMessageMs_;
+void ListenReceiver::RequestSent() {
+    if (!askedAtMs_.has_value()) {
+        askedAtMs_ = NowMs();
+    }
+}
+
+std::int64_t ListenReceiver::UnansweredMs() const {
+    return askedAtMs_.has_value() ? NowMs() - *askedAtMs_ : 0;
 }
 
 void ListenReceiver::AfterDispatch(std::function<void()> callback) {

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <deque>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -29,11 +30,14 @@ public:
 
     // The `DataArrival` of the server connection.
     void DataArrived();
-    // A new connection: forgets what the last one left half-sent and what is queued, and counts
-    // the silence from now.
+    // A new connection: forgets what the last one left half-sent, what is queued and what was
+    // asked on the last one.
     void Reset();
-    // How long no whole message has arrived (since the last one, or since Reset).
-    std::int64_t SilentMs() const;
+    // A request the server answers has gone out.
+    void RequestSent();
+    // How long the first request sent since the last whole message has waited for any message;
+    // 0 while nothing is asked.
+    std::int64_t UnansweredMs() const;
     // Runs the callback outside any dispatch: at once when none runs, otherwise once the queue
     // has been handled.
     void AfterDispatch(std::function<void()> callback);
@@ -49,7 +53,7 @@ private:
     std::deque<std::string> queue_;
     std::vector<std::function<void()>> afterDispatch_;
     bool dispatching_ = false;
-    std::int64_t lastMessageMs_ = 0;
+    std::optional<std::int64_t> askedAtMs_;
     platform::EventLoop::TimerId timer_ = 0;
 };
 
