@@ -2,30 +2,19 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
-#include <utility>
-#include <vector>
-
 namespace {
 
-// What the supervision waits an answer for: only what the server always answers.
+// The supervision waits for an answer only to what the server always answers.
 TEST(AnsweredRequest, RequestsAreAnsweredCommandsAndGivenBackBatchesAreNot) {
-    const std::vector<std::pair<std::string, bool>> cases = {
-        {"UPDATE||||", true},
-        {"||UPDATE||", true},
-        {"||F-LOGIN||Username = 'a' and Password = 'b'||", true},
-        {"||POSTICKET||60|3|100|False|1|0|JOHN||", true},
-        {"||MDEACTIVATE2||000000000009-000-999-MARY||", true},
-        {"||F-REPORTSUMMARY2||07/Dec/2026||", true},
-        {"||POSTICKET||FALSE||KSG260000042||", false},
-        {"||POSTICKET||FALSE||", false},
-        {"||YESCONNECT||||", false},
-        {"||F-ALLOCATE||3600||FALSE||1||", false},
-        {"AUTHENTICATING||FALSE||STATE||Authenticating ..||", false},
-        {"", false},
-    };
-    for (const auto& [message, answered] : cases) {
-        EXPECT_EQ(wire::request::IsAnswered(message), answered) << message;
+    for (const char* answered : {"UPDATE||||", "||UPDATE||", "||F-LOGIN||Username = 'a'||",
+                                 "||POSTICKET||60|3|100|False|1|0|JOHN||",
+                                 "||MDEACTIVATE2||000000000009-000-999-MARY||"}) {
+        EXPECT_TRUE(wire::request::IsAnswered(answered)) << answered;
+    }
+    for (const char* unanswered : {"||POSTICKET||FALSE||KSG260000042||", "||POSTICKET||FALSE||",
+                                   "||YESCONNECT||||", "||F-ALLOCATE||3600||FALSE||1||",
+                                   "AUTHENTICATING||FALSE||STATE||Authenticating ..||", ""}) {
+        EXPECT_FALSE(wire::request::IsAnswered(unanswered)) << unanswered;
     }
 }
 
