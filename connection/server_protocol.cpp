@@ -1,8 +1,10 @@
 #include "connection/server_protocol.h"
 
 #include "audit/command_audit.h"
+#include "console/kestova_main.h"
 #include "core/wire/codec.h"
 #include "core/wire/framing.h"
+#include "core/wire/requests.h"
 #include "platform/socket.h"
 #include "program/kestova_code.h"
 
@@ -31,6 +33,9 @@ bool SendToServer(platform::Socket& socket, std::string_view plainMessage, Audit
     }
     Audit().BeforeSend(plainMessage, as);
     socket.SendData(wire::EncodeText(plainMessage));
+    if (wire::request::IsAnswered(plainMessage)) {
+        Main().Receiver.RequestSent();
+    }
     return true;
 }
 

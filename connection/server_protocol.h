@@ -38,8 +38,8 @@ std::string LoginRequest(std::string_view userName, std::string_view password);
 
 // Encodes a plain message and sends it on the server connection: the one way every message
 // leaves, so that each command is in the audit log before it goes, as `as` says (a command
-// unless told otherwise). Only a connected socket takes a message (and only then is it audited);
-// false when it was not sent.
+// unless told otherwise), and the supervision knows which request waits for the server. Only a
+// connected socket takes a message (and only then is it audited); false when it was not sent.
 bool SendToServer(platform::Socket& socket, std::string_view plainMessage);
 bool SendToServer(platform::Socket& socket, std::string_view plainMessage, AuditAs as);
 

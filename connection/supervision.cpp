@@ -26,8 +26,10 @@ constexpr double kLongestRefreshSeconds = 86400;
 constexpr int kBlinkOffMs = 2000;
 constexpr int kBlinkOnMs = 3000;
 constexpr int kReconnectIntervalMs = 3000;
-// The server probes a console every 20 s; a connection on which nothing whole has arrived for
-// longer than the server itself waits for a silent console is dead, whatever the socket says.
+// A connection on which a request (the client list, a log-in, a point-of-sale request) has had no
+// reply of any kind for longer than the server itself waits for a silent console is dead,
+// whatever the socket says. A server that is only quiet is not: it probes "now and then", and
+// while a point-of-sale window is open nothing asks it anything.
 constexpr std::int64_t kDeadConnectionMs = 65000;
 
 constexpr int kPanelConnected = 2;
@@ -145,7 +147,7 @@ void ConnectingTick(KestovaMain& main) {
 
 void SupervisionTick(KestovaMain& main) {
     if (IsUp(main.Listen.get()) && main.Connected &&
-        main.Receiver.SilentMs() >= kDeadConnectionMs) {
+        main.Receiver.UnansweredMs() >= kDeadConnectionMs) {
         main.Listen->Close();
     }
     if (IsUp(main.Listen.get()) && main.Connected) {

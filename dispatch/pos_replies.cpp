@@ -10,6 +10,7 @@
 #include "connection/server_protocol.h"
 #include "console/kestova_main.h"
 #include "core/convert.h"
+#include "core/display_text.h"
 #include "core/settings.h"
 #include "core/settings_table.h"
 #include "core/wire/framing.h"
@@ -205,8 +206,10 @@ void HandleActivationMessage(KestovaMain& main, const Reply& reply) {
         return;
     }
     // The box opens once the dispatch is over, so the answers that came with the text are
-    // taken first.
-    main.Receiver.AfterDispatch([text = std::string(reply.Value(1).value_or(""))] {
+    // taken first; a text longer than any box shows waits cut.
+    const std::string text =
+        CutForDisplay(reply.Value(1).value_or(""), kLongestMessageShown, kMessageCutMark);
+    main.Receiver.ShowBoxAfterDispatch([text] {
         OfrmPOS& window = PosOperations();
         if (window.IsLoaded()) {
             window.Message(text);

@@ -109,8 +109,7 @@ void FrmPOS::GenerateTickets() {
             Warn("Time Error!");
             return;
         }
-        Check8.Value = ticket->timeTicket ? 1 : 0;
-        Check9.Value = ticket->once ? 1 : 0;
+        SetTicketKind(ticket->timeTicket, ticket->once);
         order.minutes = static_cast<float>(ticket->minutes);
         order.count = static_cast<float>(Val(Combo2.Text.get().substr(0, 1)));
         order.cost = static_cast<float>(ticket->cost);
@@ -159,8 +158,7 @@ void FrmPOS::GenerateTickets() {
     }
     Timer1.SetInterval(kFirstLineAfterMs);
     Loop().pause(kBeforePrintingMs);
-    Check8.Value = 0;
-    Check9.Value = 0;
+    SetTicketKind(false, false);
     Check10.Value = 0;
     Loop().yield();
     PrintAndSettle(ParseTicketBatch(state.TicketReplyText), order.count, order.cost);
@@ -171,6 +169,14 @@ bool FrmPOS::AwaitBatch() {
     const std::int64_t deadline = platform::services().clock().monotonicMs() + kRequestTimeOutMs;
     while (state.TicketRequestWaiting) {
         WaitAMoment();
+        if (!Main().IsServerConnected()) {
+            // The batch cannot come on a connection that is gone: the wait ends at once, as
+            // every other point-of-sale request does.
+            Timer1.SetEnabled(false);
+            state.TicketRequestWaiting = false;
+            NotConnected();
+            return false;
+        }
         if (!stop_) {
             continue;
         }

@@ -35,6 +35,11 @@ std::optional<std::size_t> FirstPairIndex(const std::vector<std::string>& elemen
     return static_cast<std::size_t>(it - elements.begin());
 }
 
+bool IsKeywordShaped(std::string_view element) {
+    return !element.empty() && element.size() <= kLongestKeyword &&
+           std::all_of(element.begin(), element.end(), [](char c) { return IsKeywordChar(c); });
+}
+
 std::vector<Pair> SplitPairs(std::string_view plain) {
     const std::vector<std::string> elements = SplitElements(plain);
     std::vector<Pair> pairs;

@@ -22,6 +22,18 @@ std::vector<std::string> SplitElements(std::string_view plain);
 // nor "||". Empty when the elements hold no pair.
 std::optional<std::size_t> FirstPairIndex(const std::vector<std::string>& elements);
 
+// The longest element taken for a keyword, known or not.
+inline constexpr std::size_t kLongestKeyword = 32;
+
+// Keywords are words of letters (in either case), digits and dashes; one holds a space.
+constexpr bool IsKeywordChar(char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' ||
+           c == ' ';
+}
+// An element that may be a keyword, one the console knows or not: 1 to kLongestKeyword keyword
+// characters.
+bool IsKeywordShaped(std::string_view element);
+
 struct Pair {
     std::string keyword;  // upper-cased (ASCII)
     std::string value;    // as received; empty when the keyword was the last element
