@@ -33,14 +33,16 @@ QMargins& LastSeenFrame() {
 // their order). A report of a position or size the program asked for tells the form nothing new,
 // and an older one would undo the steps since; any other is the operator's or the window
 // manager's own doing.
+enum class Report { NotAsked, Latest, Older };
+
 template <typename Value>
-bool Answered(std::deque<Value>& asked, const Value& reported) {
+Report Answered(std::deque<Value>& asked, const Value& reported) {
     const auto answered = std::find(asked.begin(), asked.end(), reported);
     if (answered == asked.end()) {
-        return false;
+        return Report::NotAsked;
     }
     asked.erase(asked.begin(), answered);
-    return true;
+    return asked.size() == 1 ? Report::Latest : Report::Older;
 }
 
 template <typename Value>
@@ -232,11 +234,16 @@ void FormBinding::placeOnScreen(QPoint frameTopLeft, QSize size) {
 // framed it after it was placed (it knew no frame yet, or another one).
 void FormBinding::placeAgainWhileSettling(bool drawn) {
     if (!applying_ && (settling_ || frameMargins() != placedWith_)) {
-        const bool wasApplying = std::exchange(applying_, true);
-        applyGeometry();
-        applying_ = wasApplying;
+        reapplyGeometry();
     }
     settling_ = settling_ && !drawn;
+}
+
+// Asks the window manager again for the form's geometry (as the form's own change would).
+void FormBinding::reapplyGeometry() {
+    const bool wasApplying = std::exchange(applying_, true);
+    applyGeometry();
+    applying_ = wasApplying;
 }
 
 void FormBinding::focusControl(ui::Control& control) {
@@ -276,18 +283,34 @@ bool FormBinding::eventFilter(QObject* watched, QEvent* event) {
             form_.CloseRequested();
             return true;
         case QEvent::Resize:
-            if (!applying_ && !Answered(askedSizes_, window_->size())) {
-                form_.Width.setFromView(window_->width() * kTwipsPerPixel);
-                form_.Height.setFromView(window_->height() * kTwipsPerPixel);
-                ui::Raise(form_.OnResize);
+            if (!applying_) {
+                const Report report = Answered(askedSizes_, window_->size());
+                if (report == Report::NotAsked) {
+                    form_.Width.setFromView(window_->width() * kTwipsPerPixel);
+                    form_.Height.setFromView(window_->height() * kTwipsPerPixel);
+                    ui::Raise(form_.OnResize);
+                }
+                // A late report leaves the widget believing the window is where an older step
+                // put it, and it would not ask for a later geometry it believes it has.
+                if (report == Report::Older) {
+                    reapplyGeometry();
+                }
             }
             break;
         case QEvent::Move:
             placeAgainWhileSettling(false);
-            if (!applying_ && !Answered(askedPositions_, window_->geometry().topLeft())) {
-                const QPoint frame = frameRect().topLeft();
-                form_.Left.setFromView(frame.x() * kTwipsPerPixel);
-                form_.Top.setFromView(frame.y() * kTwipsPerPixel);
+            if (!applying_) {
+                const Report report = Answered(askedPositions_, window_->geometry().topLeft());
+                if (report == Report::NotAsked) {
+                    const QPoint frame = frameRect().topLeft();
+                    form_.Left.setFromView(frame.x() * kTwipsPerPixel);
+                    form_.Top.setFromView(frame.y() * kTwipsPerPixel);
+                }
+                // A late report leaves the widget believing the window is where an older step
+                // put it, and it would not ask for a later geometry it believes it has.
+                if (report == Report::Older) {
+                    reapplyGeometry();
+                }
             }
             break;
         case QEvent::Paint:

@@ -52,6 +52,7 @@ private:
     QRect frameRect() const;
     void placeOnScreen(QPoint frameTopLeft, QSize size);
     void placeAgainWhileSettling(bool drawn);
+    void reapplyGeometry();
 
     ui::Form& form_;
     QPointer<QWidget> window_;
