@@ -112,11 +112,17 @@ void FrmSplash::Form_Activate() {
     Height = kFullHeight;
 }
 
+// Each step's position is counted from where the roll began, not from where the window reports
+// itself: a window manager reports moves late, and a step taken from a late report would undo
+// the rise of the steps before it.
 void FrmSplash::RollDown() {
+    const int top = Top;
+    int rise = 0;
     for (int height = 0; height <= kRollDownLast; height += kRollDownStep) {
         Loop().yield();
         Height = height;
-        Top = Top - kRollDownRise;
+        rise += kRollDownRise;
+        Top = top - rise;
     }
 }
 
