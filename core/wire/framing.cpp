@@ -75,18 +75,6 @@ bool IsUpperAsciiOf(std::string_view upper, std::string_view text) {
     });
 }
 
-std::string CredentialsMessage(std::string_view keyword, std::string_view userName,
-                               std::string_view password) {
-    std::string text = "||";
-    text += keyword;
-    text += "||Username = '";
-    text += userName;
-    text += "' and Password = '";
-    text += password;
-    text += "'||";
-    return text;
-}
-
 std::string MessageText(std::string_view keyword, std::span<const std::string_view> values) {
     std::size_t length = keyword.size() + 3 * kSeparator.size();
     for (std::string_view value : values) {

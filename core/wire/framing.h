@@ -53,11 +53,6 @@ std::string UpperAscii(std::string_view text);
 // UpperAscii(text) == upper, without making the copy.
 bool IsUpperAsciiOf(std::string_view upper, std::string_view text);
 
-// "||KEYWORD||Username = 'user' and Password = 'password'||": the one shape in which an
-// operator's log-in and a staff member's sign-in name who they are.
-std::string CredentialsMessage(std::string_view keyword, std::string_view userName,
-                               std::string_view password);
-
 // "||KEYWORD||value||...||": a message of one keyword and its values, as both sides write
 // them; without a value it still carries one empty value element ("||KEYWORD||||").
 std::string MessageText(std::string_view keyword, std::span<const std::string_view> values);
