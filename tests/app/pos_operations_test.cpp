@@ -10,6 +10,7 @@
 
 #include "core/settings.h"
 #include "core/settings_table.h"
+#include "dispatch/listen_receiver.h"
 #include "pos/ofrm_pos.h"
 #include "tests/app/connection_test_support.h"
 #include "tests/sim/sim_user.h"
@@ -265,6 +266,33 @@ TEST_F(PosOperationsTest, ARangeActivationListsItsProgressAndStopReallyStops) {
     });
     run(40'000);
     EXPECT_THAT(requests, ElementsAre("||MDEACTIVATE2||000000000009-000-999-MARY||"));
+}
+
+// Boxes the server's texts open come one at a time, in the order sent, and while the staff
+// member reads them the connection is served; a flood beyond what may wait is dropped.
+TEST_F(PosOperationsTest, BoxesOfTheServersTextsOpenOneAtATimeWhileKeepAlivesAreAnswered) {
+    constexpr int kTexts = ListenReceiver::kMostWaitingBoxes + 10;
+    std::string flood;
+    for (int n = 1; n <= kTexts; ++n) {
+        flood += wire::EncodeText("||ACTMESSAGE||text " + std::to_string(n) + "||");
+        if (n <= static_cast<int>(ListenReceiver::kMostWaitingBoxes)) {
+            dialogs().expectMsgBox("text " + std::to_string(n)).after(1000);
+        }
+    }
+    startedAt = loop().now();
+    afterMs(100, [&] { server.send(flood + wire::EncodeText("||STILL CONNECTED||||")); });
+    for (int probe = 1; probe <= 4; ++probe) {
+        afterMs(probe * 20'000, [&] { server.send(wire::EncodeText("||STILL CONNECTED||||")); });
+    }
+    run(110'000);
+    std::vector<sim::Ms> answeredAt;
+    for (std::size_t i = 0; i < requests.size(); ++i) {
+        if (requests[i] == "||YESCONNECT||||") {
+            answeredAt.push_back(requestTimes[i] / 1000);
+        }
+    }
+    EXPECT_THAT(answeredAt, ElementsAre(0, 20, 40, 60, 80));
+    EXPECT_TRUE(dialogs().verifyAllConsumed());
 }
 
 TEST_F(PosOperationsTest, FiguresThatDoNotReadChangeNothing) {
