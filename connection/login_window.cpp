@@ -11,6 +11,7 @@
 #include "core/settings.h"
 #include "core/wire/codepage.h"
 #include "core/wire/framing.h"
+#include "core/wire/request_texts.h"
 #include "platform/services.h"
 #include "program/kestova_code.h"
 #include "program/startup.h"
@@ -202,8 +203,8 @@ void FrmSplash::Timer1_Timer() {
         // The answer may have come in while events ran: then the request is no longer wanted.
         const auto& listen = Main().Listen;
         if (Timer1.IsEnabled() && IsLoaded() && listen != nullptr) {
-            protocol::SendToServer(*listen,
-                                   protocol::LoginRequest(Text1.Text.get(), Text2.Text.get()));
+            protocol::SendToServer(
+                *listen, wire::request::OperatorLoginText(Text1.Text.get(), Text2.Text.get()));
         }
     } else if (loginTicks_ > kTimeOutAfterTicks) {
         CancelRequest();

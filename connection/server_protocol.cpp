@@ -3,25 +3,11 @@
 #include "audit/command_audit.h"
 #include "console/kestova_main.h"
 #include "core/wire/codec.h"
-#include "core/wire/framing.h"
 #include "core/wire/requests.h"
 #include "platform/socket.h"
 #include "program/kestova_code.h"
 
 namespace kestova::protocol {
-
-std::string Greeting(std::string_view localIp, std::string_view localHostName) {
-    std::string text = "AUTHENTICATING||FALSE||STATE||Authenticating ..||LOCALIP||[";
-    text += localIp;
-    text += "]||LOCALHOSTNAME||Kestova[";
-    text += localHostName;
-    text += "]||";
-    return text;
-}
-
-std::string LoginRequest(std::string_view userName, std::string_view password) {
-    return wire::CredentialsMessage("F-LOGIN", userName, password);
-}
 
 bool SendToServer(platform::Socket& socket, std::string_view plainMessage) {
     return SendToServer(socket, plainMessage, AuditAs::Command);

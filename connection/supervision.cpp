@@ -12,6 +12,7 @@
 #include "core/machine_store.h"
 #include "core/settings.h"
 #include "core/settings_table.h"
+#include "core/wire/request_texts.h"
 #include "platform/services.h"
 #include "program/kestova_code.h"
 #include "program/startup.h"
@@ -67,7 +68,7 @@ void ConnectedTick(KestovaMain& main) {
     main.PortOffset = 0;
     if (IsUp(main.Listen.get())) {
         Yield();
-        protocol::SendToServer(*main.Listen, protocol::kRefreshRequest);
+        protocol::SendToServer(*main.Listen, wire::request::RefreshListText());
     }
     const ClientCount count = RecountClients(main.ConList);
     main.Command3.Enabled = true;
@@ -163,10 +164,10 @@ void ListenConnected(KestovaMain& main) {
         return;
     }
     main.Receiver.Reset();
-    protocol::SendToServer(
-        *main.Listen, protocol::Greeting(main.Listen->LocalIP(), main.Listen->LocalHostName()));
+    protocol::SendToServer(*main.Listen, wire::request::GreetingText(main.Listen->LocalIP(),
+                                                                     main.Listen->LocalHostName()));
     main.Connected = true;
-    protocol::SendToServer(*main.Listen, protocol::kFirstListRequest);
+    protocol::SendToServer(*main.Listen, wire::request::FirstListText());
     main.StatusBar1.SetPanelText(kPanelResult, kConnectedToServer);
 }
 

@@ -3,10 +3,14 @@
 #include "console/client_grid.h"
 #include "console/kestova_main.h"
 #include "console/operator_commands.h"
+#include "core/wire/request_keywords.h"
+#include "core/wire/request_texts.h"
 #include "platform/services.h"
 
 namespace kestova {
 namespace {
+
+namespace request = wire::request;
 
 constexpr int kAllClientsPaceMs = 20;
 
@@ -18,11 +22,13 @@ bool InUse(const ui::Grid& grid, int row) {
 }  // namespace
 
 void PauseAll(KestovaMain& main) {
-    SetSentStatus(main, SendCommand(main, "||F-PAUSEALL||||"), "All Paused");
+    SetSentStatus(main, SendCommand(main, request::CafeCommandText(request::PauseAll)),
+                  "All Paused");
 }
 
 void UnpauseAll(KestovaMain& main) {
-    SetSentStatus(main, SendCommand(main, "||F-UNPAUSEALL||||"), "All UnPaused");
+    SetSentStatus(main, SendCommand(main, request::CafeCommandText(request::UnpauseAll)),
+                  "All UnPaused");
 }
 
 bool SendToAllClients(KestovaMain& main, const std::string& text, std::string_view keyword,
@@ -38,9 +44,7 @@ bool SendToAllClients(KestovaMain& main, const std::string& text, std::string_vi
             main.ProgressMove();
         }
         if (InUse(main.ConList, port + 1)) {
-            sent = SendCommand(main, "KESTOVA||" + std::to_string(port) + "||" +
-                                         std::string(keyword) + "|" + text + "||||") &&
-                   sent;
+            sent = SendCommand(main, request::AllClientsCommandText(port, keyword, text)) && sent;
         }
         loop.yield();
         loop.pause(kAllClientsPaceMs);
@@ -56,7 +60,7 @@ bool PauseClient(KestovaMain& main, int port) {
         return false;
     }
     platform::services().loop().yield();
-    return SendCommand(main, ServerKeywordMessage("F-PAUSE", port));
+    return SendCommand(main, request::SlotCommandText(request::Pause, port));
 }
 
 }  // namespace kestova

@@ -7,8 +7,8 @@
 #include "core/settings_table.h"
 #include "core/version.h"
 #include "core/wire/framing.h"
+#include "core/wire/request_texts.h"
 #include "platform/services.h"
-#include "pos/pos_requests.h"
 #include "program/kestova_code.h"
 
 namespace kestova {
@@ -120,8 +120,8 @@ void FrmPOS::Command1_Click() {
         NotConnected();
         return;
     }
-    protocol::SendToServer(*main.Listen,
-                           pos_request::StaffFigures(wire::UpperAscii(Label10.Caption.get())));
+    protocol::SendToServer(
+        *main.Listen, wire::request::StaffFiguresText(wire::UpperAscii(Label10.Caption.get())));
 }
 
 void FrmPOS::Command3_Click() {

@@ -6,6 +6,7 @@
 #include "core/local_time.h"
 #include "core/version.h"
 #include "core/wire/framing.h"
+#include "core/wire/request_texts.h"
 #include "platform/services.h"
 #include "pos/export.h"
 #include "pos/ofrm_pos.h"
@@ -122,8 +123,8 @@ void OfrmPOS::Command1_Click() {
         TellNotConnected();
         return;
     }
-    protocol::SendToServer(*main.Listen,
-                           pos_request::StaffFigures(wire::UpperAscii(Label10.Caption.get())));
+    protocol::SendToServer(
+        *main.Listen, wire::request::StaffFiguresText(wire::UpperAscii(Label10.Caption.get())));
 }
 
 void OfrmPOS::Combo1_Click() {
@@ -146,9 +147,9 @@ void OfrmPOS::RefreshSummary() {
     Timer1.SetInterval(kSummaryIntervalMs);
     summaryPeriod_ = period;
     AddLog("Retrieving " + period + " Sales Summary for Staff[" + Label10.Caption.get() + "] - ");
-    StartRequest(
-        pos_request::SalesSummary(wire::UpperAscii(Label10.Caption.get()), Combo1.ListIndex - 1),
-        "Retrieving ...");
+    StartRequest(wire::request::SalesSummaryText(wire::UpperAscii(Label10.Caption.get()),
+                                                 Combo1.ListIndex - 1),
+                 "Retrieving ...");
     UpdateSaveButtons();
 }
 

@@ -12,6 +12,7 @@
 #include "core/settings_table.h"
 #include "core/version.h"
 #include "core/wire/framing.h"
+#include "core/wire/request_texts.h"
 #include "platform/services.h"
 #include "pos/frm_pos.h"
 #include "pos/pos_requests.h"
@@ -183,7 +184,7 @@ bool FrmPOS::AwaitBatch() {
         if (ConfirmCancel()) {
             KestovaMain& main = Main();
             if (main.IsServerConnected()) {
-                protocol::SendToServer(*main.Listen, pos_request::DeleteBatch(""));
+                protocol::SendToServer(*main.Listen, wire::request::GiveBackBatchText(""));
             }
             Pg.Value = 0;
             Timer1.SetInterval(kFirstLineAfterMs);
@@ -217,7 +218,7 @@ void FrmPOS::PrintAndSettle(const std::vector<BatchTicket>& tickets, float count
     KestovaMain& main = Main();
     const auto deleteBatch = [&main, &group] {
         if (main.IsServerConnected()) {
-            protocol::SendToServer(*main.Listen, pos_request::DeleteBatch(group));
+            protocol::SendToServer(*main.Listen, wire::request::GiveBackBatchText(group));
         }
     };
     const auto keep = [&] {
