@@ -93,7 +93,10 @@ void BarChartDrawing::placeValueTexts() {
     // The longest bar ends where its text still fits; only a chart too narrow for any bar beside
     // its text lets the text run over its edge.
     const double barRoom = std::max(plot.width() - widest - 2 * kTextGap, plot.width() * kLeastBar);
-    values_->setRange(0, longest > 0 ? longest * plot.width() / barRoom : 1);
+    // A chart not yet laid out has a plot of no width: its range waits for the plot to change.
+    if (barRoom > 0) {
+        values_->setRange(0, longest > 0 ? longest * plot.width() / barRoom : 1);
+    }
     // A few bars in a tall chart stay bars, not blocks.
     const qreal rowHeight = plot.height() / std::max<std::size_t>(valueTexts_.size(), 1);
     series_->setBarWidth(rowHeight > 0 ? std::min(kBarWidth, kThickestBar / rowHeight) : kBarWidth);

@@ -1,17 +1,21 @@
 // A chart control drawn in a QChartView: the bars from the top down with their texts beside them
-// inside the chart, and an emptied chart left with its title alone.
+// inside the chart, an emptied chart left with its title alone, and a chart given its bars before
+// it is laid out (as a printed one is) drawn without a broken range.
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QGraphicsLayout>
 #include <QGraphicsSimpleTextItem>
 #include <QVBoxLayout>
 #include <QtCharts/QBarCategoryAxis>
 #include <QtCharts/QBarSet>
 #include <QtCharts/QChartView>
 #include <QtCharts/QHorizontalBarSeries>
+#include <QtCharts/QValueAxis>
 #include <memory>
 
 #include "qt/binder/binder.h"
+#include "qt/platform/bar_chart_drawing.h"
 #include "ui/controls.h"
 
 namespace {
@@ -73,6 +77,23 @@ TEST(ChartBinderTest, BarsGoFromTheTopDownWithTheirTextsInsideTheChart) {
     EXPECT_EQ(bars.count(), 0);
     EXPECT_TRUE(valueTexts(chart).empty());
     EXPECT_FALSE(labels->isVisible());
+}
+
+QStringList warnings;
+
+TEST(ChartBinderTest, BarsGivenBeforeTheLayoutGetTheirRangeOnceLaidOut) {
+    warnings.clear();
+    const QtMessageHandler previous = qInstallMessageHandler(
+        [](QtMsgType, const QMessageLogContext&, const QString& text) { warnings.append(text); });
+    QChart chart;
+    (new qtplatform::BarChartDrawing(chart))
+        ->show({"Sales by Staff Member", {{"JOHN", 9, "#9.00 (6 tickets)"}}});
+    chart.resize(400, 200);
+    chart.layout()->activate();
+    qInstallMessageHandler(previous);
+    EXPECT_TRUE(warnings.isEmpty()) << warnings.join('\n').toStdString();
+    const auto* values = static_cast<QValueAxis*>(chart.axes(Qt::Horizontal).front());
+    EXPECT_GT(values->max(), 9) << "room for the bar's text beyond its end";
 }
 
 }  // namespace
