@@ -38,11 +38,14 @@ void QtEventLoop::pause(int milliseconds) {
         return;
     }
     // Timers, sockets and repaints go on (windows uncovered meanwhile are drawn, the connection
-    // is served); the user's keys and clicks wait for the end of the pause.
+    // is served); the user's keys and clicks wait for the end of the pause, also in the passes
+    // that a timer or a reply handler running meanwhile yields to.
     QEventLoop wait;
     QTimer::singleShot(milliseconds, Qt::PreciseTimer, &wait, &QEventLoop::quit);
     nestedLoops_.push_back(&wait);
+    holdInput();
     wait.exec(QEventLoop::ExcludeUserInputEvents);
+    releaseInput();
     nestedLoops_.pop_back();
 }
 

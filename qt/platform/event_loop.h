@@ -24,6 +24,7 @@ public:
     void pause(int milliseconds) override;
     void holdInput() override { ++inputHolds_; }
     void releaseInput() override { --inputHolds_; }
+    bool inputHeld() const { return inputHolds_ > 0; }
     void runModal(ui::Form& form) override;
     void quit(int exitCode) override;
     TimerId startTimer(int intervalMs, std::function<void()> callback) override;

@@ -125,7 +125,7 @@ INSTANTIATE_TEST_SUITE_P(
                  2,
                  "2",
                  "#200.00"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& paramInfo) { return std::string(paramInfo.param.name); });
 
 TEST_F(TicketGenerationTest, TheWaitEndsAtTheTimeOutAndALateBatchIsDeleted) {
     batchAnswer.clear();

@@ -23,9 +23,9 @@ protected:
     ReportSummaryTest() : WindowRequestTest("||F-REPORTSUMMARY") {}
 
     // At `at` the operator clicks "Show Report Summary" and answers the question.
-    void operatorAsksAt(sim::Ms at, int answer = Yes) {
-        afterMs(at, [this, answer] {
-            dialogs().expectMsgBox(StartsWith("Show "), answer);
+    void operatorAsksAt(sim::Ms at, int boxAnswer = Yes) {
+        afterMs(at, [this, boxAnswer] {
+            dialogs().expectMsgBox(StartsWith("Show "), boxAnswer);
             startedAt = loop().now();
             report.Command1.DoClick();
         });

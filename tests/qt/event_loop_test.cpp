@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <memory>
+#include <vector>
 
 #include "qt/platform/event_loop.h"
 
@@ -50,6 +51,22 @@ TEST(QtEventLoopTest, StoppedTimersAreGoneWithTheirCallbacks) {
     RunUntil([] { return false; }, 50);  // time for a stray firing
     EXPECT_EQ(ownFirings, 1);
     EXPECT_EQ(outerFirings, 1);
+}
+
+// A handler running during a pause (a supervision tick, a reply) may yield: the operator's input
+// must still wait for the end of the pause, as it does in the pause itself.
+TEST(QtEventLoopTest, InputStaysHeldInPassesYieldedToDuringAPause) {
+    qtplatform::QtEventLoop loop;
+    std::vector<bool> heldInTicks;
+    TimerId tick = 0;
+    tick = loop.startTimer(1, [&] {
+        heldInTicks.push_back(loop.inputHeld());
+        loop.yield();
+        loop.stopTimer(tick);
+    });
+    loop.pause(100);
+    EXPECT_EQ(heldInTicks, std::vector<bool>{true});
+    EXPECT_FALSE(loop.inputHeld()) << "released when the pause ends";
 }
 
 }  // namespace

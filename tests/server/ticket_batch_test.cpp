@@ -58,11 +58,11 @@ TEST_F(TicketBatches, CredentialsAndGroupsAreUniqueAcrossBatches) {
 
 TEST_F(TicketBatches, TheOperatingSystemsRandomSourceServesByDefault) {
     RecordingOutbox own;
-    Engine engine(store, own, WithCheapHashes(EngineOptions{}), nullptr);
-    engine.consoleConnected(9, "127.0.0.9", now);
-    engine.receive(9, kGreeting, now);
-    engine.receive(9, "||F-POSLOG||Username = 'JOHN' and Password = 'john'||", now);
-    engine.receive(9, "||POSTICKET||30|2|50|True|0|0|john||", now);
+    Engine systemRandomEngine(store, own, WithCheapHashes(EngineOptions{}), nullptr);
+    systemRandomEngine.consoleConnected(9, "127.0.0.9", now);
+    systemRandomEngine.receive(9, kGreeting, now);
+    systemRandomEngine.receive(9, "||F-POSLOG||Username = 'JOHN' and Password = 'john'||", now);
+    systemRandomEngine.receive(9, "||POSTICKET||30|2|50|True|0|0|john||", now);
     const auto answer = own.to(9, "PRINTPOS");
     ASSERT_EQ(answer.size(), 1u);
     const auto tickets = PrintedTickets(ValueOf(answer[0]));

@@ -127,7 +127,9 @@ INSTANTIATE_TEST_SUITE_P(
                                  kestova::AuditTrailWindow().Show();
                                  return kestova::AuditTrailWindow();
                              }}),
-    [](const ::testing::TestParamInfo<Window>& info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<Window>& paramInfo) {
+        return std::string(paramInfo.param.name);
+    });
 
 }  // namespace
 

@@ -51,14 +51,14 @@ std::unique_ptr<Store> MakeStore<SqliteStore>() {
 template <typename T>
 class StoreContract : public ::testing::Test {
 protected:
-    std::unique_ptr<Store> store = MakeStore<T>();
+    std::unique_ptr<Store> storeUnderTest = MakeStore<T>();
 };
 
 using StoreKinds = ::testing::Types<MemoryStore, SqliteStore>;
 TYPED_TEST_SUITE(StoreContract, StoreKinds);
 
 TYPED_TEST(StoreContract, AccountsAreFoundByExactNameAndReplacedByName) {
-    Store& store = *this->store;
+    Store& store = *this->storeUnderTest;
     store.putOperator(Operator{"ADMINISTRATOR", "ADMINISTRATOR", {"aa", "bb"}});
     store.putStaff(StaffMember{"JOHN", {"cc", "dd"}});
     EXPECT_FALSE(store.findOperator("administrator"));
@@ -74,7 +74,7 @@ TYPED_TEST(StoreContract, AccountsAreFoundByExactNameAndReplacedByName) {
 }
 
 TYPED_TEST(StoreContract, BatchRoundTripsWithEveryTicketField) {
-    Store& store = *this->store;
+    Store& store = *this->storeUnderTest;
     auto batch = MakeBatch("000000000001", 1000, {"U1", "U2"});
     Ticket& special = batch.tickets[1];
     special.vip = true;
@@ -98,7 +98,7 @@ TYPED_TEST(StoreContract, BatchRoundTripsWithEveryTicketField) {
 }
 
 TYPED_TEST(StoreContract, TakenGroupOrUserNameStoresNothingOfTheBatch) {
-    Store& store = *this->store;
+    Store& store = *this->storeUnderTest;
     const auto first = MakeBatch("G1", 1000, {"U1"});
     ASSERT_TRUE(store.addBatch(first, SaleOf(first, 1000)));
 
@@ -120,7 +120,7 @@ TYPED_TEST(StoreContract, TakenGroupOrUserNameStoresNothingOfTheBatch) {
 }
 
 TYPED_TEST(StoreContract, DeletingABatchTakesItsTicketsAndSales) {
-    Store& store = *this->store;
+    Store& store = *this->storeUnderTest;
     const auto keep = MakeBatch("G1", 1000, {"U1"});
     const auto drop = MakeBatch("G2", 2000, {"U2", "U3"});
     ASSERT_TRUE(store.addBatch(keep, SaleOf(keep, 1000)));
@@ -136,7 +136,7 @@ TYPED_TEST(StoreContract, DeletingABatchTakesItsTicketsAndSales) {
 }
 
 TYPED_TEST(StoreContract, TicketsComeInGroupThenNumberOrder) {
-    Store& store = *this->store;
+    Store& store = *this->storeUnderTest;
     ASSERT_TRUE(store.addBatch(MakeBatch("G2", 3000, {"B1", "A2"}), std::nullopt));
     ASSERT_TRUE(store.addBatch(MakeBatch("G1", 5000, {"Z1"}), std::nullopt));
     ASSERT_TRUE(store.addBatch(MakeBatch("G3", 1000, {"C1"}), std::nullopt));
@@ -150,7 +150,7 @@ TYPED_TEST(StoreContract, TicketsComeInGroupThenNumberOrder) {
 }
 
 TYPED_TEST(StoreContract, UpdatingTicketsIsAllOrNothing) {
-    Store& store = *this->store;
+    Store& store = *this->storeUnderTest;
     const auto batch = MakeBatch("G1", 1000, {"U1", "U2"});
     ASSERT_TRUE(store.addBatch(batch, std::nullopt));
 
@@ -169,7 +169,7 @@ TYPED_TEST(StoreContract, UpdatingTicketsIsAllOrNothing) {
 }
 
 TYPED_TEST(StoreContract, SalesAreSelectedByHalfOpenPeriodOldestFirst) {
-    Store& store = *this->store;
+    Store& store = *this->storeUnderTest;
     const Sale late{"MARY", 3000, "G2", 30, 100, 2};
     const Sale early{"JOHN", 1000, "G1", 60, 250, 1};
     const Sale edge{"JOHN", 4000, "G3", 60, 250, 1};
@@ -181,7 +181,7 @@ TYPED_TEST(StoreContract, SalesAreSelectedByHalfOpenPeriodOldestFirst) {
 }
 
 TYPED_TEST(StoreContract, SettingsAndQuickTypesAreReplacedWhole) {
-    Store& store = *this->store;
+    Store& store = *this->storeUnderTest;
     EXPECT_FALSE(store.setting("POSType"));
     store.putSetting("POSType", "True");
     store.putSetting("POSType", "False");
