@@ -3,6 +3,7 @@
 #include <string>
 
 #include "connection/login_rights.h"
+#include "connection/server_link.h"
 #include "connection/server_protocol.h"
 #include "connection/supervision.h"
 #include "console/console_dimmed.h"
@@ -160,8 +161,7 @@ void FrmSplash::Text2_GotFocus() {
 
 void FrmSplash::Command1_Click() {
     TopMost = true;
-    const auto& listen = Main().Listen;
-    if (listen == nullptr || listen->GetState() != platform::Socket::Connected) {
+    if (!Server().IsConnected()) {
         Label3.Caption = "Not Connected!";
         EnterViewerState();
         Unload();
@@ -194,10 +194,8 @@ void FrmSplash::Timer1_Timer() {
     if (loginTicks_ % kRequestEveryTicks == 0) {
         Loop().yield();
         // The answer may have come in while events ran: then the request is no longer wanted.
-        const auto& listen = Main().Listen;
-        if (Timer1.IsEnabled() && IsLoaded() && listen != nullptr) {
-            protocol::SendToServer(*listen,
-                                   protocol::LoginRequest(Text1.Text.get(), Text2.Text.get()));
+        if (Timer1.IsEnabled() && IsLoaded()) {
+            Server().Send(protocol::LoginRequest(Text1.Text.get(), Text2.Text.get()));
         }
     } else if (loginTicks_ > kTimeOutAfterTicks) {
         CancelRequest();

@@ -3,13 +3,6 @@
 #include <string>
 #include <string_view>
 
-namespace platform {
-class Socket;
-}
-namespace kestova {
-enum class AuditAs;  // audit/command_audit.h
-}
-
 // The texts the console sends at the server boundary and the numbers it connects with. Replies
 // the server sends are known by the dispatcher's keyword table.
 namespace kestova::protocol {
@@ -35,12 +28,5 @@ std::string Greeting(std::string_view localIp, std::string_view localHostName);
 
 // The operator login request; the server evaluates the condition it carries.
 std::string LoginRequest(std::string_view userName, std::string_view password);
-
-// Encodes a plain message and sends it on the server connection: the one way every message
-// leaves, so that each command is in the audit log before it goes, as `as` says (a command
-// unless told otherwise), and the supervision knows which request waits for the server. Only a
-// connected socket takes a message (and only then is it audited); false when it was not sent.
-bool SendToServer(platform::Socket& socket, std::string_view plainMessage);
-bool SendToServer(platform::Socket& socket, std::string_view plainMessage, AuditAs as);
 
 }  // namespace kestova::protocol

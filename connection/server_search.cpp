@@ -5,6 +5,7 @@
 
 #include "connection/port_rotation.h"
 #include "connection/server_address.h"
+#include "connection/server_link.h"
 #include "connection/server_protocol.h"
 #include "console/kestova_main.h"
 #include "core/convert.h"
@@ -14,6 +15,7 @@
 #include "core/wire/codepage.h"
 #include "core/wire/framing.h"
 #include "platform/services.h"
+#include "program/kestova_code.h"
 
 namespace kestova {
 namespace {
@@ -70,7 +72,7 @@ void TryAddress(KestovaMain& main) {
 }  // namespace
 
 void BroadCaster(KestovaMain& main, bool start) {
-    if (IsUp(main.Listen.get())) {
+    if (Server().IsConnected()) {
         EndSearch(main, "Search Terminated.");
         return;
     }
@@ -104,11 +106,11 @@ void SearchConnected(KestovaMain& main) {
 
 void SearchDataArrival(KestovaMain& main) {
     if (main.Search != nullptr) {
-        ApplySearchAnswer(main, wire::Cp1252ToUtf8(main.Search->GetData()));
+        ApplySearchAnswer(wire::Cp1252ToUtf8(main.Search->GetData()));
     }
 }
 
-void ApplySearchAnswer(KestovaMain& main, std::string_view answer) {
+void ApplySearchAnswer(std::string_view answer) {
     const std::vector<std::string> elements = wire::SplitElements(answer);
     if (elements.size() < 2) {
         return;
@@ -128,17 +130,17 @@ void ApplySearchAnswer(KestovaMain& main, std::string_view answer) {
                 WriteRegistryString(settings::FoundServerIp.keyPath,
                                     settings::FoundServerIp.valueName, next);
             }
-            main.PortOffset = 0;
+            Server().SetPortOffset(0);
         } else if (keyword == "NOCOMPUTER") {
             WriteSetting(settings::Loop,
                          IsNumeric(next) ? std::string_view(next) : kLoopWhenNotNumeric);
             if (last < kLongAnswerLastElement) {
-                main.PortOffset = 0;
+                Server().SetPortOffset(0);
             }
         } else if (keyword == "PORT" && last > kLongAnswerLastElement) {
             const auto offset = ToWholeNumber(next);
             if (offset.has_value() && IsUsablePortOffset(*offset)) {
-                main.PortOffset = static_cast<std::int16_t>(*offset);
+                Server().SetPortOffset(static_cast<std::int16_t>(*offset));
             }
         }
     }

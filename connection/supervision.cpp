@@ -6,6 +6,7 @@
 #include "connection/login_window.h"
 #include "connection/port_rotation.h"
 #include "connection/server_address.h"
+#include "connection/server_link.h"
 #include "connection/server_protocol.h"
 #include "console/kestova_main.h"
 #include "core/convert.h"
@@ -61,13 +62,13 @@ int ConnectedIntervalMs(const KestovaMain& main) {
     return static_cast<int>(*seconds * 1000);
 }
 
-void ConnectedTick(KestovaMain& main) {
+void ConnectedTick(KestovaMain& main, ServerLink& link) {
     main.ListenTimer.SetInterval(ConnectedIntervalMs(main));
     main.StatusBar1.SetPanelText(kPanelConnection, "Connected to Server.");
-    main.PortOffset = 0;
-    if (IsUp(main.Listen.get())) {
+    link.SetPortOffset(0);
+    if (link.IsConnected()) {
         Yield();
-        protocol::SendToServer(*main.Listen, protocol::kRefreshRequest);
+        link.Send(protocol::kRefreshRequest);
     }
     const ClientCount count = RecountClients(main.ConList);
     main.Command3.Enabled = true;
@@ -106,7 +107,7 @@ void ProbeDiscoveryPort(KestovaMain& main, const std::string& serverIp) {
     ConnectToAddress(*main.Search, serverIp, protocol::kDiscoveryPort);
 }
 
-void ConnectingTick(KestovaMain& main) {
+void ConnectingTick(KestovaMain& main, ServerLink& link) {
     main.Command2.Visible = true;
     main.Command3.Enabled = false;
     main.Command4.Visible = false;
@@ -117,24 +118,21 @@ void ConnectingTick(KestovaMain& main) {
     if (main.StatusBar1.PanelText(kPanelResult) == kConnectedToServer) {
         main.StatusBar1.SetPanelText(kPanelResult, "Kestova Disconnected!");
     }
-    if (main.Connected) {
+    if (link.IsGreeted()) {
         ConnectionLost(main);
     }
-    main.Connected = false;
-    if (main.Listen != nullptr) {
-        main.Listen->Close();
-    }
-    main.Receiver.Reset();
+    link.SetGreeted(false);
+    link.Close();
 
-    const ConnectAttempt attempt = NextConnectAttempt(main.PortOffset, ReadPortRotation());
+    const ConnectAttempt attempt = NextConnectAttempt(link.PortOffset(), ReadPortRotation());
     // A missing address reads as "Error", and a hand-edited one may be anything: neither is
     // connected to.
     const std::string serverIp =
         ReadRegistryString(settings::ServerIp.keyPath, settings::ServerIp.valueName);
-    if (main.Listen != nullptr && attempt.port != 0) {
-        ConnectToAddress(*main.Listen, serverIp, attempt.port);
+    if (attempt.port != 0) {
+        link.Connect(serverIp, attempt.port);
     }
-    main.PortOffset = attempt.nextOffset;
+    link.SetPortOffset(attempt.nextOffset);
     if (attempt.probeDiscovery) {
         ProbeDiscoveryPort(main, serverIp);
     }
@@ -146,27 +144,24 @@ void ConnectingTick(KestovaMain& main) {
 }  // namespace
 
 void SupervisionTick(KestovaMain& main) {
-    if (IsUp(main.Listen.get()) && main.Connected &&
-        main.Receiver.UnansweredMs() >= kDeadConnectionMs) {
-        main.Listen->Close();
+    ServerLink& link = Server();
+    if (link.IsConnected() && link.IsGreeted() && link.UnansweredMs() >= kDeadConnectionMs) {
+        link.Close();
     }
-    if (IsUp(main.Listen.get()) && main.Connected) {
-        ConnectedTick(main);
+    if (link.IsConnected() && link.IsGreeted()) {
+        ConnectedTick(main, link);
     } else {
-        ConnectingTick(main);
+        ConnectingTick(main, link);
     }
 }
 
 void ListenConnected(KestovaMain& main) {
     Yield();
-    if (main.Listen == nullptr) {
-        return;
-    }
-    main.Receiver.Reset();
-    protocol::SendToServer(
-        *main.Listen, protocol::Greeting(main.Listen->LocalIP(), main.Listen->LocalHostName()));
-    main.Connected = true;
-    protocol::SendToServer(*main.Listen, protocol::kFirstListRequest);
+    ServerLink& link = Server();
+    link.ConnectionBegan();
+    link.Send(protocol::Greeting(link.LocalIP(), link.LocalHostName()));
+    link.SetGreeted(true);
+    link.Send(protocol::kFirstListRequest);
     main.StatusBar1.SetPanelText(kPanelResult, kConnectedToServer);
 }
 
@@ -178,11 +173,9 @@ void ReconnectKestova(KestovaMain& main) {
     if (answer != platform::msgbox::Yes) {
         return;
     }
-    if (main.Listen != nullptr) {
-        main.Listen->Close();
-    }
-    main.Receiver.Reset();
-    main.PortOffset = 0;
+    ServerLink& link = Server();
+    link.Close();
+    link.SetPortOffset(0);
     main.ConList.SetRow(1);
     main.StatusBar1.SetPanelText(kPanelResult, "Kestova reconnecting ...");
     main.ListenTimer.SetInterval(kReconnectIntervalMs);

@@ -1,10 +1,12 @@
 #include "console/cafe_switches.h"
 
+#include "connection/server_link.h"
 #include "console/kestova_main.h"
 #include "console/operator_commands.h"
 #include "core/messages.h"
 #include "core/version.h"
 #include "platform/services.h"
+#include "program/kestova_code.h"
 
 namespace kestova {
 namespace {
@@ -21,11 +23,11 @@ void FlipSwitch(KestovaMain& main, const char* message, bool checked, const char
         ShowNotice("No Client selected!", kKestovaNoticeTitle);
         return;
     }
-    if (!main.IsServerConnected()) {
+    if (!Server().IsConnected()) {
         return;
     }
     Yield();
-    if (SendCommand(main, message)) {
+    if (SendCommand(message)) {
         SetStatus(main, checked ? whenChecked : whenUnchecked);
     }
 }
@@ -37,7 +39,7 @@ void ResetAllClients(KestovaMain& main) {
         return;
     }
     Yield();
-    SetSentStatus(main, SendCommand(main, "||F-RESET||||"), "All Port(s) Reseted.");
+    SetSentStatus(main, SendCommand("||F-RESET||||"), "All Port(s) Reseted.");
 }
 
 void SwitchTicketLogins(KestovaMain& main) {
@@ -69,11 +71,11 @@ void SwitchTicketAdding(KestovaMain& main) {
 }
 
 void UpdateConsoleSettings(KestovaMain& main) {
-    SetSentStatus(main, SendCommand(main, "||UPDATE||"), "Kestova settings updated.");
+    SetSentStatus(main, SendCommand("||UPDATE||"), "Kestova settings updated.");
 }
 
 void SearchForClients(KestovaMain& main) {
-    if (SendCommand(main, "||F-BROADCAST||||")) {
+    if (SendCommand("||F-BROADCAST||||")) {
         SetStatus(main, "Client Search Started!");
     } else {
         ShowNotice("Error Starting Search!", kNoticeTitle);

@@ -1,5 +1,6 @@
 #include "console/client_commands.h"
 
+#include "connection/server_link.h"
 #include "console/client_grid.h"
 #include "console/kestova_main.h"
 #include "console/operator_commands.h"
@@ -10,6 +11,7 @@
 #include "core/wire/framing.h"
 #include "dispatch/send_procedures.h"
 #include "platform/services.h"
+#include "program/kestova_code.h"
 
 namespace kestova {
 namespace {
@@ -60,23 +62,23 @@ void RunClientCommand(KestovaMain& main, const ClientCommand& command) {
         }
         return;
     }
-    if (command.connectedBeforeQuestion && !main.IsServerConnected()) {
+    if (command.connectedBeforeQuestion && !Server().IsConnected()) {
         Show(*command.connectedBeforeQuestion);
         return;
     }
-    if (command.question && !Ask(command.question(main, client))) {
+    if (command.question && !Ask(command.question(client))) {
         return;
     }
     if (command.connectedAfterQuestion != Check::None) {
         Yield();
-        if (!main.IsServerConnected()) {
+        if (!Server().IsConnected()) {
             if (command.notConnectedAfterQuestion) {
                 Show(*command.notConnectedAfterQuestion);
             }
             return;
         }
     }
-    if (!SendCommand(main, MessageFor(command, client))) {
+    if (!SendClientCommand(main, client.port(), MessageFor(command, client))) {
         // The connection went while the question was open: said as its check says it.
         if (const auto& failed =
                 command.sendFailed ? command.sendFailed : command.connectedBeforeQuestion) {
@@ -94,8 +96,8 @@ const ClientCommand& EndTimerCommand() {
     static const ClientCommand command = [] {
         ClientCommand c = Command("ENDTIMER", true);
         c.connectedBeforeQuestion = Notice{"Client not connected", kNoticeTitle};
-        c.question = [](const KestovaMain& main, const HighlightedClient& client) {
-            return "End Timer of Client " + ClientLabel(main, client) + "?";
+        c.question = [](const HighlightedClient& client) {
+            return "End Timer of Client " + ClientLabel(client) + "?";
         };
         c.status = [](const HighlightedClient& client) { return StatusLabel(client) + " Ended."; };
         return c;
@@ -107,7 +109,7 @@ const ClientCommand& RestartTimerOnlyCommand() {
     static const ClientCommand command = [] {
         ClientCommand c = Command("RELOAD", true);
         c.connectedBeforeQuestion = Notice{"Client not connected", kNoticeTitle};
-        c.question = [](const KestovaMain&, const HighlightedClient& client) {
+        c.question = [](const HighlightedClient& client) {
             return "Restart Timer Only of Client " + Upper(client) + "?";
         };
         c.information = "Restarting Client Only...";
@@ -121,7 +123,7 @@ const ClientCommand& RestartComputerCommand() {
     static const ClientCommand command = [] {
         ClientCommand c = Command("RESTART", true);
         c.connectedBeforeQuestion = Notice{"Client not connected", kNoticeTitle};
-        c.question = [](const KestovaMain&, const HighlightedClient& client) {
+        c.question = [](const HighlightedClient& client) {
             return "Restart Client " + Upper(client) + "?";
         };
         c.information = "Restarting ...";
@@ -136,7 +138,7 @@ const ClientCommand& ShutDownComputerCommand() {
     static const ClientCommand command = [] {
         ClientCommand c = Command("SHUTDOWN", true);
         c.connectedBeforeQuestion = Notice{"Client not connected", kNoticeTitle};
-        c.question = [](const KestovaMain&, const HighlightedClient& client) {
+        c.question = [](const HighlightedClient& client) {
             return "Shutdown Client " + Upper(client) + "?";
         };
         c.information = "Shutting down ...";
@@ -150,7 +152,7 @@ const ClientCommand& ShutDownComputerCommand() {
 const ClientCommand& LogOffClientCommand() {
     static const ClientCommand command = [] {
         ClientCommand c = Command("F-LOGOFF", false);
-        c.question = [](const KestovaMain&, const HighlightedClient&) {
+        c.question = [](const HighlightedClient&) {
             return std::string("Log Off Selected Client?");
         };
         c.connectedAfterQuestion = Check::Silently;
@@ -166,7 +168,7 @@ const ClientCommand& ReconnectClientCommand() {
     static const ClientCommand command = [] {
         ClientCommand c = Command("F-DISCONNECT", false);
         c.numbering = Numbering::Row;
-        c.question = [](const KestovaMain&, const HighlightedClient&) {
+        c.question = [](const HighlightedClient&) {
             return std::string("Disconnect and Reconnect Client?");
         };
         c.connectedAfterQuestion = Check::Silently;
@@ -216,8 +218,8 @@ const ClientCommand& ClearDesktopCommand() {
     static const ClientCommand command = [] {
         ClientCommand c = Command("CLEARDESKTOP", true);
         c.connectedBeforeQuestion = kNoClientSelected;
-        c.question = [](const KestovaMain& main, const HighlightedClient& client) {
-            return "Clear Desktop of " + ClientLabel(main, client) + "?";
+        c.question = [](const HighlightedClient& client) {
+            return "Clear Desktop of " + ClientLabel(client) + "?";
         };
         c.status = [](const HighlightedClient& client) {
             return StatusLabel(client) + "'s Desktop Cleared.";
@@ -230,7 +232,7 @@ const ClientCommand& ClearDesktopCommand() {
 const ClientCommand& AllowPrintingCommand() {
     static const ClientCommand command = [] {
         ClientCommand c = Command("F-ALLOWPRINT", false);
-        c.question = [](const KestovaMain&, const HighlightedClient& client) {
+        c.question = [](const HighlightedClient& client) {
             return "Allow " + client.name + " to Print?";
         };
         c.connectedAfterQuestion = Check::WithNotice;
@@ -247,7 +249,7 @@ const ClientCommand& AllowPrintingCommand() {
 const ClientCommand& PreventPrintingCommand() {
     static const ClientCommand command = [] {
         ClientCommand c = Command("F-PREVENTPRINT", false);
-        c.question = [](const KestovaMain&, const HighlightedClient& client) {
+        c.question = [](const HighlightedClient& client) {
             return "Prevent " + client.name + " from Print?";
         };
         c.connectedAfterQuestion = Check::WithNotice;
@@ -262,7 +264,7 @@ const ClientCommand& PreventPrintingCommand() {
 }
 
 void ChangeClientName(KestovaMain& main) {
-    if (!main.IsServerConnected()) {
+    if (!Server().IsConnected()) {
         Show(kNoClientSelected);
         return;
     }
@@ -272,7 +274,7 @@ void ChangeClientName(KestovaMain& main) {
         Show(kNoClientSelected);
         return;
     }
-    const std::string label = ClientLabel(main, client);
+    const std::string label = ClientLabel(client);
     const std::string name = AskText("Enter new name for Computer Name " + label + "?");
     if (name.empty()) {
         return;
@@ -282,8 +284,9 @@ void ChangeClientName(KestovaMain& main) {
                                               platform::msgbox::OKOnly, VersionTitle());
         return;
     }
-    if (!SendCommand(
-            main, "||KESTOVA||" + std::to_string(client.port()) + "||CHANGENAME|" + name + "||")) {
+    if (!SendClientCommand(
+            main, client.port(),
+            "||KESTOVA||" + std::to_string(client.port()) + "||CHANGENAME|" + name + "||")) {
         ShowNotice("Client name could not be changed: not connected to the server.",
                    kKestovaNoticeTitle);
         return;
@@ -297,7 +300,8 @@ void UpdateClientSettings(KestovaMain& main) {
         return;
     }
     Yield();
-    if (client.name.empty() || !SendCommand(main, ServerKeywordMessage("F-UPDATE", client.row))) {
+    if (client.name.empty() ||
+        !SendClientCommand(main, client.port(), ServerKeywordMessage("F-UPDATE", client.row))) {
         SetStatus(main, "Client not connected.");
         return;
     }
@@ -310,7 +314,7 @@ void RequestClientInformation(KestovaMain& main) {
         ShowNotice("Client not connected!", kNoticeTitle);
         return;
     }
-    SendCommand(main, ServerKeywordMessage("KESTOVA-INFO", client.port()));
+    SendClientCommand(main, client.port(), ServerKeywordMessage("KESTOVA-INFO", client.port()));
 }
 
 void PauseHighlightedClient(KestovaMain& main) {
@@ -329,7 +333,7 @@ void FindComputer(KestovaMain& main) {
     }
     ui::Grid& grid = main.ConList;
     for (int row = 1; row < grid.Rows(); ++row) {
-        if (!main.IsServerConnected()) {
+        if (!Server().IsConnected()) {
             continue;
         }
         // Clients name themselves as they like; the operator types a name without minding case.

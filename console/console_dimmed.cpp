@@ -1,6 +1,8 @@
 #include "console/console_dimmed.h"
 
+#include "connection/server_link.h"
 #include "console/kestova_main.h"
+#include "program/kestova_code.h"
 
 namespace kestova {
 
@@ -10,7 +12,7 @@ ConsoleDimmed::ConsoleDimmed(KestovaMain& main, Options options)
         main_.ConsoleBusy = true;
     }
     main_.ListenTimer.SetEnabled(false);
-    if (options.intervalWhileConnectedMs.has_value() && main_.Connected) {
+    if (options.intervalWhileConnectedMs.has_value() && Server().IsGreeted()) {
         main_.ListenTimer.SetInterval(*options.intervalWhileConnectedMs);
     }
     main_.ConList.BackColor = main_.ConList.BackColorBkg.get();

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "connection/server_link.h"
 #include "console/client_grid.h"
 #include "console/column_views.h"
 #include "core/machine_store.h"
@@ -191,9 +192,9 @@ void KestovaMain::Form_Load() {
 }
 
 void KestovaMain::createSockets() {
-    Listen = platform::services().createSocket();
-    Listen->OnConnect = [this] { Listen_Connect(); };
-    Listen->OnDataArrival = [this](std::size_t) { Listen_DataArrival(); };
+    ServerLink& link = Server();
+    link.Open([this] { Listen_Connect(); }, [this] { Listen_DataArrival(); });
+    link.OnConnectionChanged([this] { Receiver.Reset(); });
     Search = platform::services().createSocket();
     Search->OnConnect = [this] { Search_Connect(); };
     Search->OnDataArrival = [this](std::size_t) { Search_DataArrival(); };

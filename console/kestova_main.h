@@ -150,15 +150,13 @@ public:
     ui::Timer ListenTimer{*this, "ListenTimer", 0, true};
     ui::Timer Timer1{*this, "Timer1", 0, false};
 
-    // The server connection and the discovery socket; created when the window loads.
-    std::unique_ptr<platform::Socket> Listen;
+    // The discovery socket; created when the window loads. The server connection is the
+    // program's ServerLink (connection/server_link.h).
     std::unique_ptr<platform::Socket> Search;
     // Gathers the reads of the server connection into whole messages for the dispatcher.
     ListenReceiver Receiver{*this};
 
     // ---- Window state ------------------------------------------------------------------------
-    // Set once a newly opened server connection has been greeted; cleared when it drops.
-    bool Connected = false;
     // Set while a modal window opened from the console shows (login, report, point of sale).
     bool ConsoleBusy = false;
     // The server's SHUTREST switch: operators other than "ADMINISTRATOR" may restart and shut
@@ -168,8 +166,6 @@ public:
     bool PrintControl = false;
     // Set while the subnet server search runs; the progress bar then belongs to the search.
     bool ServerSearchRunning = false;
-    // The server connection goes to port 999 + PortOffset.
-    std::int16_t PortOffset = 0;
     // Client slots of the server as last counted for the progress bar (1 at load).
     int SlotCount = 1;
 
@@ -181,8 +177,6 @@ public:
     void ProgressMove();
     // Refreshes every menu's items for the current operator (after a login).
     void LoadMenu();
-    // The server connection `Listen` is up (whether or not it has been greeted yet).
-    bool IsServerConnected() const;
     // The highlighted row holds a client.
     bool IsClientRowHighlighted() const;
     // Sizes the filler column 13 to the space the visible columns leave.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "connection/server_link.h"
 #include "console/client_commands.h"
 #include "console/console_dimmed.h"
 #include "console/kestova_main.h"
@@ -12,6 +13,7 @@
 #include "core/wire/framing.h"
 #include "dispatch/send_procedures.h"
 #include "platform/services.h"
+#include "program/kestova_code.h"
 
 namespace kestova {
 namespace {
@@ -65,11 +67,12 @@ void SendMessageToSelectedClients(KestovaMain& main) {
     bool sent = true;
     const HighlightedClient highlighted = Highlighted(main);
     if (highlighted.isRow() && once.first(highlighted.port())) {
-        sent = SendCommand(main, MessageToClient(highlighted.port(), text));
+        sent =
+            SendClientCommand(main, highlighted.port(), MessageToClient(highlighted.port(), text));
     }
     WalkMarkedRows(main, kSelectedPaceMs, [&](int row) {
         if (once.first(row - 1)) {
-            sent = SendCommand(main, MessageToClient(row - 1, text)) && sent;
+            sent = SendClientCommand(main, row - 1, MessageToClient(row - 1, text)) && sent;
         }
     });
     SetSentStatus(
@@ -82,7 +85,7 @@ void SendMessageToServer(KestovaMain& main) {
     if (typed.empty()) {
         return;
     }
-    SetSentStatus(main, SendCommand(main, "||SMESSAGE||KESTOVA: " + WithoutBars(typed) + "||"),
+    SetSentStatus(main, SendCommand("||SMESSAGE||KESTOVA: " + WithoutBars(typed) + "||"),
                   "Message Sent to Server.");
 }
 
@@ -91,12 +94,12 @@ void SwitchClientMessages(KestovaMain& main) {
         ShowNotice("No Client selected!", kKestovaNoticeTitle);
         return;
     }
-    if (!main.IsServerConnected()) {
+    if (!Server().IsConnected()) {
         return;
     }
     platform::services().loop().yield();
     // The check mark is the server's to set; the text tells what was asked for.
-    SetSentStatus(main, SendCommand(main, "||F-DISMESS||||"),
+    SetSentStatus(main, SendCommand("||F-DISMESS||||"),
                   main.m_ClientMessage.Checked ? "Client Message ability Started."
                                                : "Client Message ability Ended.");
 }

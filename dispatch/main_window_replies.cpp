@@ -3,6 +3,7 @@
 #include <string>
 
 #include "connection/login_window.h"
+#include "connection/server_link.h"
 #include "connection/server_protocol.h"
 #include "console/kestova_main.h"
 #include "core/convert.h"
@@ -16,10 +17,6 @@ namespace {
 
 // The server's "TRUE" answers are exact: "True" and "true" count as anything else.
 constexpr std::string_view kExactTrue = "TRUE";
-
-bool IsUp(const platform::Socket* socket) {
-    return socket != nullptr && socket->GetState() == platform::Socket::Connected;
-}
 
 // Value 1 as a truth value; absent or not convertible: nothing (the step is skipped).
 std::optional<bool> TruthValue(const Reply& reply) {
@@ -36,16 +33,14 @@ void SetCheckMark(ui::MenuItem& item, const Reply& reply) {
 }  // namespace
 
 void HandleDownBill(KestovaMain& main, const Reply& reply) {
-    const bool pointOfSale = reply.Value(1) == kExactTrue && main.Connected;
+    const bool pointOfSale = reply.Value(1) == kExactTrue && Server().IsGreeted();
     main.Command4.Visible = pointOfSale;
     main.Command2.Visible = !pointOfSale;
 }
 
-void HandleStillConnected(KestovaMain& main, const Reply& /*reply*/) {
+void HandleStillConnected(KestovaMain& /*main*/, const Reply& /*reply*/) {
     platform::services().loop().yield();
-    if (main.Listen != nullptr) {
-        protocol::SendToServer(*main.Listen, protocol::kKeepAliveAnswer);
-    }
+    Server().Send(protocol::kKeepAliveAnswer);
 }
 
 void HandleAddPause(KestovaMain& main, const Reply& reply) {
@@ -87,10 +82,8 @@ void HandlePrintControl(KestovaMain& main, const Reply& reply) {
     }
 }
 
-void HandleUpdateRequest(KestovaMain& main, const Reply& /*reply*/) {
-    if (IsUp(main.Listen.get())) {
-        protocol::SendToServer(*main.Listen, protocol::kRequestedListRequest);
-    }
+void HandleUpdateRequest(KestovaMain& /*main*/, const Reply& /*reply*/) {
+    Server().Send(protocol::kRequestedListRequest);
 }
 
 void HandleRightsLevel(KestovaMain& /*main*/, const Reply& reply) {
@@ -107,7 +100,7 @@ void HandleLoginAnswer(KestovaMain& main, const Reply& reply) {
     }
     FrmSplash& login = Splash();
     login.Timer1.SetEnabled(false);
-    if (!IsUp(main.Listen.get()) || !main.Connected) {
+    if (!Server().IsConnected() || !Server().IsGreeted()) {
         login.Unload();
         return;
     }

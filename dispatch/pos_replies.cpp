@@ -7,7 +7,7 @@
 #include <string>
 
 #include "audit/command_audit.h"
-#include "connection/server_protocol.h"
+#include "connection/server_link.h"
 #include "console/kestova_main.h"
 #include "core/convert.h"
 #include "core/display_text.h"
@@ -87,7 +87,7 @@ void HandleQuickTicketTypes(KestovaMain& /*main*/, const Reply& reply) {
     }
 }
 
-void HandleTicketBatch(KestovaMain& main, const Reply& reply) {
+void HandleTicketBatch(KestovaMain& /*main*/, const Reply& reply) {
     ProgramState& state = KestovaCode();
     if (state.TicketRequestWaiting) {
         if (const auto batch = reply.Value(1)) {
@@ -99,9 +99,8 @@ void HandleTicketBatch(KestovaMain& main, const Reply& reply) {
     // Nobody asked for it (the request was cancelled or timed out): the server deletes it.
     state.TicketReplyText = "FALSE";
     const auto group = reply.Value(2);
-    if (group.has_value() && main.IsServerConnected()) {
-        protocol::SendToServer(*main.Listen, pos_request::DeleteBatch(*group),
-                               AuditAs::UnrequestedBatchDeletion);
+    if (group.has_value()) {
+        Server().Send(pos_request::DeleteBatch(*group), AuditAs::UnrequestedBatchDeletion);
     }
 }
 

@@ -3,7 +3,7 @@
 // server's further replies (the staff figures among them) keep coming while they show.
 #include <string>
 
-#include "connection/server_protocol.h"
+#include "connection/server_link.h"
 #include "console/kestova_main.h"
 #include "core/convert.h"
 #include "core/settings.h"
@@ -20,8 +20,8 @@ namespace {
 
 void OpenStaffWindow(KestovaMain& main, const std::string& staff) {
     const bool generation = ToTruth(ReadSetting(settings::PosType)).value_or(true);
-    if (main.IsServerConnected()) {
-        protocol::SendToServer(*main.Listen, pos_request::StaffFigures(staff));
+    if (Server().IsConnected()) {
+        Server().Send(pos_request::StaffFigures(staff));
     }
     ui::Form& window = PosStaffWindow(generation, staff);
     PosPasswords().Unload();
@@ -38,7 +38,7 @@ void FinishSignIn(KestovaMain& main, bool accepted) {
     Passwords& signIn = PosPasswords();
     // Closed meanwhile (Cancel, or the close box): the staff member no longer wants in.
     if (signIn.IsLoaded()) {
-        if (!main.IsServerConnected()) {
+        if (!Server().IsConnected()) {
             platform::services().dialogs().MsgBox("Zarnevo Kestova not connected!",
                                                   platform::msgbox::Information, "Zarnevo Kestova");
             signIn.Unload();

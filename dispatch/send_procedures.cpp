@@ -1,9 +1,11 @@
 #include "dispatch/send_procedures.h"
 
+#include "connection/server_link.h"
 #include "console/client_grid.h"
 #include "console/kestova_main.h"
 #include "console/operator_commands.h"
 #include "platform/services.h"
+#include "program/kestova_code.h"
 
 namespace kestova {
 namespace {
@@ -18,11 +20,11 @@ bool InUse(const ui::Grid& grid, int row) {
 }  // namespace
 
 void PauseAll(KestovaMain& main) {
-    SetSentStatus(main, SendCommand(main, "||F-PAUSEALL||||"), "All Paused");
+    SetSentStatus(main, SendCommand("||F-PAUSEALL||||"), "All Paused");
 }
 
 void UnpauseAll(KestovaMain& main) {
-    SetSentStatus(main, SendCommand(main, "||F-UNPAUSEALL||||"), "All UnPaused");
+    SetSentStatus(main, SendCommand("||F-UNPAUSEALL||||"), "All UnPaused");
 }
 
 bool SendToAllClients(KestovaMain& main, const std::string& text, std::string_view keyword,
@@ -38,7 +40,8 @@ bool SendToAllClients(KestovaMain& main, const std::string& text, std::string_vi
             main.ProgressMove();
         }
         if (InUse(main.ConList, port + 1)) {
-            sent = SendCommand(main, "KESTOVA||" + std::to_string(port) + "||" +
+            sent = SendClientCommand(main, port,
+                                     "KESTOVA||" + std::to_string(port) + "||" +
                                          std::string(keyword) + "|" + text + "||||") &&
                    sent;
         }
@@ -52,11 +55,11 @@ bool SendToAllClients(KestovaMain& main, const std::string& text, std::string_vi
 }
 
 bool PauseClient(KestovaMain& main, int port) {
-    if (!main.IsServerConnected()) {
+    if (!Server().IsConnected()) {
         return false;
     }
     platform::services().loop().yield();
-    return SendCommand(main, ServerKeywordMessage("F-PAUSE", port));
+    return SendClientCommand(main, port, ServerKeywordMessage("F-PAUSE", port));
 }
 
 }  // namespace kestova

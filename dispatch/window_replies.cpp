@@ -1,5 +1,6 @@
 #include "dispatch/window_replies.h"
 
+#include "connection/server_link.h"
 #include "console/kestova_main.h"
 #include "pos/ticket_info.h"
 #include "program/kestova_code.h"
@@ -19,9 +20,9 @@ RSummary* WaitingReportWindow(const KestovaMain& main) {
 
 }  // namespace
 
-void HandleTicketSearchAnswer(KestovaMain& main, const Reply& reply) {
+void HandleTicketSearchAnswer(KestovaMain& /*main*/, const Reply& reply) {
     TicketInfo& search = TicketInfoWindow();
-    if (!main.IsServerConnected() || !search.IsLoaded()) {
+    if (!Server().IsConnected() || !search.IsLoaded()) {
         return;
     }
     search.SearchAnswered(reply.Value(1), reply.Value(2));

@@ -1,6 +1,6 @@
 #include "pos/frm_pos.h"
 
-#include "connection/server_protocol.h"
+#include "connection/server_link.h"
 #include "console/kestova_main.h"
 #include "core/convert.h"
 #include "core/settings.h"
@@ -115,13 +115,11 @@ void FrmPOS::Form_QueryUnload(int& cancel, int unloadMode) {
 }
 
 void FrmPOS::Command1_Click() {
-    KestovaMain& main = Main();
-    if (!main.IsServerConnected()) {
+    if (!Server().IsConnected()) {
         NotConnected();
         return;
     }
-    protocol::SendToServer(*main.Listen,
-                           pos_request::StaffFigures(wire::UpperAscii(Label10.Caption.get())));
+    Server().Send(pos_request::StaffFigures(wire::UpperAscii(Label10.Caption.get())));
 }
 
 void FrmPOS::Command3_Click() {

@@ -1,6 +1,6 @@
 #include "pos/ofrm_pos.h"
 
-#include "connection/server_protocol.h"
+#include "connection/server_link.h"
 #include "console/kestova_main.h"
 #include "core/version.h"
 #include "platform/services.h"
@@ -179,13 +179,12 @@ void OfrmPOS::Timer1_Timer() {
         LookUp();
         return;
     }
-    KestovaMain& main = Main();
-    if (!main.IsServerConnected()) {
+    if (!Server().IsConnected()) {
         NotConnected();
         return;
     }
     if (ticks_ % kRequestEveryTicks == 0) {
-        protocol::SendToServer(*main.Listen, request_);
+        Server().Send(request_);
     } else if (ticks_ > kLastResendTick) {
         TimedOut();
         return;

@@ -1,6 +1,6 @@
 // The sales side of the operations window: the staff member's figures, the sales summary of today
 // or yesterday, the activity log, and their print-outs and files.
-#include "connection/server_protocol.h"
+#include "connection/server_link.h"
 #include "console/kestova_main.h"
 #include "core/convert.h"
 #include "core/local_time.h"
@@ -117,13 +117,11 @@ void OfrmPOS::Message(const std::string& text) {
 }
 
 void OfrmPOS::Command1_Click() {
-    KestovaMain& main = Main();
-    if (!main.IsServerConnected()) {
+    if (!Server().IsConnected()) {
         TellNotConnected();
         return;
     }
-    protocol::SendToServer(*main.Listen,
-                           pos_request::StaffFigures(wire::UpperAscii(Label10.Caption.get())));
+    Server().Send(pos_request::StaffFigures(wire::UpperAscii(Label10.Caption.get())));
 }
 
 void OfrmPOS::Combo1_Click() {
@@ -131,7 +129,7 @@ void OfrmPOS::Combo1_Click() {
 }
 
 void OfrmPOS::RefreshSummary() {
-    if (!Main().IsServerConnected()) {
+    if (!Server().IsConnected()) {
         TellNotConnected();
         return;
     }

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "connection/server_protocol.h"
+#include "connection/server_link.h"
 #include "console/console_dimmed.h"
 #include "console/kestova_main.h"
 #include "core/version.h"
@@ -87,7 +87,7 @@ void Passwords::Text2_KeyPress(int& keyAscii) {
 }
 
 void Passwords::OKButton_Click() {
-    if (!Main().IsServerConnected()) {
+    if (!Server().IsConnected()) {
         NotConnected();
         return;
     }
@@ -114,15 +114,13 @@ void Passwords::CancelButton_Click() {
 }
 
 void Passwords::Timer1_Timer() {
-    KestovaMain& main = Main();
-    if (!main.IsServerConnected()) {
+    if (!Server().IsConnected()) {
         Timer1.SetEnabled(false);
         NotConnected();
         return;
     }
     if (signInTicks_ % kRequestEveryTicks == 0) {
-        protocol::SendToServer(*main.Listen,
-                               pos_request::SignIn(Text1.Text.get(), Text2.Text.get()));
+        Server().Send(pos_request::SignIn(Text1.Text.get(), Text2.Text.get()));
         ++signInTicks_;
     } else if (signInTicks_ < kGiveUpAtTick) {
         ++signInTicks_;

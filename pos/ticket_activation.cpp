@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <array>
 
-#include "connection/server_protocol.h"
+#include "connection/server_link.h"
 #include "console/kestova_main.h"
 #include "core/convert.h"
 #include "core/version.h"
@@ -301,8 +301,7 @@ void OfrmPOS::LookUp() {
     Label3.ForeColor = ui::colors::DarkGreen;
     Label3.Caption = "Ready.";
     Command5.Enabled = true;
-    KestovaMain& main = Main();
-    if (!main.IsServerConnected()) {
+    if (!Server().IsConnected()) {
         return;
     }
     if (tab_ != kTicketTab) {
@@ -311,7 +310,7 @@ void OfrmPOS::LookUp() {
         return;
     }
     if (const auto ticket = ChosenTickets()) {
-        protocol::SendToServer(*main.Listen, pos_request::TicketLookUp(*ticket));
+        Server().Send(pos_request::TicketLookUp(*ticket));
     }
 }
 

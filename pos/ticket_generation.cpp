@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "connection/server_protocol.h"
+#include "connection/server_link.h"
 #include "console/kestova_main.h"
 #include "core/convert.h"
 #include "core/local_time.h"
@@ -142,14 +142,13 @@ void FrmPOS::GenerateTickets() {
     Pg.Value = 0;
     ProgramState& state = KestovaCode();
     state.TicketReplyText.clear();
-    KestovaMain& main = Main();
-    if (!main.IsServerConnected()) {
+    if (!Server().IsConnected()) {
         NotConnected();
         return;
     }
     state.TicketRequestWaiting = true;
     requestTimedOut_ = false;
-    protocol::SendToServer(*main.Listen, pos_request::TicketBatch(order));
+    Server().Send(pos_request::TicketBatch(order));
     Loop().yield();
     Timer1.SetInterval(kRequestTimeOutMs);
     Timer1.SetEnabled(true);
@@ -169,7 +168,7 @@ bool FrmPOS::AwaitBatch() {
     const std::int64_t deadline = platform::services().clock().monotonicMs() + kRequestTimeOutMs;
     while (state.TicketRequestWaiting) {
         WaitAMoment();
-        if (!Main().IsServerConnected()) {
+        if (!Server().IsConnected()) {
             // The batch cannot come on a connection that is gone: the wait ends at once, as
             // every other point-of-sale request does.
             Timer1.SetEnabled(false);
@@ -181,10 +180,7 @@ bool FrmPOS::AwaitBatch() {
             continue;
         }
         if (ConfirmCancel()) {
-            KestovaMain& main = Main();
-            if (main.IsServerConnected()) {
-                protocol::SendToServer(*main.Listen, pos_request::DeleteBatch(""));
-            }
+            Server().Send(pos_request::DeleteBatch(""));
             Pg.Value = 0;
             Timer1.SetInterval(kFirstLineAfterMs);
             Timer1.SetEnabled(false);
@@ -214,12 +210,7 @@ bool FrmPOS::AwaitBatch() {
 
 void FrmPOS::PrintAndSettle(const std::vector<BatchTicket>& tickets, float count, float cost) {
     const std::string group = BatchGroup(tickets);
-    KestovaMain& main = Main();
-    const auto deleteBatch = [&main, &group] {
-        if (main.IsServerConnected()) {
-            protocol::SendToServer(*main.Listen, pos_request::DeleteBatch(group));
-        }
-    };
+    const auto deleteBatch = [&group] { Server().Send(pos_request::DeleteBatch(group)); };
     const auto keep = [&] {
         TCost += count * cost;
         ShowTotalCost();

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "connection/server_protocol.h"
+#include "connection/server_link.h"
 #include "console/console_dimmed.h"
 #include "console/kestova_main.h"
 #include "core/version.h"
@@ -92,7 +92,7 @@ void TicketInfo::Text2_KeyPress(int& keyAscii) {
 }
 
 void TicketInfo::OKButton_Click() {
-    if (!Main().IsServerConnected()) {
+    if (!Server().IsConnected()) {
         Unload();
         return;
     }
@@ -134,14 +134,13 @@ void TicketInfo::Timer1_Timer() {
         Timer1.SetEnabled(false);
         return;
     }
-    KestovaMain& main = Main();
-    if (!main.IsServerConnected()) {
+    if (!Server().IsConnected()) {
         // The search cannot go on: say so instead of "Searching ..." for good.
         EndSearch("Not Connected!");
         return;
     }
     if (searchTicks_ % kRequestEveryTicks == 0) {
-        protocol::SendToServer(*main.Listen, SearchRequest(Text2.Text));
+        Server().Send(SearchRequest(Text2.Text));
         Label2.Caption = kSearching;
     } else if (searchTicks_ > kTimeOutAfterTicks) {
         EndSearch("Request timed out!");

@@ -24,6 +24,7 @@ class FrmPOS;
 class OfrmPOS;
 class AuditTrail;
 class CommandAudit;
+class ServerLink;
 
 struct ProgramState {
     // "ADMINISTRATOR", "USER" or "VIEWER" (compared in upper case); set by the server's TYPE
@@ -49,6 +50,9 @@ struct ProgramState {
 };
 
 ProgramState& KestovaCode();
+
+// The connection to the management server, through which every window and command sends.
+ServerLink& Server();
 
 // The main window and the login window (which doubles as the start-up splash).
 KestovaMain& Main();

@@ -3,6 +3,7 @@
 #include "audit/audit_trail.h"
 #include "audit/command_audit.h"
 #include "connection/login_window.h"
+#include "connection/server_link.h"
 #include "console/kestova_main.h"
 #include "console/kestova_opt.h"
 #include "core/messages.h"
@@ -62,6 +63,11 @@ std::unique_ptr<AuditTrail>& AuditTrailInstance() {
     return instance;
 }
 
+std::unique_ptr<ServerLink>& ServerInstance() {
+    static std::unique_ptr<ServerLink> instance;
+    return instance;
+}
+
 std::unique_ptr<CommandAudit>& AuditInstance() {
     static std::unique_ptr<CommandAudit> instance;
     return instance;
@@ -109,6 +115,10 @@ OfrmPOS& PosOperations() {
     return CreatedOnFirstUse(OperationsInstance());
 }
 
+ServerLink& Server() {
+    return CreatedOnFirstUse(ServerInstance());
+}
+
 namespace {
 
 template <typename Window>
@@ -145,6 +155,8 @@ void ReleaseProgram() {
     OptionsInstance().reset();
     SplashInstance().reset();
     MainInstance().reset();
+    // Its socket's events were the main window's.
+    ServerInstance().reset();
     // Last: a window that goes may still send, and what it sends passes the audit, which then
     // writes the repeats it still counts.
     if (AuditInstance()) {

@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "connection/server_protocol.h"
+#include "connection/server_link.h"
 #include "connection/supervision.h"
 #include "console/console_dimmed.h"
 #include "console/kestova_main.h"
@@ -187,8 +187,7 @@ void RSummary::Command1_Click() {
 }
 
 void RSummary::Timer1_Timer() {
-    KestovaMain& main = Main();
-    if (!main.IsServerConnected()) {
+    if (!Server().IsConnected()) {
         // Said at every tick until the operator stops the request (the request goes on).
         Dialogs().MsgBox("Kestova not connected!", Critical, kTitle);
         return;
@@ -196,9 +195,9 @@ void RSummary::Timer1_Timer() {
     if (reportTicks_ % kRequestEveryTicks == 0) {
         const std::string day =
             Days.Text.get() + "-" + std::to_string(MonthNumber()) + "-" + Years.Text.get();
-        protocol::SendToServer(*main.Listen, std::string(PosCostsChosen() ? "||F-REPORTSUMMARY2||"
-                                                                          : "||F-REPORTSUMMARY||") +
-                                                 day + "||");
+        Server().Send(
+            std::string(PosCostsChosen() ? "||F-REPORTSUMMARY2||" : "||F-REPORTSUMMARY||") + day +
+            "||");
         ++reportTicks_;
     } else if (reportTicks_ < kLastTick) {
         ++reportTicks_;

@@ -209,8 +209,8 @@ TEST_F(GridActionTest, ARightClickOpensTheContextMenuOnTheRowForOperatorsOnly) {
 
 TEST_F(GridActionTest, RefreshRunsOneSupervisionTickAndSaysSo) {
     sim::SimListener& server = givenServerListening(kFirstConsolePort);
-    loop().runUntil([&] { return main_.Connected; }, 60000);
-    ASSERT_TRUE(main_.Connected);
+    loop().runUntil([&] { return Server().IsGreeted(); }, 60000);
+    ASSERT_TRUE(Server().IsGreeted());
     sim::SimPeer& peer = server.lastPeer();
     peer.clearReceived();
 

@@ -97,7 +97,7 @@ TEST_F(DispatcherTest, DownBillOffersThePointOfSaleOnlyForAnExactTrueWhileConnec
     EXPECT_FALSE(main.Command4.Visible);
     EXPECT_TRUE(main.Command2.Visible);
 
-    main.Connected = false;
+    Server().SetGreeted(false);
     DispatchMessage(main, "||DOWNBILL||TRUE||");
     EXPECT_FALSE(main.Command4.Visible) << "not while the connection is not greeted";
 }
@@ -152,7 +152,7 @@ TEST_F(DispatcherTest, UpdateXAsksForTheClientListOnlyWhileConnected) {
     serverSays(server, "||UPDATEX||||");
     EXPECT_THAT(messagesFrom(server), ElementsAre("||UPDATE||"));
 
-    main.Listen->Close();
+    Server().Close();
     server.clearReceived();
     DispatchMessage(main, "||UPDATEX||||");
     advance(5);

@@ -187,7 +187,7 @@ TEST_F(LoginWindowTest, ALoginAnswerWhileTheWindowIsNotOpenChangesNothing) {
 TEST_F(LoginWindowTest, OkWithoutConnectionEntersTheViewerStateAndCloses) {
     afterMs(100, [this] {
         server.disconnect();
-        main.Listen->Close();
+        Server().Close();
         sim::TypeInto(login.Text1, "ann");
         login.Command1.DoClick();
     });

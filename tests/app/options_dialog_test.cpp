@@ -81,7 +81,7 @@ TEST_F(OptionsDialogTest, EditsEnableApplyWhichStoresEverySettingAndTheNewServer
 }
 
 TEST_F(OptionsDialogTest, AWrongAddressIsReplacedOnLeavingAndTheSearchButtonStartsAndStops) {
-    main.Listen->Close();
+    Server().Close();
     // Simulated sockets only: the built-in address is shown, never connected to.
     dialogs().expectMsgBox(std::string(kInvalidAddressMessage));
     runDialog(

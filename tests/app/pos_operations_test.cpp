@@ -457,7 +457,7 @@ TEST_F(PosOperationsTest, AnswersForAClosedWindowLoadNothingAndALostServerCloses
         ops.Command2.Enabled = true;
         confirm(false, "Activate ticket with Username[ab12]?");
         server.disconnect();
-        main.Listen->Close();
+        Server().Close();
         dialogs().expectMsgBox("Zarnevo Kestova not connected!");
     });
     run(60'000);

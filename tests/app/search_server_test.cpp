@@ -104,41 +104,41 @@ TEST_F(ServerSearchTest, NoSearchWhileConnectedToAServer) {
 
 TEST_F(ServerSearchTest, ALongAnswerStoresTheAddressTheLoopAndThePort) {
     CreateRegistryKey(settings::FoundServerIp.keyPath);
-    main.PortOffset = 9;
-    ApplySearchAnswer(main, "||SERVERIP||127.0.0.9||NOCOMPUTER||30||PORT||4||");
+    Server().SetPortOffset(9);
+    ApplySearchAnswer("||SERVERIP||127.0.0.9||NOCOMPUTER||30||PORT||4||");
     EXPECT_EQ(
         ReadRegistryString(settings::FoundServerIp.keyPath, settings::FoundServerIp.valueName),
         "127.0.0.9");
     EXPECT_EQ(ReadSetting(settings::Loop), "30");
-    EXPECT_EQ(main.PortOffset, 4);
+    EXPECT_EQ(Server().PortOffset(), 4);
 }
 
 TEST_F(ServerSearchTest, AShortAnswerWithANonNumericCountStoresFiftyAndResetsThePort) {
     CreateRegistryKey(settings::FoundServerIp.keyPath);
-    main.PortOffset = 9;
-    ApplySearchAnswer(main, "||SERVERIP||127.0.0.9||NOCOMPUTER||lots||");
+    Server().SetPortOffset(9);
+    ApplySearchAnswer("||SERVERIP||127.0.0.9||NOCOMPUTER||lots||");
     EXPECT_EQ(ReadSetting(settings::Loop), "50");
-    EXPECT_EQ(main.PortOffset, 0);
+    EXPECT_EQ(Server().PortOffset(), 0);
 }
 
 TEST_F(ServerSearchTest, AnswersCarryingNoUsableValueChangeNothing) {
     CreateRegistryKey(settings::FoundServerIp.keyPath);
-    main.PortOffset = 9;
-    ApplySearchAnswer(main, "||HELLO||there||PORT||4||");
-    EXPECT_EQ(main.PortOffset, 9) << "PORT counts only in the long answer";
-    ApplySearchAnswer(main, "||A||b||C||d||PORT||four||");
-    EXPECT_EQ(main.PortOffset, 9);
-    ApplySearchAnswer(main, "||A||b||C||d||PORT||-5000||");
-    EXPECT_EQ(main.PortOffset, 9) << "no TCP port below 1";
-    ApplySearchAnswer(main, "||SERVERIP||not an address||");
+    Server().SetPortOffset(9);
+    ApplySearchAnswer("||HELLO||there||PORT||4||");
+    EXPECT_EQ(Server().PortOffset(), 9) << "PORT counts only in the long answer";
+    ApplySearchAnswer("||A||b||C||d||PORT||four||");
+    EXPECT_EQ(Server().PortOffset(), 9);
+    ApplySearchAnswer("||A||b||C||d||PORT||-5000||");
+    EXPECT_EQ(Server().PortOffset(), 9) << "no TCP port below 1";
+    ApplySearchAnswer("||SERVERIP||not an address||");
     EXPECT_EQ(
         ReadRegistryString(settings::FoundServerIp.keyPath, settings::FoundServerIp.valueName),
         "Error");
-    EXPECT_EQ(main.PortOffset, 0);
+    EXPECT_EQ(Server().PortOffset(), 0);
 }
 
 TEST_F(ServerSearchTest, TheFoundAddressIsWrittenOnlyUnderAnExistingKey) {
-    ApplySearchAnswer(main, "||SERVERIP||127.0.0.9||");
+    ApplySearchAnswer("||SERVERIP||127.0.0.9||");
     EXPECT_EQ(
         ReadRegistryString(settings::FoundServerIp.keyPath, settings::FoundServerIp.valueName),
         "Error");
