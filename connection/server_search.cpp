@@ -37,7 +37,7 @@ bool IsUp(const platform::Socket* socket) {
 
 void EndSearch(KestovaMain& main, const char* result) {
     main.Prog.Value = 0;
-    main.ServerSearchRunning = false;
+    main.ServerSearchEnded();
     main.Timer1.SetEnabled(false);
     main.StatusBar1.SetPanelText(kPanelResult, result);
 }
@@ -53,7 +53,7 @@ std::string LocalNetworkPrefix(const platform::Socket& socket) {
 
 // Tries the address of this step unless an answer is still open on the socket.
 void TryAddress(KestovaMain& main) {
-    platform::Socket& search = *main.Search;
+    platform::Socket& search = *main.DiscoverySocket();
     if (IsUp(&search)) {
         main.Prog.Value = main.Prog.Value - 1;  // hold on this address for another step
         return;
@@ -76,21 +76,21 @@ void BroadCaster(KestovaMain& main, bool start) {
         EndSearch(main, "Search Terminated.");
         return;
     }
-    if (main.Search == nullptr) {
+    if (main.DiscoverySocket() == nullptr) {
         return;
     }
     main.Prog.Min = 0;
     main.Prog.Max = kLastAddressByte;
     if (start) {
         main.Prog.Value = 0;
-        main.ServerSearchRunning = true;
-        main.Search->Close();
+        main.ServerSearchStarted();
+        main.DiscoverySocket()->Close();
         platform::services().loop().pause(kStartPauseMs);
         main.Timer1.SetInterval(kStepIntervalMs);
         main.Timer1.SetEnabled(true);
     }
     main.Prog.Value = main.Prog.Value + 1;
-    if (main.Prog.Value < kLastAddressByte && main.ServerSearchRunning) {
+    if (main.Prog.Value < kLastAddressByte && main.IsServerSearchRunning()) {
         TryAddress(main);
         return;
     }
@@ -99,14 +99,14 @@ void BroadCaster(KestovaMain& main, bool start) {
 }
 
 void SearchConnected(KestovaMain& main) {
-    if (IsUp(main.Search.get())) {
-        main.Search->SendData(std::string(protocol::kSearchHello));
+    if (IsUp(main.DiscoverySocket())) {
+        main.DiscoverySocket()->SendData(std::string(protocol::kSearchHello));
     }
 }
 
 void SearchDataArrival(KestovaMain& main) {
-    if (main.Search != nullptr) {
-        ApplySearchAnswer(wire::Cp1252ToUtf8(main.Search->GetData()));
+    if (main.DiscoverySocket() != nullptr) {
+        ApplySearchAnswer(wire::Cp1252ToUtf8(main.DiscoverySocket()->GetData()));
     }
 }
 

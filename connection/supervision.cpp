@@ -52,7 +52,7 @@ bool IsUp(const platform::Socket* socket) {
 // "Refresh" seconds while connected; a value that is not a positive number counts as 30 s
 // (a zero or negative interval would stop the supervision for good).
 int ConnectedIntervalMs(const KestovaMain& main) {
-    if (main.ConsoleBusy) {
+    if (main.IsBusy()) {
         return kBusyIntervalMs;
     }
     const auto seconds = ToNumber(ReadSetting(settings::Refresh));
@@ -100,11 +100,12 @@ void ConnectionLost(KestovaMain& main) {
 }
 
 void ProbeDiscoveryPort(KestovaMain& main, const std::string& serverIp) {
-    if (main.Search == nullptr || main.ServerSearchRunning || IsUp(main.Search.get())) {
+    if (main.DiscoverySocket() == nullptr || main.IsServerSearchRunning() ||
+        IsUp(main.DiscoverySocket())) {
         return;
     }
-    main.Search->Close();
-    ConnectToAddress(*main.Search, serverIp, protocol::kDiscoveryPort);
+    main.DiscoverySocket()->Close();
+    ConnectToAddress(*main.DiscoverySocket(), serverIp, protocol::kDiscoveryPort);
 }
 
 void ConnectingTick(KestovaMain& main, ServerLink& link) {

@@ -9,7 +9,7 @@ namespace kestova {
 ConsoleDimmed::ConsoleDimmed(KestovaMain& main, Options options)
     : main_(main), busy_(options.busy) {
     if (busy_) {
-        main_.ConsoleBusy = true;
+        main_.SetBusy(true);
     }
     main_.ListenTimer.SetEnabled(false);
     if (options.intervalWhileConnectedMs.has_value() && Server().IsGreeted()) {
@@ -22,7 +22,7 @@ ConsoleDimmed::~ConsoleDimmed() {
     main_.ConList.BackColor = ui::colors::White;
     main_.ListenTimer.SetEnabled(true);
     if (busy_) {
-        main_.ConsoleBusy = false;
+        main_.SetBusy(false);
     }
 }
 

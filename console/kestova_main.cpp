@@ -15,6 +15,8 @@ namespace kestova {
 namespace {
 
 constexpr int kSupervisionStartInterval = 3000;
+// The grid and the progress bar start with one client slot, until the server tells its count.
+constexpr int kSlotsAtLoad = 1;
 
 // The window as designed: 1024 x 700 pixels at 15 twips to a pixel.
 constexpr int kDesignWidth = 15360;
@@ -151,9 +153,8 @@ void KestovaMain::wireEvents() {
 }
 
 void KestovaMain::Form_Load() {
-    SlotCount = 1;
     Prog.Value = 0;
-    Prog.Max = SlotCount;
+    Prog.Max = kSlotsAtLoad;
 
     Caption = "Zarnevo Kestova version v" + VersionNumber() +
               " Server Kestova - the operator's console of the Zarnevo café suite";
@@ -169,7 +170,7 @@ void KestovaMain::Form_Load() {
 
     ConList.Top = Toolbar1.Top + Toolbar1.Height;
     ConList.Height = Frame3.Top - ConList.Top;
-    client_grid::Build(ConList, SlotCount);
+    client_grid::Build(ConList, kSlotsAtLoad);
 
     for (int panel = 1; panel <= StatusBar1.PanelCount(); ++panel) {
         StatusBar1.SetPanelWidth(panel, kPanelWidths[panel - 1]);
@@ -186,7 +187,7 @@ void KestovaMain::Form_Load() {
 
     StatusBar1.SetPanelText(5, "Welcome to Kestova v" + VersionNumber());
     Prog.Value = 0;
-    Prog.Max = SlotCount;
+    Prog.Max = kSlotsAtLoad;
 
     createSockets();
 }
@@ -194,10 +195,10 @@ void KestovaMain::Form_Load() {
 void KestovaMain::createSockets() {
     ServerLink& link = Server();
     link.Open([this] { Listen_Connect(); }, [this] { Listen_DataArrival(); });
-    link.OnConnectionChanged([this] { Receiver.Reset(); });
-    Search = platform::services().createSocket();
-    Search->OnConnect = [this] { Search_Connect(); };
-    Search->OnDataArrival = [this](std::size_t) { Search_DataArrival(); };
+    link.OnConnectionChanged([this] { receiver_.Reset(); });
+    search_ = platform::services().createSocket();
+    search_->OnConnect = [this] { Search_Connect(); };
+    search_->OnDataArrival = [this](std::size_t) { Search_DataArrival(); };
 }
 
 void KestovaMain::Form_Resize() {
@@ -226,7 +227,7 @@ void KestovaMain::M_exit_Click() {
 }
 
 void KestovaMain::ProgressStartEnd(std::int16_t rows) {
-    if (ServerSearchRunning) {
+    if (serverSearchRunning_) {
         return;
     }
     Prog.Value = 0;
@@ -234,7 +235,7 @@ void KestovaMain::ProgressStartEnd(std::int16_t rows) {
 }
 
 void KestovaMain::ProgressMove() {
-    if (!ServerSearchRunning) {
+    if (!serverSearchRunning_) {
         Prog.Value = Prog.Value + 1;
     }
 }

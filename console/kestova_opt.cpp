@@ -208,13 +208,13 @@ void KestovaOpt::CancelButton_Click() {
 }
 
 void KestovaOpt::ShowSearchCaption() {
-    Command2.Caption = Main().ServerSearchRunning ? kStopSearch : kSearchNow;
+    Command2.Caption = Main().IsServerSearchRunning() ? kStopSearch : kSearchNow;
 }
 
 void KestovaOpt::Command2_Click() {
     KestovaMain& main = Main();
-    if (main.ServerSearchRunning) {
-        main.ServerSearchRunning = false;
+    if (main.IsServerSearchRunning()) {
+        main.ServerSearchEnded();
     } else {
         BroadCaster(main, true);
     }

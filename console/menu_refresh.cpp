@@ -75,7 +75,7 @@ void KestovaMain::M_File_Click() {
         }
         const bool clientCommands = connected && clientRow;
         SetEnabled({&m_Pause, &M_disconnect, &m_dealloc, &m_refresh}, clientCommands);
-        SetEnabled({&m_Print, &m_prevent}, clientCommands && PrintControl);
+        SetEnabled({&m_Print, &m_prevent}, clientCommands && printControl_);
     }
     m_Pause.Caption = PauseCaption(*this);
 }

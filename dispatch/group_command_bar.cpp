@@ -25,7 +25,7 @@ std::string Rights() {
 }
 
 bool MayRestart(const KestovaMain& main, bool forAdministrators) {
-    return main.ShutdownAllowed ||
+    return main.ClientShutdownAllowed() ||
            (forAdministrators && KestovaCode().OperatorName == "ADMINISTRATOR");
 }
 

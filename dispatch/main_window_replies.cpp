@@ -72,13 +72,13 @@ void HandleDisableLogging(KestovaMain& main, const Reply& reply) {
 
 void HandleShutdownAllowed(KestovaMain& main, const Reply& reply) {
     if (const auto allowed = TruthValue(reply)) {
-        main.ShutdownAllowed = *allowed;
+        main.AllowClientShutdown(*allowed);
     }
 }
 
 void HandlePrintControl(KestovaMain& main, const Reply& reply) {
     if (const auto offered = TruthValue(reply)) {
-        main.PrintControl = *offered;
+        main.OfferPrintControl(*offered);
     }
 }
 
@@ -95,7 +95,7 @@ void HandleRightsLevel(KestovaMain& /*main*/, const Reply& reply) {
 void HandleLoginAnswer(KestovaMain& main, const Reply& reply) {
     // Busy for another window (the report, the point of sale), the login window is not open and
     // an answer for it changes nothing.
-    if (!main.ConsoleBusy || !Splash().IsLoaded()) {
+    if (!main.IsBusy() || !Splash().IsLoaded()) {
         return;
     }
     FrmSplash& login = Splash();

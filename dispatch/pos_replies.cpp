@@ -109,7 +109,7 @@ namespace {
 // The operations window while it is open: the console is busy for as long as it shows. Its
 // answers are passed over otherwise, and never load a closed window.
 OfrmPOS* OperationsWindow(const KestovaMain& main) {
-    if (!main.ConsoleBusy) {
+    if (!main.IsBusy()) {
         return nullptr;
     }
     OfrmPOS& window = PosOperations();
@@ -208,7 +208,7 @@ void HandleActivationMessage(KestovaMain& main, const Reply& reply) {
     // taken first; a text longer than any box shows waits cut.
     const std::string text =
         CutForDisplay(reply.Value(1).value_or(""), kLongestMessageShown, kMessageCutMark);
-    main.Receiver.ShowBoxAfterDispatch([text] {
+    main.Receiver().ShowBoxAfterDispatch([text] {
         OfrmPOS& window = PosOperations();
         if (window.IsLoaded()) {
             window.Message(text);

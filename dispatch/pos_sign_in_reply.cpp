@@ -49,7 +49,7 @@ void FinishSignIn(KestovaMain& main, bool accepted) {
         }
     }
     signIn.CancelButton.Enabled = true;
-    main.ConsoleBusy = false;
+    main.SetBusy(false);
 }
 
 }  // namespace
@@ -59,12 +59,12 @@ void HandlePosSignIn(KestovaMain& main, const Reply& reply) {
     if (!signIn.IsWaiting()) {
         return;  // no sign-in waits: a late answer after Cancel opens nothing
     }
-    main.ConsoleBusy = true;
+    main.SetBusy(true);
     signIn.CancelButton.Enabled = false;
     signIn.Timer1.SetEnabled(false);
     // The server's "TRUE" is exact: "True" is a refusal.
     const bool accepted = reply.Value(1) == "TRUE";
-    main.Receiver.AfterDispatch([&main, accepted] { FinishSignIn(main, accepted); });
+    main.Receiver().AfterDispatch([&main, accepted] { FinishSignIn(main, accepted); });
 }
 
 }  // namespace kestova

@@ -11,7 +11,7 @@ namespace {
 
 // The report window is open and its request pending; the console is busy while it shows.
 RSummary* WaitingReportWindow(const KestovaMain& main) {
-    if (!main.ConsoleBusy) {
+    if (!main.IsBusy()) {
         return nullptr;
     }
     RSummary& report = RSummaryWindow();

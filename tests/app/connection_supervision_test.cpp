@@ -172,7 +172,7 @@ TEST_F(SupervisionTest, TheRefreshIntervalFallsBackToThirtySecondsAndIsAMinuteWh
         EXPECT_EQ(main.ListenTimer.Interval(), 30000) << "Refresh = " << refresh;
     }
     setOption(settings::Refresh, "20");
-    main.ConsoleBusy = true;
+    main.SetBusy(true);
     SupervisionTick(main);
     EXPECT_EQ(main.ListenTimer.Interval(), 60000);
 }

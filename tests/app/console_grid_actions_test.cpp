@@ -166,7 +166,7 @@ TEST_F(GridActionTest, ProgressHelpersCountRowsUnlessTheServerSearchOwnsTheBar) 
     EXPECT_EQ(main_.Prog.Value.get(), 0);
     EXPECT_EQ(main_.Prog.Max.get(), main_.ConList.Rows());
 
-    main_.ServerSearchRunning = true;
+    main_.ServerSearchStarted();
     main_.Prog.Max = 255;
     main_.Prog.Value = 40;
     main_.ProgressStartEnd(0);

@@ -37,7 +37,7 @@ protected:
 
 TEST_F(ServerSearchTest, TriesEveryAddressOfTheLocalNetworkEveryTwoSecondsThenCompletes) {
     BroadCaster(main, true);
-    EXPECT_TRUE(main.ServerSearchRunning);
+    EXPECT_TRUE(main.IsServerSearchRunning());
     EXPECT_EQ(main.StatusBar1.PanelText(5), "Searching for Server: 127.0.0.1");
     advance(2000 * 253 + 1);
     EXPECT_EQ(main.StatusBar1.PanelText(5), "Searching for Server: 127.0.0.254");
@@ -49,7 +49,7 @@ TEST_F(ServerSearchTest, TriesEveryAddressOfTheLocalNetworkEveryTwoSecondsThenCo
     }
     EXPECT_EQ(searchedHosts(), expected);
     EXPECT_EQ(main.StatusBar1.PanelText(5), "Search Completed.");
-    EXPECT_FALSE(main.ServerSearchRunning);
+    EXPECT_FALSE(main.IsServerSearchRunning());
     EXPECT_FALSE(main.Timer1.IsEnabled());
     EXPECT_EQ(main.Prog.Value.get(), 0);
 }
@@ -58,7 +58,7 @@ TEST_F(ServerSearchTest, StoppingEndsTheSearchAtTheNextStep) {
     BroadCaster(main, true);
     advance(2000 * 39 + 1);
     ASSERT_EQ(main.StatusBar1.PanelText(5), "Searching for Server: 127.0.0.40");
-    main.ServerSearchRunning = false;  // the options dialog's stop button
+    main.ServerSearchEnded();  // the options dialog's stop button
     advance(2000);
     EXPECT_EQ(main.StatusBar1.PanelText(5), "Search Terminated.");
     EXPECT_FALSE(main.Timer1.IsEnabled());
@@ -95,10 +95,10 @@ TEST_F(ServerSearchTest, NoSearchWhileConnectedToAServer) {
     sim::SimPeer& server = connectedServer();
     (void)server;
     KestovaMain& connected = console();
-    connected.ServerSearchRunning = true;
+    connected.ServerSearchStarted();
     BroadCaster(connected, true);
     EXPECT_EQ(connected.StatusBar1.PanelText(5), "Search Terminated.");
-    EXPECT_FALSE(connected.ServerSearchRunning);
+    EXPECT_FALSE(connected.IsServerSearchRunning());
     EXPECT_FALSE(connected.Timer1.IsEnabled());
 }
 

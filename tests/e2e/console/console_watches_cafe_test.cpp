@@ -113,7 +113,7 @@ TEST_F(ConsoleWatchesTheCafe, AnAdministratorLoggingInOpensUpTheMenus) {
     EXPECT_TRUE(main().Option1.Enabled);
     EXPECT_TRUE(main().Command2.Enabled);
     // The dialog gave the supervision back.
-    EXPECT_FALSE(main().ConsoleBusy);
+    EXPECT_FALSE(main().IsBusy());
     EXPECT_TRUE(main().ListenTimer.IsEnabled());
 
     // Highlighting a client in the table and opening "&File" offers the client commands.
