@@ -12,6 +12,7 @@
 #include "core/settings.h"
 #include "core/wire/codepage.h"
 #include "core/wire/framing.h"
+#include "core/wire/request_texts.h"
 #include "platform/services.h"
 #include "program/kestova_code.h"
 #include "program/startup.h"
@@ -113,11 +114,17 @@ void FrmSplash::Form_Activate() {
     Height = kFullHeight;
 }
 
+// Each step's position is counted from where the roll began, not from where the window reports
+// itself: a window manager reports moves late, and a step taken from a late report would undo
+// the rise of the steps before it.
 void FrmSplash::RollDown() {
+    const int top = Top;
+    int rise = 0;
     for (int height = 0; height <= kRollDownLast; height += kRollDownStep) {
         Loop().yield();
         Height = height;
-        Top = Top - kRollDownRise;
+        rise += kRollDownRise;
+        Top = top - rise;
     }
 }
 
@@ -195,7 +202,7 @@ void FrmSplash::Timer1_Timer() {
         Loop().yield();
         // The answer may have come in while events ran: then the request is no longer wanted.
         if (Timer1.IsEnabled() && IsLoaded()) {
-            Server().Send(protocol::LoginRequest(Text1.Text.get(), Text2.Text.get()));
+            Server().Send(wire::request::OperatorLoginText(Text1.Text.get(), Text2.Text.get()));
         }
     } else if (loginTicks_ > kTimeOutAfterTicks) {
         CancelRequest();

@@ -13,6 +13,7 @@
 #include "core/machine_store.h"
 #include "core/settings.h"
 #include "core/settings_table.h"
+#include "core/wire/request_texts.h"
 #include "platform/services.h"
 #include "program/kestova_code.h"
 #include "program/startup.h"
@@ -68,7 +69,7 @@ void ConnectedTick(KestovaMain& main, ServerLink& link) {
     link.SetPortOffset(0);
     if (link.IsConnected()) {
         Yield();
-        link.Send(protocol::kRefreshRequest);
+        link.Send(wire::request::RefreshListText());
     }
     const ClientCount count = RecountClients(main.ConList);
     main.Command3.Enabled = true;
@@ -160,9 +161,9 @@ void ListenConnected(KestovaMain& main) {
     Yield();
     ServerLink& link = Server();
     link.ConnectionBegan();
-    link.Send(protocol::Greeting(link.LocalIP(), link.LocalHostName()));
+    link.Send(wire::request::GreetingText(link.LocalIP(), link.LocalHostName()));
     link.SetGreeted(true);
-    link.Send(protocol::kFirstListRequest);
+    link.Send(wire::request::FirstListText());
     main.StatusBar1.SetPanelText(kPanelResult, kConnectedToServer);
 }
 

@@ -9,6 +9,8 @@
 #include "core/version.h"
 #include "core/wire/codepage.h"
 #include "core/wire/framing.h"
+#include "core/wire/request_keywords.h"
+#include "core/wire/request_texts.h"
 #include "dispatch/send_procedures.h"
 #include "platform/services.h"
 #include "program/kestova_code.h"
@@ -17,6 +19,7 @@ namespace kestova {
 namespace {
 
 using Check = ClientCommand::Check;
+namespace request = wire::request;
 using Numbering = ClientCommand::Numbering;
 
 constexpr Notice kNoClientSelected{"No Client selected!", kKestovaNoticeTitle};
@@ -37,11 +40,11 @@ std::string Upper(const HighlightedClient& client) {
 // The message text of the command for the client.
 std::string MessageFor(const ClientCommand& command, const HighlightedClient& client) {
     const int number = command.numbering == Numbering::Row ? client.row : client.port();
-    return command.clientKeyword ? ClientKeywordMessage(number, command.keyword)
-                                 : ServerKeywordMessage(command.keyword, number);
+    return command.clientKeyword ? request::ClientCommandText(number, command.keyword)
+                                 : request::SlotCommandText(command.keyword, number);
 }
 
-ClientCommand Command(const char* keyword, bool clientKeyword) {
+ClientCommand Command(std::string_view keyword, bool clientKeyword) {
     ClientCommand command{};
     command.keyword = keyword;
     command.clientKeyword = clientKeyword;
@@ -94,7 +97,7 @@ void RunClientCommand(KestovaMain& main, const ClientCommand& command) {
 
 const ClientCommand& EndTimerCommand() {
     static const ClientCommand command = [] {
-        ClientCommand c = Command("ENDTIMER", true);
+        ClientCommand c = Command(request::client::EndTimer, true);
         c.connectedBeforeQuestion = Notice{"Client not connected", kNoticeTitle};
         c.question = [](const HighlightedClient& client) {
             return "End Timer of Client " + ClientLabel(client) + "?";
@@ -107,7 +110,7 @@ const ClientCommand& EndTimerCommand() {
 
 const ClientCommand& RestartTimerOnlyCommand() {
     static const ClientCommand command = [] {
-        ClientCommand c = Command("RELOAD", true);
+        ClientCommand c = Command(request::client::Reload, true);
         c.connectedBeforeQuestion = Notice{"Client not connected", kNoticeTitle};
         c.question = [](const HighlightedClient& client) {
             return "Restart Timer Only of Client " + Upper(client) + "?";
@@ -121,7 +124,7 @@ const ClientCommand& RestartTimerOnlyCommand() {
 
 const ClientCommand& RestartComputerCommand() {
     static const ClientCommand command = [] {
-        ClientCommand c = Command("RESTART", true);
+        ClientCommand c = Command(request::client::Restart, true);
         c.connectedBeforeQuestion = Notice{"Client not connected", kNoticeTitle};
         c.question = [](const HighlightedClient& client) {
             return "Restart Client " + Upper(client) + "?";
@@ -136,7 +139,7 @@ const ClientCommand& RestartComputerCommand() {
 
 const ClientCommand& ShutDownComputerCommand() {
     static const ClientCommand command = [] {
-        ClientCommand c = Command("SHUTDOWN", true);
+        ClientCommand c = Command(request::client::Shutdown, true);
         c.connectedBeforeQuestion = Notice{"Client not connected", kNoticeTitle};
         c.question = [](const HighlightedClient& client) {
             return "Shutdown Client " + Upper(client) + "?";
@@ -151,7 +154,7 @@ const ClientCommand& ShutDownComputerCommand() {
 
 const ClientCommand& LogOffClientCommand() {
     static const ClientCommand command = [] {
-        ClientCommand c = Command("F-LOGOFF", false);
+        ClientCommand c = Command(request::LogOff, false);
         c.question = [](const HighlightedClient&) {
             return std::string("Log Off Selected Client?");
         };
@@ -166,7 +169,7 @@ const ClientCommand& LogOffClientCommand() {
 
 const ClientCommand& ReconnectClientCommand() {
     static const ClientCommand command = [] {
-        ClientCommand c = Command("F-DISCONNECT", false);
+        ClientCommand c = Command(request::Disconnect, false);
         c.numbering = Numbering::Row;
         c.question = [](const HighlightedClient&) {
             return std::string("Disconnect and Reconnect Client?");
@@ -182,7 +185,7 @@ const ClientCommand& ReconnectClientCommand() {
 
 const ClientCommand& EnableClientCommand() {
     static const ClientCommand command = [] {
-        ClientCommand c = Command("ENABLE", true);
+        ClientCommand c = Command(request::client::Enable, true);
         c.status = [](const HighlightedClient& client) {
             return StatusLabel(client) + " Enabled.";
         };
@@ -194,7 +197,7 @@ const ClientCommand& EnableClientCommand() {
 
 const ClientCommand& DisableClientCommand() {
     static const ClientCommand command = [] {
-        ClientCommand c = Command("DISABLE", true);
+        ClientCommand c = Command(request::client::Disable, true);
         c.status = [](const HighlightedClient& client) {
             return StatusLabel(client) + " Disabled.";
         };
@@ -206,7 +209,7 @@ const ClientCommand& DisableClientCommand() {
 
 const ClientCommand& RelocateTimerCommand() {
     static const ClientCommand command = [] {
-        ClientCommand c = Command("RELOCATE", true);
+        ClientCommand c = Command(request::client::Relocate, true);
         c.status = [](const HighlightedClient&) { return std::string("Client Relocated."); };
         c.sendFailed = Notice{"Client Can't be Relocated!", kNoticeTitle};
         return c;
@@ -216,7 +219,7 @@ const ClientCommand& RelocateTimerCommand() {
 
 const ClientCommand& ClearDesktopCommand() {
     static const ClientCommand command = [] {
-        ClientCommand c = Command("CLEARDESKTOP", true);
+        ClientCommand c = Command(request::client::ClearDesktop, true);
         c.connectedBeforeQuestion = kNoClientSelected;
         c.question = [](const HighlightedClient& client) {
             return "Clear Desktop of " + ClientLabel(client) + "?";
@@ -231,7 +234,7 @@ const ClientCommand& ClearDesktopCommand() {
 
 const ClientCommand& AllowPrintingCommand() {
     static const ClientCommand command = [] {
-        ClientCommand c = Command("F-ALLOWPRINT", false);
+        ClientCommand c = Command(request::AllowPrint, false);
         c.question = [](const HighlightedClient& client) {
             return "Allow " + client.name + " to Print?";
         };
@@ -248,7 +251,7 @@ const ClientCommand& AllowPrintingCommand() {
 
 const ClientCommand& PreventPrintingCommand() {
     static const ClientCommand command = [] {
-        ClientCommand c = Command("F-PREVENTPRINT", false);
+        ClientCommand c = Command(request::PreventPrint, false);
         c.question = [](const HighlightedClient& client) {
             return "Prevent " + client.name + " from Print?";
         };
@@ -284,9 +287,7 @@ void ChangeClientName(KestovaMain& main) {
                                               platform::msgbox::OKOnly, VersionTitle());
         return;
     }
-    if (!SendClientCommand(
-            main, client.port(),
-            "||KESTOVA||" + std::to_string(client.port()) + "||CHANGENAME|" + name + "||")) {
+    if (!SendClientCommand(main, client.port(), request::RenameClientText(client.port(), name))) {
         ShowNotice("Client name could not be changed: not connected to the server.",
                    kKestovaNoticeTitle);
         return;
@@ -301,7 +302,8 @@ void UpdateClientSettings(KestovaMain& main) {
     }
     Yield();
     if (client.name.empty() ||
-        !SendClientCommand(main, client.port(), ServerKeywordMessage("F-UPDATE", client.row))) {
+        !SendClientCommand(main, client.port(),
+                           request::SlotCommandText(request::UpdateClient, client.row))) {
         SetStatus(main, "Client not connected.");
         return;
     }
@@ -314,7 +316,8 @@ void RequestClientInformation(KestovaMain& main) {
         ShowNotice("Client not connected!", kNoticeTitle);
         return;
     }
-    SendClientCommand(main, client.port(), ServerKeywordMessage("KESTOVA-INFO", client.port()));
+    SendClientCommand(main, client.port(),
+                      request::SlotCommandText(request::ClientInformation, client.port()));
 }
 
 void PauseHighlightedClient(KestovaMain& main) {

@@ -23,8 +23,9 @@ struct ClientCommand {
     enum class Check { None, Silently, WithNotice };
     enum class Numbering { Port, Row };
 
-    const char* keyword;
-    // "||KESTOVA||" port "||" keyword "||" when true, else "||" keyword "||" number "||".
+    std::string_view keyword;
+    // A word of the client program (wire::request::ClientCommandText) when true, else a server
+    // keyword for the slot (wire::request::SlotCommandText).
     bool clientKeyword;
     Numbering numbering;
     // A client row must be highlighted ("No Client selected!").

@@ -11,6 +11,8 @@
 #include "core/display_text.h"
 #include "core/messages.h"
 #include "core/wire/framing.h"
+#include "core/wire/request_keywords.h"
+#include "core/wire/request_texts.h"
 #include "dispatch/send_procedures.h"
 #include "platform/services.h"
 #include "program/kestova_code.h"
@@ -26,10 +28,6 @@ std::string WithoutBars(std::string_view typed) {
     std::string text(typed);
     std::replace(text.begin(), text.end(), '|', ' ');
     return text;
-}
-
-std::string MessageToClient(int port, const std::string& text) {
-    return "||KESTOVA||" + std::to_string(port) + "||MESSAGE|" + text + "||||";
 }
 
 ConsoleDimmed::Options WhileAsking() {
@@ -52,7 +50,7 @@ void SendMessageToAllClients(KestovaMain& main) {
     // At most 500 characters, whole characters.
     const std::string text = CutForDisplay(ClientMessageText(typed), kLongestMessageToAll, "");
     SetSentStatus(
-        main, SendToAllClients(main, text, "MESSAGE", false),
+        main, SendToAllClients(main, text, wire::request::client::Message, false),
         text.empty() ? "Message Cleared on All Client(s)." : "Message Sent to All Client(s).");
 }
 
@@ -67,12 +65,14 @@ void SendMessageToSelectedClients(KestovaMain& main) {
     bool sent = true;
     const HighlightedClient highlighted = Highlighted(main);
     if (highlighted.isRow() && once.first(highlighted.port())) {
-        sent =
-            SendClientCommand(main, highlighted.port(), MessageToClient(highlighted.port(), text));
+        sent = SendClientCommand(main, highlighted.port(),
+                                 wire::request::MessageToClientText(highlighted.port(), text));
     }
     WalkMarkedRows(main, kSelectedPaceMs, [&](int row) {
         if (once.first(row - 1)) {
-            sent = SendClientCommand(main, row - 1, MessageToClient(row - 1, text)) && sent;
+            sent = SendClientCommand(main, row - 1,
+                                     wire::request::MessageToClientText(row - 1, text)) &&
+                   sent;
         }
     });
     SetSentStatus(
@@ -85,7 +85,7 @@ void SendMessageToServer(KestovaMain& main) {
     if (typed.empty()) {
         return;
     }
-    SetSentStatus(main, SendCommand("||SMESSAGE||KESTOVA: " + WithoutBars(typed) + "||"),
+    SetSentStatus(main, SendCommand(wire::request::MessageToServerText(WithoutBars(typed))),
                   "Message Sent to Server.");
 }
 
@@ -99,7 +99,7 @@ void SwitchClientMessages(KestovaMain& main) {
     }
     platform::services().loop().yield();
     // The check mark is the server's to set; the text tells what was asked for.
-    SetSentStatus(main, SendCommand("||F-DISMESS||||"),
+    SetSentStatus(main, SendCommand(wire::request::CafeCommandText(wire::request::DisMess)),
                   main.m_ClientMessage.Checked ? "Client Message ability Started."
                                                : "Client Message ability Ended.");
 }

@@ -60,12 +60,4 @@ void SetSentStatus(KestovaMain& main, bool sent, const std::string& text) {
     SetStatus(main, sent ? text : "Kestova not connected.");
 }
 
-std::string ClientKeywordMessage(int port, std::string_view keyword) {
-    return "||KESTOVA||" + std::to_string(port) + "||" + std::string(keyword) + "||";
-}
-
-std::string ServerKeywordMessage(std::string_view keyword, int number) {
-    return "||" + std::string(keyword) + "||" + std::to_string(number) + "||";
-}
-
 }  // namespace kestova

@@ -49,9 +49,4 @@ bool SendClientCommand(const KestovaMain& main, int port, std::string_view plain
 // "Kestova not connected.", so that a refused command never reads as done.
 void SetSentStatus(KestovaMain& main, bool sent, const std::string& text);
 
-// The command texts: "||KESTOVA||" port "||" keyword "||" for a client's own keyword, and
-// "||" keyword "||" number "||" for the server's keywords.
-std::string ClientKeywordMessage(int port, std::string_view keyword);
-std::string ServerKeywordMessage(std::string_view keyword, int number);
-
 }  // namespace kestova

@@ -11,6 +11,7 @@
 #include "core/convert.h"
 #include "core/messages.h"
 #include "core/version.h"
+#include "core/wire/request_texts.h"
 #include "platform/services.h"
 
 namespace kestova {
@@ -97,9 +98,8 @@ void AllocateTime(KestovaMain& main) {
         return;
     }
     const HighlightedClient now = AfterEvents(main);
-    const std::string message = "||F-ALLOCATE||" + std::to_string(minutes->seconds()) +
-                                (choice == Choice::Add ? "||TRUE||" : "||FALSE||") +
-                                std::to_string(client.port()) + "||";
+    const std::string message =
+        wire::request::AllocateText(minutes->seconds(), choice == Choice::Add, client.port());
     if (!SendClientCommand(main, client.port(), message)) {
         ShowNotice("Cannot Allocate Time!", kNoticeTitle);
         return;
@@ -136,8 +136,7 @@ void DeallocateTime(KestovaMain& main) {
     }
     const HighlightedClient now = AfterEvents(main);
     if (!SendClientCommand(main, client.port(),
-                           "||F-DEALLOCATE||" + std::to_string(minutes->seconds()) + "||" +
-                               std::to_string(client.port()) + "||")) {
+                           wire::request::DeallocateText(minutes->seconds(), client.port()))) {
         ShowNotice("Cannot deallocate Time!", kNoticeTitle);
         return;
     }

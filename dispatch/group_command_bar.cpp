@@ -9,12 +9,16 @@
 #include "console/marked_rows.h"
 #include "console/operator_commands.h"
 #include "core/wire/framing.h"
+#include "core/wire/request_keywords.h"
+#include "core/wire/request_texts.h"
 #include "dispatch/send_procedures.h"
 #include "platform/services.h"
 #include "program/kestova_code.h"
 
 namespace kestova {
 namespace {
+
+namespace request = wire::request;
 
 constexpr int kGroupPaceMs = 50;
 constexpr int kReconnectPaceMs = 100;
@@ -86,7 +90,7 @@ bool RunForAll(KestovaMain& main, const std::string& command) {
     } else if (command == "Log Off") {
         return walk(
             "Log Off All Client(s)?",
-            [](int port) { return ServerKeywordMessage("F-LOGOFF", port); },
+            [](int port) { return request::SlotCommandText(request::LogOff, port); },
             "All Clients Logged Off");
     } else if (command == "Reconnect") {
         ui::Raise(main.M_Reset.Click);
@@ -94,12 +98,13 @@ bool RunForAll(KestovaMain& main, const std::string& command) {
         ui::Raise(main.m_SendAll.Click);
     } else if (command == "Restart Client(s)") {
         return walk(
-            "Restart All Clients?", [](int port) { return ClientKeywordMessage(port, "RESTART"); },
+            "Restart All Clients?",
+            [](int port) { return request::ClientCommandText(port, request::client::Restart); },
             "All Client(s) Restarted.");
     } else if (command == "Shutdown Client(s)") {
         return walk(
             "Shutdown All Clients?",
-            [](int port) { return ClientKeywordMessage(port, "SHUTDOWN"); },
+            [](int port) { return request::ClientCommandText(port, request::client::Shutdown); },
             "All Client(s) Shutdown.");
     }
     return true;
@@ -139,10 +144,11 @@ bool RunForSelected(KestovaMain& main, const std::string& command) {
             return false;
         }
         if (highlighted > 0) {
-            send(highlighted, ServerKeywordMessage("F-LOGOFF", highlighted - 1));
+            send(highlighted, request::SlotCommandText(request::LogOff, highlighted - 1));
         }
-        WalkMarkedRows(main, kGroupPaceMs,
-                       [&](int row) { send(row, ServerKeywordMessage("F-LOGOFF", row - 1)); });
+        WalkMarkedRows(main, kGroupPaceMs, [&](int row) {
+            send(row, request::SlotCommandText(request::LogOff, row - 1));
+        });
         SetSentStatus(main, sent, "Selected Client(s) Logged Off.");
     } else if (command == "Reconnect") {
         if (!Ask("Close Selected Port(s)?")) {
@@ -150,10 +156,11 @@ bool RunForSelected(KestovaMain& main, const std::string& command) {
         }
         if (highlighted > 0) {
             unmark(highlighted);
-            send(highlighted, ServerKeywordMessage("F-DISCONNECT", highlighted));
+            send(highlighted, request::SlotCommandText(request::Disconnect, highlighted));
         }
-        WalkMarkedRows(main, kReconnectPaceMs,
-                       [&](int row) { send(row, ServerKeywordMessage("F-DISCONNECT", row)); });
+        WalkMarkedRows(main, kReconnectPaceMs, [&](int row) {
+            send(row, request::SlotCommandText(request::Disconnect, row));
+        });
         SetSentStatus(main, sent, "Selected Port(s) Closed.");
     } else if (command == "Send Message") {
         const ui::Color selectionColour = main.ConList.BackColorSel;
@@ -169,13 +176,14 @@ bool RunForSelected(KestovaMain& main, const std::string& command) {
             main.Combo1.Text = kNone;
             return false;
         }
-        const char* keyword = restart ? "RESTART" : "SHUTDOWN";
+        const std::string_view word =
+            restart ? request::client::Restart : request::client::Shutdown;
         if (highlighted > 0) {
             unmark(highlighted);
-            send(highlighted, ClientKeywordMessage(highlighted - 1, keyword));
+            send(highlighted, request::ClientCommandText(highlighted - 1, word));
         }
         WalkMarkedRows(main, kGroupPaceMs,
-                       [&](int row) { send(row, ClientKeywordMessage(row - 1, keyword)); });
+                       [&](int row) { send(row, request::ClientCommandText(row - 1, word)); });
         SetSentStatus(main, sent,
                       restart ? "Selected Client(s) Restarted." : "Selected Client(s) Shutdown.");
     }

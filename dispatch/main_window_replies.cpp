@@ -9,6 +9,7 @@
 #include "core/convert.h"
 #include "core/settings.h"
 #include "core/settings_table.h"
+#include "core/wire/request_texts.h"
 #include "platform/services.h"
 #include "program/kestova_code.h"
 
@@ -40,7 +41,7 @@ void HandleDownBill(KestovaMain& main, const Reply& reply) {
 
 void HandleStillConnected(KestovaMain& /*main*/, const Reply& /*reply*/) {
     platform::services().loop().yield();
-    Server().Send(protocol::kKeepAliveAnswer);
+    Server().Send(wire::request::KeepAliveAnswerText());
 }
 
 void HandleAddPause(KestovaMain& main, const Reply& reply) {
@@ -83,7 +84,7 @@ void HandlePrintControl(KestovaMain& main, const Reply& reply) {
 }
 
 void HandleUpdateRequest(KestovaMain& /*main*/, const Reply& /*reply*/) {
-    Server().Send(protocol::kRequestedListRequest);
+    Server().Send(wire::request::ListAgainText());
 }
 
 void HandleRightsLevel(KestovaMain& /*main*/, const Reply& reply) {

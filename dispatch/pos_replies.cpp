@@ -14,9 +14,9 @@
 #include "core/settings.h"
 #include "core/settings_table.h"
 #include "core/wire/framing.h"
+#include "core/wire/request_texts.h"
 #include "pos/frm_pos.h"
 #include "pos/ofrm_pos.h"
-#include "pos/pos_requests.h"
 #include "program/kestova_code.h"
 
 namespace kestova {
@@ -100,7 +100,7 @@ void HandleTicketBatch(KestovaMain& /*main*/, const Reply& reply) {
     state.TicketReplyText = "FALSE";
     const auto group = reply.Value(2);
     if (group.has_value()) {
-        Server().Send(pos_request::DeleteBatch(*group), AuditAs::UnrequestedBatchDeletion);
+        Server().Send(wire::request::GiveBackBatchText(*group), AuditAs::UnrequestedBatchDeletion);
     }
 }
 

@@ -4,11 +4,15 @@
 #include "console/client_grid.h"
 #include "console/kestova_main.h"
 #include "console/operator_commands.h"
+#include "core/wire/request_keywords.h"
+#include "core/wire/request_texts.h"
 #include "platform/services.h"
 #include "program/kestova_code.h"
 
 namespace kestova {
 namespace {
+
+namespace request = wire::request;
 
 constexpr int kAllClientsPaceMs = 20;
 
@@ -20,11 +24,11 @@ bool InUse(const ui::Grid& grid, int row) {
 }  // namespace
 
 void PauseAll(KestovaMain& main) {
-    SetSentStatus(main, SendCommand("||F-PAUSEALL||||"), "All Paused");
+    SetSentStatus(main, SendCommand(request::CafeCommandText(request::PauseAll)), "All Paused");
 }
 
 void UnpauseAll(KestovaMain& main) {
-    SetSentStatus(main, SendCommand("||F-UNPAUSEALL||||"), "All UnPaused");
+    SetSentStatus(main, SendCommand(request::CafeCommandText(request::UnpauseAll)), "All UnPaused");
 }
 
 bool SendToAllClients(KestovaMain& main, const std::string& text, std::string_view keyword,
@@ -41,8 +45,7 @@ bool SendToAllClients(KestovaMain& main, const std::string& text, std::string_vi
         }
         if (InUse(main.ConList, port + 1)) {
             sent = SendClientCommand(main, port,
-                                     "KESTOVA||" + std::to_string(port) + "||" +
-                                         std::string(keyword) + "|" + text + "||||") &&
+                                     request::AllClientsCommandText(port, keyword, text)) &&
                    sent;
         }
         loop.yield();
@@ -59,7 +62,7 @@ bool PauseClient(KestovaMain& main, int port) {
         return false;
     }
     platform::services().loop().yield();
-    return SendClientCommand(main, port, ServerKeywordMessage("F-PAUSE", port));
+    return SendClientCommand(main, port, request::SlotCommandText(request::Pause, port));
 }
 
 }  // namespace kestova

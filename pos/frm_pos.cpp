@@ -7,8 +7,8 @@
 #include "core/settings_table.h"
 #include "core/version.h"
 #include "core/wire/framing.h"
+#include "core/wire/request_texts.h"
 #include "platform/services.h"
-#include "pos/pos_requests.h"
 #include "program/kestova_code.h"
 
 namespace kestova {
@@ -119,7 +119,7 @@ void FrmPOS::Command1_Click() {
         NotConnected();
         return;
     }
-    Server().Send(pos_request::StaffFigures(wire::UpperAscii(Label10.Caption.get())));
+    Server().Send(wire::request::StaffFiguresText(wire::UpperAscii(Label10.Caption.get())));
 }
 
 void FrmPOS::Command3_Click() {

@@ -6,6 +6,7 @@
 #include "core/local_time.h"
 #include "core/version.h"
 #include "core/wire/framing.h"
+#include "core/wire/request_texts.h"
 #include "platform/services.h"
 #include "pos/export.h"
 #include "pos/ofrm_pos.h"
@@ -121,7 +122,7 @@ void OfrmPOS::Command1_Click() {
         TellNotConnected();
         return;
     }
-    Server().Send(pos_request::StaffFigures(wire::UpperAscii(Label10.Caption.get())));
+    Server().Send(wire::request::StaffFiguresText(wire::UpperAscii(Label10.Caption.get())));
 }
 
 void OfrmPOS::Combo1_Click() {
@@ -144,9 +145,9 @@ void OfrmPOS::RefreshSummary() {
     Timer1.SetInterval(kSummaryIntervalMs);
     summaryPeriod_ = period;
     AddLog("Retrieving " + period + " Sales Summary for Staff[" + Label10.Caption.get() + "] - ");
-    StartRequest(
-        pos_request::SalesSummary(wire::UpperAscii(Label10.Caption.get()), Combo1.ListIndex - 1),
-        "Retrieving ...");
+    StartRequest(wire::request::SalesSummaryText(wire::UpperAscii(Label10.Caption.get()),
+                                                 Combo1.ListIndex - 1),
+                 "Retrieving ...");
     UpdateSaveButtons();
 }
 

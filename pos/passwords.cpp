@@ -6,8 +6,8 @@
 #include "console/console_dimmed.h"
 #include "console/kestova_main.h"
 #include "core/version.h"
+#include "core/wire/request_texts.h"
 #include "platform/services.h"
-#include "pos/pos_requests.h"
 #include "program/kestova_code.h"
 
 namespace kestova {
@@ -120,7 +120,7 @@ void Passwords::Timer1_Timer() {
         return;
     }
     if (signInTicks_ % kRequestEveryTicks == 0) {
-        Server().Send(pos_request::SignIn(Text1.Text.get(), Text2.Text.get()));
+        Server().Send(wire::request::StaffSignInText(Text1.Text.get(), Text2.Text.get()));
         ++signInTicks_;
     } else if (signInTicks_ < kGiveUpAtTick) {
         ++signInTicks_;

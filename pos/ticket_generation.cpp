@@ -12,6 +12,7 @@
 #include "core/settings_table.h"
 #include "core/version.h"
 #include "core/wire/framing.h"
+#include "core/wire/request_texts.h"
 #include "platform/services.h"
 #include "pos/frm_pos.h"
 #include "pos/pos_requests.h"
@@ -180,7 +181,7 @@ bool FrmPOS::AwaitBatch() {
             continue;
         }
         if (ConfirmCancel()) {
-            Server().Send(pos_request::DeleteBatch(""));
+            Server().Send(wire::request::GiveBackBatchText(""));
             Pg.Value = 0;
             Timer1.SetInterval(kFirstLineAfterMs);
             Timer1.SetEnabled(false);
@@ -210,7 +211,7 @@ bool FrmPOS::AwaitBatch() {
 
 void FrmPOS::PrintAndSettle(const std::vector<BatchTicket>& tickets, float count, float cost) {
     const std::string group = BatchGroup(tickets);
-    const auto deleteBatch = [&group] { Server().Send(pos_request::DeleteBatch(group)); };
+    const auto deleteBatch = [&group] { Server().Send(wire::request::GiveBackBatchText(group)); };
     const auto keep = [&] {
         TCost += count * cost;
         ShowTotalCost();

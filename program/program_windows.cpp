@@ -4,6 +4,7 @@
 #include "audit/command_audit.h"
 #include "connection/login_window.h"
 #include "connection/server_link.h"
+#include "console/help_window.h"
 #include "console/kestova_main.h"
 #include "console/kestova_opt.h"
 #include "core/messages.h"
@@ -65,6 +66,11 @@ std::unique_ptr<AuditTrail>& AuditTrailInstance() {
 
 std::unique_ptr<ServerLink>& ServerInstance() {
     static std::unique_ptr<ServerLink> instance;
+    return instance;
+}
+
+std::unique_ptr<FrmHelp>& HelpInstance() {
+    static std::unique_ptr<FrmHelp> instance;
     return instance;
 }
 
@@ -143,10 +149,15 @@ AuditTrail& AuditTrailWindow() {
     return CreatedOnFirstUse(AuditTrailInstance());
 }
 
+FrmHelp& HelpWindow() {
+    return CreatedOnFirstUse(HelpInstance());
+}
+
 void ReleaseProgram() {
     // The windows opened from the main window go before it; the splash may refer to the main
     // window while it goes.
     AuditTrailInstance().reset();
+    HelpInstance().reset();
     TicketInfoInstance().reset();
     RSummaryInstance().reset();
     GenerationInstance().reset();

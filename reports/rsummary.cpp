@@ -9,6 +9,7 @@
 #include "core/convert.h"
 #include "core/local_time.h"
 #include "core/version.h"
+#include "core/wire/request_texts.h"
 #include "platform/services.h"
 #include "pos/export.h"
 #include "program/kestova_code.h"
@@ -193,11 +194,10 @@ void RSummary::Timer1_Timer() {
         return;
     }
     if (reportTicks_ % kRequestEveryTicks == 0) {
-        const std::string day =
-            Days.Text.get() + "-" + std::to_string(MonthNumber()) + "-" + Years.Text.get();
-        Server().Send(
-            std::string(PosCostsChosen() ? "||F-REPORTSUMMARY2||" : "||F-REPORTSUMMARY||") + day +
-            "||");
+        Server().Send(wire::request::ReportText(PosCostsChosen()
+                                                    ? wire::request::Report::PointOfSale
+                                                    : wire::request::Report::TicketsAndCosts,
+                                                Days.Text.get(), MonthNumber(), Years.Text.get()));
         ++reportTicks_;
     } else if (reportTicks_ < kLastTick) {
         ++reportTicks_;

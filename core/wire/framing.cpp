@@ -75,16 +75,29 @@ bool IsUpperAsciiOf(std::string_view upper, std::string_view text) {
     });
 }
 
-std::string CredentialsMessage(std::string_view keyword, std::string_view userName,
-                               std::string_view password) {
-    std::string text = "||";
+std::string MessageText(std::string_view keyword, std::span<const std::string_view> values) {
+    std::size_t length = keyword.size() + 3 * kSeparator.size();
+    for (std::string_view value : values) {
+        length += value.size() + kSeparator.size();
+    }
+    std::string text;
+    text.reserve(length);
+    text += kSeparator;
     text += keyword;
-    text += "||Username = '";
-    text += userName;
-    text += "' and Password = '";
-    text += password;
-    text += "'||";
+    text += kSeparator;
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        if (i > 0) {
+            text += kSeparator;
+        }
+        text += values[i];
+    }
+    text += kSeparator;
     return text;
+}
+
+std::string MessageText(std::string_view keyword, const std::vector<std::string>& values) {
+    const std::vector<std::string_view> pieces(values.begin(), values.end());
+    return MessageText(keyword, std::span<const std::string_view>(pieces));
 }
 
 }  // namespace wire

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <array>
+#include <concepts>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -50,9 +53,15 @@ std::string UpperAscii(std::string_view text);
 // UpperAscii(text) == upper, without making the copy.
 bool IsUpperAsciiOf(std::string_view upper, std::string_view text);
 
-// "||KEYWORD||Username = 'user' and Password = 'password'||": the one shape in which an
-// operator's log-in and a staff member's sign-in name who they are.
-std::string CredentialsMessage(std::string_view keyword, std::string_view userName,
-                               std::string_view password);
+// "||KEYWORD||value||...||": a message of one keyword and its values, as both sides write
+// them; without a value it still carries one empty value element ("||KEYWORD||||").
+std::string MessageText(std::string_view keyword, std::span<const std::string_view> values);
+std::string MessageText(std::string_view keyword, const std::vector<std::string>& values);
+template <typename... Values>
+requires(std::convertible_to<const Values&, std::string_view>&&...) std::string
+    MessageText(std::string_view keyword, const Values&... values) {
+    const std::array<std::string_view, sizeof...(Values)> pieces{std::string_view(values)...};
+    return MessageText(keyword, std::span<const std::string_view>(pieces));
+}
 
 }  // namespace wire

@@ -6,19 +6,15 @@
 #include <vector>
 
 #include "core/wire/framing.h"
+#include "core/wire/request_keywords.h"
 
 namespace wire::request {
 namespace {
 
-// A ticket request, or with the value "FALSE" a batch given back.
-constexpr std::string_view kTicketRequest = "POSTICKET";
-constexpr std::string_view kBatchGivenBack = "FALSE";
-
 constexpr std::array<std::string_view, 19> kAnswered = {
-    "UPDATE",       "F-LOGIN",     "F-POSLOG",        "F-UPDATEPOS",      kTicketRequest,
-    "F-TICKET1",    "F-TICKET2",   "ACTIVATE1",       "ACTIVATE2",        "MACTIVATE1",
-    "MACTIVATE2",   "DEACTIVATE1", "DEACTIVATE2",     "MDEACTIVATE1",     "MDEACTIVATE2",
-    "F-POSSUMMARY", "F-SEARCH",    "F-REPORTSUMMARY", "F-REPORTSUMMARY2",
+    Update,       Login,      PosLog,     UpdatePos,     PosTicket,      Ticket1,     Ticket2,
+    Activate1,    Activate2,  MActivate1, MActivate2,    Deactivate1,    Deactivate2, MDeactivate1,
+    MDeactivate2, PosSummary, Search,     ReportSummary, ReportSummary2,
 };
 
 }  // namespace
@@ -33,8 +29,8 @@ bool IsAnswered(std::string_view plainMessage) {
     if (std::find(kAnswered.begin(), kAnswered.end(), keyword) == kAnswered.end()) {
         return false;
     }
-    const bool givesBatchBack = keyword == kTicketRequest && *first + 1 < elements.size() &&
-                                UpperAscii(elements[*first + 1]) == kBatchGivenBack;
+    const bool givesBatchBack = keyword == PosTicket && *first + 1 < elements.size() &&
+                                UpperAscii(elements[*first + 1]) == BatchGivenBack;
     return !givesBatchBack;
 }
 

@@ -21,8 +21,6 @@ namespace zarnevo {
 inline constexpr std::int64_t kProbeIntervalMs = 20'000;
 inline constexpr std::int64_t kSilenceLimitMs = 3 * kProbeIntervalMs + 5'000;
 
-inline constexpr const char* kProbeMessage = "||STILL CONNECTED||||";
-
 struct ConsoleSession {
     std::int64_t lastHeardMs = 0;
     std::int64_t lastProbeMs = 0;

@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <exception>
 
+#include "core/wire/framing.h"
+#include "core/wire/replies.h"
 #include "server/engine/engine_impl.h"
 #include "server/engine/request.h"
 
@@ -114,16 +116,16 @@ void Engine::Impl::letIn(ConsoleId console, ConsoleSession& session, const Login
             session.staffSignInMs = nowMs;
         session.staff = attempt.name;
         log(Who(console) + ": POS staff " + attempt.name + " signed in");
-        send(console, "||F-POSLOG||TRUE||");
+        send(console, wire::MessageText(wire::reply::PosLog, "TRUE"));
         return;
     }
     session.operatorName = attempt.name;
     session.rights = attempt.rights;
     log(Who(console) + ": operator " + attempt.name + " logged in (" + attempt.rights + ")");
     // The console reads the rights and the shut-down permission before the acceptance.
-    send(console, "||TYPE||" + attempt.rights + "||");
-    send(console, switches.switchMessage("SHUTREST"));
-    send(console, "||F-LOGIN||TRUE||");
+    send(console, wire::MessageText(wire::reply::Type, attempt.rights));
+    send(console, switches.switchMessage(wire::reply::ShutRest));
+    send(console, wire::MessageText(wire::reply::Login, "TRUE"));
 }
 
 void Engine::Impl::refuseLogin(ConsoleId console, ConsoleSession& session, LoginKind kind,
@@ -136,7 +138,8 @@ void Engine::Impl::refuseLogin(ConsoleId console, ConsoleSession& session, Login
         session.operatorName.clear();
         session.rights.clear();
     }
-    const std::string refusal = staff ? "||F-POSLOG||FALSE||" : "||F-LOGIN||FALSE||";
+    const std::string refusal =
+        wire::MessageText(staff ? wire::reply::PosLog : wire::reply::Login, "FALSE");
     log(Who(console) + (staff ? ": POS sign-in refused" : ": operator log-in refused"));
     const std::int64_t delay = std::max(guardDelayMs, RefusalDelayMs(++session.failedLogins));
     if (delay == 0) {

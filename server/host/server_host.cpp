@@ -7,7 +7,7 @@
 #include <exception>
 
 #include "core/wire/codec.h"
-#include "server/engine/console_keywords.h"
+#include "core/wire/request_keywords.h"
 #include "server/engine/texts.h"
 
 namespace zarnevo {
@@ -30,7 +30,7 @@ std::string SourceAddress(const QHostAddress& peer) {
 
 struct ServerHost::Console {
     QTcpSocket* socket = nullptr;  // owned; deleted with deleteLater when the console goes
-    MessageAssembler assembler{ConsoleMessageKeywords()};
+    MessageAssembler assembler{wire::request::Keywords()};
     std::deque<std::string> queue;  // requests waiting for their turn, in the order sent
     bool closing = false;
 };

@@ -24,29 +24,9 @@
 #include "tests/e2e/console/cafe_server.h"
 #include "tests/e2e/console/console_under_test.h"
 #include "tests/e2e/console/wait.h"
-#include "tests/e2e/loopback/console_link.h"
 
 namespace kestova::e2e {
 namespace {
-
-using zarnevo::e2e::IndexOf;
-using zarnevo::e2e::ValueOf;
-
-// JOHN signs in on a link of the test's own and sells a batch: the first ticket's user name.
-std::string SellTickets(quint16 port, const std::string& order) {
-    const auto has = [](std::string_view keyword) {
-        return
-            [keyword](const auto& replies) { return IndexOf(replies, keyword) < replies.size(); };
-    };
-    zarnevo::e2e::ConsoleLink pos;
-    pos.connectTo(port);
-    pos.send("AUTHENTICATING||FALSE||STATE||Authenticating ..||LOCALIP||[127.0.0.1]||");
-    pos.send("||F-POSLOG||Username = 'JOHN' and Password = 'john'||");
-    pos.readUntil(has("F-POSLOG"));
-    pos.send("||POSTICKET||" + order + "||");
-    const std::string batch = ValueOf(pos.readUntil(has("PRINTPOS")), "PRINTPOS").value_or("");
-    return batch.substr(0, batch.find('|'));
-}
 
 QString NewestPdfText(const QString& folder) {
     const QStringList pdfs = QDir(folder).entryList({"*.pdf"}, QDir::Files, QDir::Name);
