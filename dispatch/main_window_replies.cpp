@@ -100,16 +100,11 @@ void HandleLoginAnswer(KestovaMain& main, const Reply& reply) {
         return;
     }
     FrmSplash& login = Splash();
-    login.Timer1.SetEnabled(false);
     if (!Server().IsConnected() || !Server().IsGreeted()) {
-        login.Unload();
+        login.AnsweredWithoutConnection();
         return;
     }
-    if (reply.Value(1) == kExactTrue) {
-        login.Login();
-    } else {
-        login.LoginRefused();
-    }
+    login.LoginAnswered(reply.Value(1) == kExactTrue);
 }
 
 }  // namespace kestova

@@ -41,22 +41,8 @@ void HandleStaffFigures(KestovaMain& /*main*/, const Reply& reply) {
         }
         return;
     }
-    ProgramState& state = KestovaCode();
-    if (const auto sold = reply.Value(1)) {
-        state.SalesToday = static_cast<float>(Val(*sold));
-    }
     FrmPOS& pos = PosGeneration();
-    pos.EnsureLoaded();
-    if (reply.Value(1).has_value()) {
-        pos.Label13.Caption = SingleText(state.SalesToday);
-    }
-    if (const auto cost = reply.Value(3)) {
-        pos.TCost = static_cast<float>(Val(*cost));
-        pos.Label14.Caption = MoneyText(Val(*cost));
-    }
-    if (const auto signedIn = reply.Value(2); signedIn && pos.Label11.Caption.get() == "Unknown") {
-        pos.Label11.Caption = std::string(*signedIn);
-    }
+    pos.ShowStaffFigures(reply.Value(1), reply.Value(2), reply.Value(3));
     for (std::size_t i = 0; i < kPushedPrintSettings.size(); ++i) {
         if (const auto value = reply.Value(kFirstPrintSetting + i)) {
             WriteSetting(*kPushedPrintSettings[i], *value);
@@ -88,16 +74,10 @@ void HandleQuickTicketTypes(KestovaMain& /*main*/, const Reply& reply) {
 }
 
 void HandleTicketBatch(KestovaMain& /*main*/, const Reply& reply) {
-    ProgramState& state = KestovaCode();
-    if (state.TicketRequestWaiting) {
-        if (const auto batch = reply.Value(1)) {
-            state.TicketReplyText = std::string(*batch);
-        }
-        state.TicketRequestWaiting = false;
+    if (PosGeneration().BatchArrived(reply.Value(1))) {
         return;
     }
     // Nobody asked for it (the request was cancelled or timed out): the server deletes it.
-    state.TicketReplyText = "FALSE";
     const auto group = reply.Value(2);
     if (group.has_value()) {
         Server().Send(wire::request::GiveBackBatchText(*group), AuditAs::UnrequestedBatchDeletion);
@@ -154,7 +134,7 @@ void TakeActivationAnswer(KestovaMain& main, const Reply& reply, const Activatio
     };
     window->ShowSoldToday(piece(0));
     if (answer.group && answer.activated) {
-        window->Pg.Value = window->Pg.Max.get();
+        window->GroupActivationDone();
     }
     // Figures that do not read change nothing.
     const auto count =

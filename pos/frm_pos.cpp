@@ -173,6 +173,26 @@ void FrmPOS::ChangeSales(float tickets) {
     Label13.Caption = SingleText(KestovaCode().SalesToday);
 }
 
+void FrmPOS::ShowStaffFigures(std::optional<std::string_view> soldToday,
+                              std::optional<std::string_view> signedInAt,
+                              std::optional<std::string_view> costToday) {
+    ProgramState& state = KestovaCode();
+    if (soldToday) {
+        state.SalesToday = static_cast<float>(Val(*soldToday));
+    }
+    EnsureLoaded();
+    if (soldToday) {
+        Label13.Caption = SingleText(state.SalesToday);
+    }
+    if (costToday) {
+        TCost = static_cast<float>(Val(*costToday));
+        Label14.Caption = MoneyText(Val(*costToday));
+    }
+    if (signedInAt && Label11.Caption.get() == "Unknown") {
+        Label11.Caption = std::string(*signedInAt);
+    }
+}
+
 void FrmPOS::ShowTotalCost() {
     Label14.Caption = MoneyText(TCost);
 }

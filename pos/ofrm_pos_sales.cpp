@@ -220,7 +220,7 @@ void OfrmPOS::UpdateSaveButtons() {
     const bool onLog = tab_ == kLogTab;
     Command6.Visible = onSummary || onLog;
     Command7.Visible = onSummary || onLog;
-    const bool canSave = onLog || (onSummary && summary_.has_value() && !pending_);
+    const bool canSave = onLog || (onSummary && summary_.has_value() && !Pending());
     Command6.Enabled = canSave;
     Command7.Enabled = canSave;
 }

@@ -356,7 +356,7 @@ void OfrmPOS::GroupListed(std::string_view list) {
     if (pieces[0] != viewed) {
         return;
     }
-    ticks_ = 2;
+    request_.CountFrom(2);
     if (const auto count = ToWholeNumber(pieces[1]); count && *count >= 0) {
         Pg.Max = *count;
     }

@@ -141,13 +141,12 @@ void FrmPOS::GenerateTickets() {
     Loop().yield();
     Loop().pause(50);
     Pg.Value = 0;
-    ProgramState& state = KestovaCode();
-    state.TicketReplyText.clear();
+    batchText_.clear();
     if (!Server().IsConnected()) {
         NotConnected();
         return;
     }
-    state.TicketRequestWaiting = true;
+    batchWaiting_ = true;
     requestTimedOut_ = false;
     Server().Send(pos_request::TicketBatch(order));
     Loop().yield();
@@ -161,19 +160,18 @@ void FrmPOS::GenerateTickets() {
     SetTicketKind(false, false);
     Check10.Value = 0;
     Loop().yield();
-    PrintAndSettle(ParseTicketBatch(state.TicketReplyText), order.count, order.cost);
+    PrintAndSettle(ParseTicketBatch(batchText_), order.count, order.cost);
 }
 
 bool FrmPOS::AwaitBatch() {
-    ProgramState& state = KestovaCode();
     const std::int64_t deadline = platform::services().clock().monotonicMs() + kRequestTimeOutMs;
-    while (state.TicketRequestWaiting) {
+    while (batchWaiting_) {
         WaitAMoment();
         if (!Server().IsConnected()) {
             // The batch cannot come on a connection that is gone: the wait ends at once, as
             // every other point-of-sale request does.
             Timer1.SetEnabled(false);
-            state.TicketRequestWaiting = false;
+            batchWaiting_ = false;
             NotConnected();
             return false;
         }
@@ -185,7 +183,7 @@ bool FrmPOS::AwaitBatch() {
             Pg.Value = 0;
             Timer1.SetInterval(kFirstLineAfterMs);
             Timer1.SetEnabled(false);
-            state.TicketRequestWaiting = false;
+            batchWaiting_ = false;
             return false;
         }
         stop_ = false;
@@ -199,13 +197,25 @@ bool FrmPOS::AwaitBatch() {
         MsgBox("Request timed out!", msgbox::Critical);
         return false;
     }
-    if (state.TicketReplyText == "FALSE") {
+    if (batchText_ == "FALSE") {
         return false;
     }
-    if (state.TicketReplyText.empty()) {
+    if (batchText_.empty()) {
         MsgBox("No Ticket(s) to print!", msgbox::Critical);
         return false;
     }
+    return true;
+}
+
+bool FrmPOS::BatchArrived(std::optional<std::string_view> batch) {
+    if (!batchWaiting_) {
+        batchText_ = "FALSE";
+        return false;
+    }
+    if (batch) {
+        batchText_ = std::string(*batch);
+    }
+    batchWaiting_ = false;
     return true;
 }
 

@@ -1,10 +1,10 @@
 #pragma once
 
-#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
 
+#include "connection/pending_request.h"
 #include "reports/sales_report.h"
 #include "ui/controls.h"
 #include "ui/form.h"
@@ -48,8 +48,10 @@ public:
 
     // A request is pending: an answer now is the report asked for.
     bool AwaitingReport() const { return Timer1.IsEnabled(); }
-    // Ticks of Timer1 since "Show Report Summary"; requests at 0, 5, 10, 15, 20, time-out at 24.
-    std::int16_t ReportTicks() const { return reportTicks_; }
+    // Requests at ticks 0, 5, 10, 15 and 20 of Timer1 after "Show Report Summary", time-out at
+    // 24; without the connection every tick says so and the request waits until it is stopped.
+    static constexpr PendingRequest::Edges kRequestEdges{
+        .resendEvery = 5, .giveUpAt = 24, .whenLost = PendingRequest::WhenLost::Hold};
 
     void Form_Load();
     void Form_QueryUnload(int& cancel, int unloadMode);
@@ -85,8 +87,8 @@ private:
     // The report's lines on a print-out (for the printer and for a PDF file alike).
     void PrintReportText(PrintOut& out) const;
 
-    std::int16_t reportTicks_ = 0;
     std::optional<ShownReport> shown_;
+    PendingRequest request_;
 };
 
 // "Report Summary" (`m_report`) on the main window: the report window as a modal dialog over the
