@@ -210,11 +210,7 @@ void HandleSalesSummary(KestovaMain& main, const Reply& reply) {
     if (window == nullptr || !window->AwaitingSummary()) {
         return;
     }
-    window->FinishSale();
-    window->SummaryHead();
-    if (const auto text = reply.Value(1)) {
-        window->SummaryBody(*text);
-    }
+    window->SummaryArrived(reply.Value(1));
 }
 
 void HandleNoSalesSummary(KestovaMain& main, const Reply& /*reply*/) {
@@ -222,9 +218,7 @@ void HandleNoSalesSummary(KestovaMain& main, const Reply& /*reply*/) {
     if (window == nullptr || !window->AwaitingSummary()) {
         return;
     }
-    window->FinishSale();
-    window->SummaryHead();
-    window->NoSummary();
+    window->NoSummaryArrived();
 }
 
 }  // namespace kestova

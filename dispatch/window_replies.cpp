@@ -30,18 +30,13 @@ void HandleTicketSearchAnswer(KestovaMain& /*main*/, const Reply& reply) {
 
 void HandleReportSummary(KestovaMain& main, const Reply& reply) {
     if (RSummary* report = WaitingReportWindow(main)) {
-        report->Stopx();
-        report->SummaryHead();
-        if (const auto text = reply.Value(1)) {
-            report->SummaryBody(*text);
-        }
+        report->ReportArrived(reply.Value(1));
     }
 }
 
 void HandleNoReportSummary(KestovaMain& main, const Reply& /*reply*/) {
     if (RSummary* report = WaitingReportWindow(main)) {
-        report->Stopx();
-        report->NoReport();
+        report->NoReportArrived();
     }
 }
 

@@ -90,10 +90,10 @@ public:
     void SaleMade(std::int16_t /*tickets*/, std::int64_t costCents) { ShowSale(costCents); }
     void SaleDemade(std::int16_t /*tickets*/, std::int64_t costCents) { ShowSale(costCents); }
     void Message(const std::string& text);
-    void SummaryHead();
-    void SummaryBody(std::string_view text);
-    // The server has no summary for the period.
-    void NoSummary();
+    // The summary asked for ends the request and shows under the heading of its period (a
+    // missing text leaves the heading alone); or the server has no summary for the period.
+    void SummaryArrived(std::optional<std::string_view> text);
+    void NoSummaryArrived();
     // A looked-up ticket ("TICKET1" record), or none ("NOTICKET1"). Taken on the ticket tab
     // while no request is pending, so that a late look-up never enables a button under way.
     void ShowTicket(std::string_view record);
@@ -173,6 +173,9 @@ private:
 
     // The summary and log side, in ofrm_pos_sales.cpp.
     void ResetSalesSide();
+    void SummaryHead();
+    void SummaryBody(std::string_view text);
+    void NoSummary();
     void AddLog(std::string text);
     void ShowLog();
     void ShowSalesToday();

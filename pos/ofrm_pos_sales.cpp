@@ -164,6 +164,20 @@ void OfrmPOS::SummaryBody(std::string_view text) {
     UpdateSaveButtons();
 }
 
+void OfrmPOS::SummaryArrived(std::optional<std::string_view> text) {
+    FinishSale();
+    SummaryHead();
+    if (text) {
+        SummaryBody(*text);
+    }
+}
+
+void OfrmPOS::NoSummaryArrived() {
+    FinishSale();
+    SummaryHead();
+    NoSummary();
+}
+
 void OfrmPOS::NoSummary() {
     Text8.Text = "\r\n\tNo Sales Summary";
 }

@@ -245,6 +245,19 @@ void RSummary::SummaryBody(std::string_view text) {
     UpdateSaveButtons();
 }
 
+void RSummary::ReportArrived(std::optional<std::string_view> text) {
+    Stopx();
+    SummaryHead();
+    if (text) {
+        SummaryBody(*text);
+    }
+}
+
+void RSummary::NoReportArrived() {
+    Stopx();
+    NoReport();
+}
+
 void RSummary::NoReport() {
     shown_.reset();
     Text2.Text = "\r\n\tNo Report Summary";

@@ -38,13 +38,11 @@ public:
     // The request timer: one tick a second while a request is pending.
     ui::Timer Timer1{*this, "Timer1", 1000, false};
 
-    // The answers of the server, run by the dispatcher: the heading of the chosen report and
-    // day, the report laid out below it, and the end of the pending request.
-    void SummaryHead();
-    void SummaryBody(std::string_view text);
-    void Stopx();
-    // The server has no report for the day.
-    void NoReport();
+    // The server's answers, run by the dispatcher: the report asked for ends the request and is
+    // laid out under the heading of the chosen report and day (a missing text leaves the
+    // heading alone); or the server has no report for the day.
+    void ReportArrived(std::optional<std::string_view> text);
+    void NoReportArrived();
 
     // A request is pending: an answer now is the report asked for.
     bool AwaitingReport() const { return Timer1.IsEnabled(); }
@@ -77,6 +75,11 @@ private:
     };
 
     void ResetToDesign();
+    // The end of the pending request: the choices are back.
+    void Stopx();
+    void SummaryHead();
+    void SummaryBody(std::string_view text);
+    void NoReport();
     void SetChoicesEnabled(bool enabled);
     void UpdateSaveButtons();
     bool PosCostsChosen() const { return Option2.Value; }
