@@ -15,6 +15,7 @@
 #include "program/kestova_code.h"
 #include "reports/report_csv.h"
 #include "reports/report_text.h"
+#include "reports/sales_chart.h"
 
 namespace kestova {
 namespace {
@@ -112,6 +113,7 @@ void RSummary::ResetToDesign() {
     Timer1.SetEnabled(false);
     request_.End();
     shown_.reset();
+    ShowCharts();
     SetChoicesEnabled(true);
 }
 
@@ -186,6 +188,14 @@ void RSummary::UpdateSaveButtons() {
     Command5.Enabled = canSave;
 }
 
+// The charts of the report on show; empty ones while there is none.
+void RSummary::ShowCharts() {
+    const report::SalesReport none;
+    const report::SalesReport& sales = shown_ ? shown_->report : none;
+    SalesByStaff.Data = report::StaffChart(sales);
+    SalesByTicketType.Data = report::TicketTypeChart(sales);
+}
+
 void RSummary::Command1_Click() {
     const std::string question =
         std::string(PosCostsChosen() ? "Show POS Report Summary for the "
@@ -234,6 +244,7 @@ void RSummary::SummaryHead() {
     shown_.reset();
     Text2.Text =
         report::HeadText(ReportTitle(), Days.Text.get(), Months.Text.get(), Years.Text.get());
+    ShowCharts();
     UpdateSaveButtons();
 }
 
@@ -242,6 +253,7 @@ void RSummary::SummaryBody(std::string_view text) {
                       ChosenDate()};
     Text2.AppendText(report::BodyText(shown.report, LogTimeNow()));
     shown_ = std::move(shown);
+    ShowCharts();
     UpdateSaveButtons();
 }
 
@@ -261,6 +273,7 @@ void RSummary::NoReportArrived() {
 void RSummary::NoReport() {
     shown_.reset();
     Text2.Text = "\r\n\tNo Report Summary";
+    ShowCharts();
     UpdateSaveButtons();
 }
 
@@ -269,6 +282,11 @@ void RSummary::PrintReportText(PrintOut& out) const {
     out.Line("");
     out.Line("");
     out.Line(Text2.Text.get());
+    for (const ui::Chart* chart : {&SalesByStaff, &SalesByTicketType}) {
+        if (!chart->Data.get().bars.empty()) {
+            out.Chart(chart->Data);
+        }
+    }
 }
 
 void RSummary::Command3_Click() {
