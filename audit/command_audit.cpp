@@ -1,35 +1,22 @@
 #include "audit/command_audit.h"
 
-#include "console/client_grid.h"
-#include "console/kestova_main.h"
 #include "core/messages.h"
 #include "platform/services.h"
 #include "program/kestova_code.h"
 
 namespace kestova {
-namespace {
 
-// The name in the grid's row of the port, as the operator sees it while the command leaves.
-std::string ClientOnPort(int port) {
-    const ui::Grid& grid = Main().ConList;
-    const int row = port + 1;
-    return row >= 1 && row < grid.Rows() ? grid.TextMatrix(row, client_grid::kClientName)
-                                         : std::string();
-}
-
-}  // namespace
-
-void CommandAudit::BeforeSend(std::string_view plainMessage, AuditAs as) {
+void CommandAudit::BeforeSend(std::string_view plainMessage, AuditAs as, std::string_view client) {
     const auto command = AuditedCommandOf(plainMessage);
     if (!command) {
         return;
     }
     if (as == AuditAs::UnrequestedBatchDeletion) {
-        Repeat(EntryFor(*command));
+        Repeat(EntryFor(*command, client));
         return;
     }
     WriteRepeats();
-    Write(EntryFor(*command));
+    Write(EntryFor(*command, client));
 }
 
 void CommandAudit::Repeat(audit::Entry entry) {
@@ -56,7 +43,7 @@ void CommandAudit::WriteRepeats() {
     Write(std::move(entry));
 }
 
-audit::Entry CommandAudit::EntryFor(const AuditedCommand& command) {
+audit::Entry CommandAudit::EntryFor(const AuditedCommand& command, std::string_view client) {
     audit::Entry entry;
     entry.time = audit::FormatUtcTime(platform::services().clock().now());
     switch (command.sender) {
@@ -76,7 +63,7 @@ audit::Entry CommandAudit::EntryFor(const AuditedCommand& command) {
     }
     entry.what = command.what;
     if (command.port) {
-        entry.client = ClientOnPort(*command.port);
+        entry.client = std::string(client);
         entry.port = command.port;
     }
     entry.group = command.group;

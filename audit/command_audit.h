@@ -26,8 +26,8 @@ inline constexpr std::string_view kUnrequestedDeletion = "Delete an unrequested 
 
 // The audit trail's writer: every message that changes anything (AuditedCommandOf) becomes an
 // entry of the audit log, written and flushed to the disk before the message is sent. The entry
-// names the operator or staff member, what the command does, the client (its name looked up in
-// the grid as the command leaves) or the ticket group, and the text sent.
+// names the operator or staff member, what the command does, the client (by the name the command
+// that sends it gives) or the ticket group, and the text sent.
 //
 // When the log cannot be written (a full or read-only disk), the command is sent all the same:
 // a counter that stops taking commands whenever its disk fails would cost the café its trade.
@@ -36,7 +36,9 @@ inline constexpr std::string_view kUnrequestedDeletion = "Delete an unrequested 
 // sent unless the program ends first.
 class CommandAudit {
 public:
-    void BeforeSend(std::string_view plainMessage, AuditAs as = AuditAs::Command);
+    // `client` names the client a message for one is addressed to, as the operator sees it.
+    void BeforeSend(std::string_view plainMessage, AuditAs as = AuditAs::Command,
+                    std::string_view client = {});
     // Writes the count of repeated deletions not written yet; the program calls it as it ends.
     void WriteRepeats();
     // Entries kept because the log could not be written.
@@ -49,7 +51,7 @@ private:
         audit::Entry last;
     };
 
-    audit::Entry EntryFor(const AuditedCommand& command);
+    audit::Entry EntryFor(const AuditedCommand& command, std::string_view client);
     void Repeat(audit::Entry entry);
     void Write(audit::Entry entry);
     void TellFailureOnce();

@@ -127,7 +127,7 @@ int main(int argc, char** argv) {
         pos.Text2.Text = "100";
         pos.Text3.Text = "1";
         pos.Command2.DoClick();
-        expected += PrintOut(ParseTicketBatch(KestovaCode().TicketReplyText));
+        expected += PrintOut(ParseTicketBatch(pos.BatchText()));
         ++sold;
         (sold == 1 ? afterFirstKb : afterLastKb) = ResidentKb();
         std::fprintf(stderr, "batch %d: VmRSS %ld kB\n", sold, ResidentKb());

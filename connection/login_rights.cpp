@@ -145,7 +145,7 @@ void ApplyActivationRights(KestovaMain& main) {
         return;
     }
     main.m_Controls.Visible =
-        wire::UpperAscii(state.OperatorName) == "ADMINISTRATOR" || main.ShutdownAllowed;
+        wire::UpperAscii(state.OperatorName) == "ADMINISTRATOR" || main.ClientShutdownAllowed();
     ApplyToolbarRights(main.Toolbar1, right == "USER" ? kUserToolbar : kAdministratorToolbar);
 }
 

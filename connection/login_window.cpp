@@ -3,6 +3,7 @@
 #include <string>
 
 #include "connection/login_rights.h"
+#include "connection/server_link.h"
 #include "connection/server_protocol.h"
 #include "connection/supervision.h"
 #include "console/console_dimmed.h"
@@ -28,9 +29,6 @@ constexpr int kRollDownLast = 3400;
 constexpr int kRollDownStep = 200;
 constexpr int kRollDownRise = 100;
 
-constexpr int kRequestEveryTicks = 5;
-constexpr int kTimeOutAfterTicks = 23;
-
 constexpr int kKeyCtrlA = 1;
 constexpr int kKeyEnter = 13;
 constexpr int kPanelOperator = 1;
@@ -49,7 +47,11 @@ bool LoadStart() {
 
 }  // namespace
 
-FrmSplash::FrmSplash() : ui::Form("frmSplash") {
+FrmSplash::FrmSplash()
+    : ui::Form("frmSplash"),
+      request_(kRequestEdges, {.request = [this] { return LoginText(); },
+                               .timedOut = [this] { TimedOut(); },
+                               .lost = {}}) {
     OnLoad = [this] { Form_Load(); };
     OnActivate = [this] { Form_Activate(); };
     OnUnload = [this](int& cancel) { Form_Unload(cancel); };
@@ -167,8 +169,7 @@ void FrmSplash::Text2_GotFocus() {
 
 void FrmSplash::Command1_Click() {
     TopMost = true;
-    const auto& listen = Main().Listen;
-    if (listen == nullptr || listen->GetState() != platform::Socket::Connected) {
+    if (!Server().IsConnected()) {
         Label3.Caption = "Not Connected!";
         EnterViewerState();
         Unload();
@@ -181,7 +182,7 @@ void FrmSplash::Command1_Click() {
     }
     Label3.Caption = "Verifying Username and Password ...";
     // Every attempt starts from the first tick, also after an accepted or refused one.
-    loginTicks_ = 0;
+    request_.Start();
     Timer1.SetEnabled(true);
     SetFieldsEnabled(false);
     Command2.Caption = kCancelCaption;
@@ -198,33 +199,49 @@ void FrmSplash::Command2_Click() {
 }
 
 void FrmSplash::Timer1_Timer() {
-    if (loginTicks_ % kRequestEveryTicks == 0) {
-        Loop().yield();
-        // The answer may have come in while events ran: then the request is no longer wanted.
-        const auto& listen = Main().Listen;
-        if (Timer1.IsEnabled() && IsLoaded() && listen != nullptr) {
-            protocol::SendToServer(
-                *listen, wire::request::OperatorLoginText(Text1.Text.get(), Text2.Text.get()));
-        }
-    } else if (loginTicks_ > kTimeOutAfterTicks) {
-        CancelRequest();
-        Timer1.SetEnabled(false);
-        Label3.Caption = "Request Timed Out ...";
-        loginTicks_ = 0;
-        return;
+    request_.Tick();
+}
+
+std::optional<std::string> FrmSplash::LoginText() {
+    Loop().yield();
+    // The answer may have come in while events ran: then the request is no longer wanted.
+    if (!Timer1.IsEnabled() || !IsLoaded()) {
+        return std::nullopt;
     }
-    ++loginTicks_;
+    return wire::request::OperatorLoginText(Text1.Text.get(), Text2.Text.get());
+}
+
+void FrmSplash::TimedOut() {
+    CancelRequest();
+    Label3.Caption = "Request Timed Out ...";
 }
 
 void FrmSplash::CancelRequest() {
     Timer1.SetEnabled(false);
-    loginTicks_ = 0;
+    request_.End();
     SetFieldsEnabled(true);
     Command2.Caption = kLogOffCaption;
     Label3.Caption = "Login Cancelled!";
 }
 
+void FrmSplash::LoginAnswered(bool accepted) {
+    request_.End();
+    Timer1.SetEnabled(false);
+    if (accepted) {
+        Login();
+    } else {
+        LoginRefused();
+    }
+}
+
+void FrmSplash::AnsweredWithoutConnection() {
+    request_.End();
+    Timer1.SetEnabled(false);
+    Unload();
+}
+
 void FrmSplash::LoginRefused() {
+    request_.End();
     Timer1.SetEnabled(false);
     SetFieldsEnabled(true);
     Command2.Caption = kLogOffCaption;

@@ -1,7 +1,9 @@
 #pragma once
 
-#include <cstdint>
+#include <optional>
+#include <string>
 
+#include "connection/pending_request.h"
 #include "ui/controls.h"
 #include "ui/form.h"
 
@@ -33,15 +35,22 @@ public:
     // The request timer: one tick a second while a login request waits for its answer.
     ui::Timer Timer1{*this, "Timer1", 1000, false};
 
-    // Completes an accepted login: grants the rights, names the operator, refreshes the menus and
-    // brings the main window forward. Called by the dispatcher on the server's acceptance.
-    void Login();
+    // A request goes out at ticks 0, 5, 10, 15 and 20 of Timer1 after "O&k", and tick 24 times
+    // out; a lost connection only keeps the request from going out.
+    static constexpr PendingRequest::Edges kRequestEdges{
+        .resendEvery = 5, .giveUpAt = 24, .whenLost = PendingRequest::WhenLost::KeepCounting};
 
+    // The server's answer to the login: an accepted login completes, a refused one puts the
+    // fields back for another try.
+    void LoginAnswered(bool accepted);
+    // An answer came while the connection is gone or not greeted: the window closes.
+    void AnsweredWithoutConnection();
+
+    // Completes an accepted login: grants the rights, names the operator, refreshes the menus and
+    // brings the main window forward.
+    void Login();
     // Puts the fields back for another try after the server refused the login.
     void LoginRefused();
-
-    // Ticks of Timer1 since "O&k"; a request goes out at 0, 5, 10, 15 and 20, and 24 times out.
-    std::int16_t LoginTicks() const { return loginTicks_; }
 
     void Form_Load();
     void Form_Activate();
@@ -59,9 +68,12 @@ private:
     void ResetToDesign();
     void RollDown();
     void CancelRequest();
+    void TimedOut();
     void SetFieldsEnabled(bool enabled);
+    // The login text for a resend, unless the answer came in while events ran.
+    std::optional<std::string> LoginText();
 
-    std::int16_t loginTicks_ = 0;
+    PendingRequest request_;
 };
 
 // "Log off ..." on the main window: empties the command bar's list, shows the login window as a

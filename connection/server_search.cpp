@@ -5,6 +5,7 @@
 
 #include "connection/port_rotation.h"
 #include "connection/server_address.h"
+#include "connection/server_link.h"
 #include "connection/server_protocol.h"
 #include "console/kestova_main.h"
 #include "core/convert.h"
@@ -15,6 +16,7 @@
 #include "core/wire/discovery.h"
 #include "core/wire/framing.h"
 #include "platform/services.h"
+#include "program/kestova_code.h"
 
 namespace kestova {
 namespace {
@@ -36,7 +38,7 @@ bool IsUp(const platform::Socket* socket) {
 
 void EndSearch(KestovaMain& main, const char* result) {
     main.Prog.Value = 0;
-    main.ServerSearchRunning = false;
+    main.ServerSearchEnded();
     main.Timer1.SetEnabled(false);
     main.StatusBar1.SetPanelText(kPanelResult, result);
 }
@@ -52,7 +54,7 @@ std::string LocalNetworkPrefix(const platform::Socket& socket) {
 
 // Tries the address of this step unless an answer is still open on the socket.
 void TryAddress(KestovaMain& main) {
-    platform::Socket& search = *main.Search;
+    platform::Socket& search = *main.DiscoverySocket();
     if (IsUp(&search)) {
         main.Prog.Value = main.Prog.Value - 1;  // hold on this address for another step
         return;
@@ -71,25 +73,25 @@ void TryAddress(KestovaMain& main) {
 }  // namespace
 
 void BroadCaster(KestovaMain& main, bool start) {
-    if (IsUp(main.Listen.get())) {
+    if (Server().IsConnected()) {
         EndSearch(main, "Search Terminated.");
         return;
     }
-    if (main.Search == nullptr) {
+    if (main.DiscoverySocket() == nullptr) {
         return;
     }
     main.Prog.Min = 0;
     main.Prog.Max = kLastAddressByte;
     if (start) {
         main.Prog.Value = 0;
-        main.ServerSearchRunning = true;
-        main.Search->Close();
+        main.ServerSearchStarted();
+        main.DiscoverySocket()->Close();
         platform::services().loop().pause(kStartPauseMs);
         main.Timer1.SetInterval(kStepIntervalMs);
         main.Timer1.SetEnabled(true);
     }
     main.Prog.Value = main.Prog.Value + 1;
-    if (main.Prog.Value < kLastAddressByte && main.ServerSearchRunning) {
+    if (main.Prog.Value < kLastAddressByte && main.IsServerSearchRunning()) {
         TryAddress(main);
         return;
     }
@@ -98,18 +100,18 @@ void BroadCaster(KestovaMain& main, bool start) {
 }
 
 void SearchConnected(KestovaMain& main) {
-    if (IsUp(main.Search.get())) {
-        main.Search->SendData(std::string(wire::discovery::Hello));
+    if (IsUp(main.DiscoverySocket())) {
+        main.DiscoverySocket()->SendData(std::string(wire::discovery::Hello));
     }
 }
 
 void SearchDataArrival(KestovaMain& main) {
-    if (main.Search != nullptr) {
-        ApplySearchAnswer(main, wire::Cp1252ToUtf8(main.Search->GetData()));
+    if (main.DiscoverySocket() != nullptr) {
+        ApplySearchAnswer(wire::Cp1252ToUtf8(main.DiscoverySocket()->GetData()));
     }
 }
 
-void ApplySearchAnswer(KestovaMain& main, std::string_view answer) {
+void ApplySearchAnswer(std::string_view answer) {
     const std::vector<std::string> elements = wire::SplitElements(answer);
     if (elements.size() < 2) {
         return;
@@ -129,17 +131,17 @@ void ApplySearchAnswer(KestovaMain& main, std::string_view answer) {
                 WriteRegistryString(settings::FoundServerIp.keyPath,
                                     settings::FoundServerIp.valueName, next);
             }
-            main.PortOffset = 0;
+            Server().SetPortOffset(0);
         } else if (keyword == wire::discovery::NoComputer) {
             WriteSetting(settings::Loop,
                          IsNumeric(next) ? std::string_view(next) : kLoopWhenNotNumeric);
             if (last < kLongAnswerLastElement) {
-                main.PortOffset = 0;
+                Server().SetPortOffset(0);
             }
         } else if (keyword == wire::discovery::Port && last > kLongAnswerLastElement) {
             const auto offset = ToWholeNumber(next);
             if (offset.has_value() && IsUsablePortOffset(*offset)) {
-                main.PortOffset = static_cast<std::int16_t>(*offset);
+                Server().SetPortOffset(static_cast<std::int16_t>(*offset));
             }
         }
     }

@@ -20,6 +20,6 @@ void SearchDataArrival(KestovaMain& main);
 
 // Applies a discovery answer: "SERVERIP" stores the address the server gives, "NOCOMPUTER" the
 // number of ports to try, "PORT" the port offset to connect on.
-void ApplySearchAnswer(KestovaMain& main, std::string_view answer);
+void ApplySearchAnswer(std::string_view answer);
 
 }  // namespace kestova

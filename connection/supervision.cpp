@@ -6,6 +6,7 @@
 #include "connection/login_window.h"
 #include "connection/port_rotation.h"
 #include "connection/server_address.h"
+#include "connection/server_link.h"
 #include "connection/server_protocol.h"
 #include "console/kestova_main.h"
 #include "core/convert.h"
@@ -52,7 +53,7 @@ bool IsUp(const platform::Socket* socket) {
 // "Refresh" seconds while connected; a value that is not a positive number counts as 30 s
 // (a zero or negative interval would stop the supervision for good).
 int ConnectedIntervalMs(const KestovaMain& main) {
-    if (main.ConsoleBusy) {
+    if (main.IsBusy()) {
         return kBusyIntervalMs;
     }
     const auto seconds = ToNumber(ReadSetting(settings::Refresh));
@@ -62,13 +63,13 @@ int ConnectedIntervalMs(const KestovaMain& main) {
     return static_cast<int>(*seconds * 1000);
 }
 
-void ConnectedTick(KestovaMain& main) {
+void ConnectedTick(KestovaMain& main, ServerLink& link) {
     main.ListenTimer.SetInterval(ConnectedIntervalMs(main));
     main.StatusBar1.SetPanelText(kPanelConnection, "Connected to Server.");
-    main.PortOffset = 0;
-    if (IsUp(main.Listen.get())) {
+    link.SetPortOffset(0);
+    if (link.IsConnected()) {
         Yield();
-        protocol::SendToServer(*main.Listen, wire::request::RefreshListText());
+        link.Send(wire::request::RefreshListText());
     }
     const ClientCount count = RecountClients(main.ConList);
     main.Command3.Enabled = true;
@@ -100,14 +101,15 @@ void ConnectionLost(KestovaMain& main) {
 }
 
 void ProbeDiscoveryPort(KestovaMain& main, const std::string& serverIp) {
-    if (main.Search == nullptr || main.ServerSearchRunning || IsUp(main.Search.get())) {
+    if (main.DiscoverySocket() == nullptr || main.IsServerSearchRunning() ||
+        IsUp(main.DiscoverySocket())) {
         return;
     }
-    main.Search->Close();
-    ConnectToAddress(*main.Search, serverIp, protocol::kDiscoveryPort);
+    main.DiscoverySocket()->Close();
+    ConnectToAddress(*main.DiscoverySocket(), serverIp, protocol::kDiscoveryPort);
 }
 
-void ConnectingTick(KestovaMain& main) {
+void ConnectingTick(KestovaMain& main, ServerLink& link) {
     main.Command2.Visible = true;
     main.Command3.Enabled = false;
     main.Command4.Visible = false;
@@ -118,24 +120,21 @@ void ConnectingTick(KestovaMain& main) {
     if (main.StatusBar1.PanelText(kPanelResult) == kConnectedToServer) {
         main.StatusBar1.SetPanelText(kPanelResult, "Kestova Disconnected!");
     }
-    if (main.Connected) {
+    if (link.IsGreeted()) {
         ConnectionLost(main);
     }
-    main.Connected = false;
-    if (main.Listen != nullptr) {
-        main.Listen->Close();
-    }
-    main.Receiver.Reset();
+    link.SetGreeted(false);
+    link.Close();
 
-    const ConnectAttempt attempt = NextConnectAttempt(main.PortOffset, ReadPortRotation());
+    const ConnectAttempt attempt = NextConnectAttempt(link.PortOffset(), ReadPortRotation());
     // A missing address reads as "Error", and a hand-edited one may be anything: neither is
     // connected to.
     const std::string serverIp =
         ReadRegistryString(settings::ServerIp.keyPath, settings::ServerIp.valueName);
-    if (main.Listen != nullptr && attempt.port != 0) {
-        ConnectToAddress(*main.Listen, serverIp, attempt.port);
+    if (attempt.port != 0) {
+        link.Connect(serverIp, attempt.port);
     }
-    main.PortOffset = attempt.nextOffset;
+    link.SetPortOffset(attempt.nextOffset);
     if (attempt.probeDiscovery) {
         ProbeDiscoveryPort(main, serverIp);
     }
@@ -147,27 +146,24 @@ void ConnectingTick(KestovaMain& main) {
 }  // namespace
 
 void SupervisionTick(KestovaMain& main) {
-    if (IsUp(main.Listen.get()) && main.Connected &&
-        main.Receiver.UnansweredMs() >= kDeadConnectionMs) {
-        main.Listen->Close();
+    ServerLink& link = Server();
+    if (link.IsConnected() && link.IsGreeted() && link.UnansweredMs() >= kDeadConnectionMs) {
+        link.Close();
     }
-    if (IsUp(main.Listen.get()) && main.Connected) {
-        ConnectedTick(main);
+    if (link.IsConnected() && link.IsGreeted()) {
+        ConnectedTick(main, link);
     } else {
-        ConnectingTick(main);
+        ConnectingTick(main, link);
     }
 }
 
 void ListenConnected(KestovaMain& main) {
     Yield();
-    if (main.Listen == nullptr) {
-        return;
-    }
-    main.Receiver.Reset();
-    protocol::SendToServer(*main.Listen, wire::request::GreetingText(main.Listen->LocalIP(),
-                                                                     main.Listen->LocalHostName()));
-    main.Connected = true;
-    protocol::SendToServer(*main.Listen, wire::request::FirstListText());
+    ServerLink& link = Server();
+    link.ConnectionBegan();
+    link.Send(wire::request::GreetingText(link.LocalIP(), link.LocalHostName()));
+    link.SetGreeted(true);
+    link.Send(wire::request::FirstListText());
     main.StatusBar1.SetPanelText(kPanelResult, kConnectedToServer);
 }
 
@@ -179,11 +175,9 @@ void ReconnectKestova(KestovaMain& main) {
     if (answer != platform::msgbox::Yes) {
         return;
     }
-    if (main.Listen != nullptr) {
-        main.Listen->Close();
-    }
-    main.Receiver.Reset();
-    main.PortOffset = 0;
+    ServerLink& link = Server();
+    link.Close();
+    link.SetPortOffset(0);
     main.ConList.SetRow(1);
     main.StatusBar1.SetPanelText(kPanelResult, "Kestova reconnecting ...");
     main.ListenTimer.SetInterval(kReconnectIntervalMs);

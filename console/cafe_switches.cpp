@@ -1,5 +1,6 @@
 #include "console/cafe_switches.h"
 
+#include "connection/server_link.h"
 #include "console/kestova_main.h"
 #include "console/operator_commands.h"
 #include "core/messages.h"
@@ -7,6 +8,7 @@
 #include "core/wire/request_keywords.h"
 #include "core/wire/request_texts.h"
 #include "platform/services.h"
+#include "program/kestova_code.h"
 
 namespace kestova {
 namespace {
@@ -25,11 +27,11 @@ void FlipSwitch(KestovaMain& main, std::string_view keyword, bool checked,
         ShowNotice("No Client selected!", kKestovaNoticeTitle);
         return;
     }
-    if (!main.IsServerConnected()) {
+    if (!Server().IsConnected()) {
         return;
     }
     Yield();
-    if (SendCommand(main, request::CafeCommandText(keyword))) {
+    if (SendCommand(request::CafeCommandText(keyword))) {
         SetStatus(main, checked ? whenChecked : whenUnchecked);
     }
 }
@@ -41,7 +43,7 @@ void ResetAllClients(KestovaMain& main) {
         return;
     }
     Yield();
-    SetSentStatus(main, SendCommand(main, request::CafeCommandText(request::Reset)),
+    SetSentStatus(main, SendCommand(request::CafeCommandText(request::Reset)),
                   "All Port(s) Reseted.");
 }
 
@@ -74,11 +76,11 @@ void SwitchTicketAdding(KestovaMain& main) {
 }
 
 void UpdateConsoleSettings(KestovaMain& main) {
-    SetSentStatus(main, SendCommand(main, request::ListAgainText()), "Kestova settings updated.");
+    SetSentStatus(main, SendCommand(request::ListAgainText()), "Kestova settings updated.");
 }
 
 void SearchForClients(KestovaMain& main) {
-    if (SendCommand(main, request::CafeCommandText(request::Broadcast))) {
+    if (SendCommand(request::CafeCommandText(request::Broadcast))) {
         SetStatus(main, "Client Search Started!");
     } else {
         ShowNotice("Error Starting Search!", kNoticeTitle);

@@ -1,5 +1,6 @@
 #include "console/client_commands.h"
 
+#include "connection/server_link.h"
 #include "console/client_grid.h"
 #include "console/kestova_main.h"
 #include "console/operator_commands.h"
@@ -12,6 +13,7 @@
 #include "core/wire/request_texts.h"
 #include "dispatch/send_procedures.h"
 #include "platform/services.h"
+#include "program/kestova_code.h"
 
 namespace kestova {
 namespace {
@@ -63,23 +65,23 @@ void RunClientCommand(KestovaMain& main, const ClientCommand& command) {
         }
         return;
     }
-    if (command.connectedBeforeQuestion && !main.IsServerConnected()) {
+    if (command.connectedBeforeQuestion && !Server().IsConnected()) {
         Show(*command.connectedBeforeQuestion);
         return;
     }
-    if (command.question && !Ask(command.question(main, client))) {
+    if (command.question && !Ask(command.question(client))) {
         return;
     }
     if (command.connectedAfterQuestion != Check::None) {
         Yield();
-        if (!main.IsServerConnected()) {
+        if (!Server().IsConnected()) {
             if (command.notConnectedAfterQuestion) {
                 Show(*command.notConnectedAfterQuestion);
             }
             return;
         }
     }
-    if (!SendCommand(main, MessageFor(command, client))) {
+    if (!SendClientCommand(main, client.port(), MessageFor(command, client))) {
         // The connection went while the question was open: said as its check says it.
         if (const auto& failed =
                 command.sendFailed ? command.sendFailed : command.connectedBeforeQuestion) {
@@ -97,8 +99,8 @@ const ClientCommand& EndTimerCommand() {
     static const ClientCommand command = [] {
         ClientCommand c = Command(request::client::EndTimer, true);
         c.connectedBeforeQuestion = Notice{"Client not connected", kNoticeTitle};
-        c.question = [](const KestovaMain& main, const HighlightedClient& client) {
-            return "End Timer of Client " + ClientLabel(main, client) + "?";
+        c.question = [](const HighlightedClient& client) {
+            return "End Timer of Client " + ClientLabel(client) + "?";
         };
         c.status = [](const HighlightedClient& client) { return StatusLabel(client) + " Ended."; };
         return c;
@@ -110,7 +112,7 @@ const ClientCommand& RestartTimerOnlyCommand() {
     static const ClientCommand command = [] {
         ClientCommand c = Command(request::client::Reload, true);
         c.connectedBeforeQuestion = Notice{"Client not connected", kNoticeTitle};
-        c.question = [](const KestovaMain&, const HighlightedClient& client) {
+        c.question = [](const HighlightedClient& client) {
             return "Restart Timer Only of Client " + Upper(client) + "?";
         };
         c.information = "Restarting Client Only...";
@@ -124,7 +126,7 @@ const ClientCommand& RestartComputerCommand() {
     static const ClientCommand command = [] {
         ClientCommand c = Command(request::client::Restart, true);
         c.connectedBeforeQuestion = Notice{"Client not connected", kNoticeTitle};
-        c.question = [](const KestovaMain&, const HighlightedClient& client) {
+        c.question = [](const HighlightedClient& client) {
             return "Restart Client " + Upper(client) + "?";
         };
         c.information = "Restarting ...";
@@ -139,7 +141,7 @@ const ClientCommand& ShutDownComputerCommand() {
     static const ClientCommand command = [] {
         ClientCommand c = Command(request::client::Shutdown, true);
         c.connectedBeforeQuestion = Notice{"Client not connected", kNoticeTitle};
-        c.question = [](const KestovaMain&, const HighlightedClient& client) {
+        c.question = [](const HighlightedClient& client) {
             return "Shutdown Client " + Upper(client) + "?";
         };
         c.information = "Shutting down ...";
@@ -153,7 +155,7 @@ const ClientCommand& ShutDownComputerCommand() {
 const ClientCommand& LogOffClientCommand() {
     static const ClientCommand command = [] {
         ClientCommand c = Command(request::LogOff, false);
-        c.question = [](const KestovaMain&, const HighlightedClient&) {
+        c.question = [](const HighlightedClient&) {
             return std::string("Log Off Selected Client?");
         };
         c.connectedAfterQuestion = Check::Silently;
@@ -169,7 +171,7 @@ const ClientCommand& ReconnectClientCommand() {
     static const ClientCommand command = [] {
         ClientCommand c = Command(request::Disconnect, false);
         c.numbering = Numbering::Row;
-        c.question = [](const KestovaMain&, const HighlightedClient&) {
+        c.question = [](const HighlightedClient&) {
             return std::string("Disconnect and Reconnect Client?");
         };
         c.connectedAfterQuestion = Check::Silently;
@@ -219,8 +221,8 @@ const ClientCommand& ClearDesktopCommand() {
     static const ClientCommand command = [] {
         ClientCommand c = Command(request::client::ClearDesktop, true);
         c.connectedBeforeQuestion = kNoClientSelected;
-        c.question = [](const KestovaMain& main, const HighlightedClient& client) {
-            return "Clear Desktop of " + ClientLabel(main, client) + "?";
+        c.question = [](const HighlightedClient& client) {
+            return "Clear Desktop of " + ClientLabel(client) + "?";
         };
         c.status = [](const HighlightedClient& client) {
             return StatusLabel(client) + "'s Desktop Cleared.";
@@ -233,7 +235,7 @@ const ClientCommand& ClearDesktopCommand() {
 const ClientCommand& AllowPrintingCommand() {
     static const ClientCommand command = [] {
         ClientCommand c = Command(request::AllowPrint, false);
-        c.question = [](const KestovaMain&, const HighlightedClient& client) {
+        c.question = [](const HighlightedClient& client) {
             return "Allow " + client.name + " to Print?";
         };
         c.connectedAfterQuestion = Check::WithNotice;
@@ -250,7 +252,7 @@ const ClientCommand& AllowPrintingCommand() {
 const ClientCommand& PreventPrintingCommand() {
     static const ClientCommand command = [] {
         ClientCommand c = Command(request::PreventPrint, false);
-        c.question = [](const KestovaMain&, const HighlightedClient& client) {
+        c.question = [](const HighlightedClient& client) {
             return "Prevent " + client.name + " from Print?";
         };
         c.connectedAfterQuestion = Check::WithNotice;
@@ -265,7 +267,7 @@ const ClientCommand& PreventPrintingCommand() {
 }
 
 void ChangeClientName(KestovaMain& main) {
-    if (!main.IsServerConnected()) {
+    if (!Server().IsConnected()) {
         Show(kNoClientSelected);
         return;
     }
@@ -275,7 +277,7 @@ void ChangeClientName(KestovaMain& main) {
         Show(kNoClientSelected);
         return;
     }
-    const std::string label = ClientLabel(main, client);
+    const std::string label = ClientLabel(client);
     const std::string name = AskText("Enter new name for Computer Name " + label + "?");
     if (name.empty()) {
         return;
@@ -285,7 +287,7 @@ void ChangeClientName(KestovaMain& main) {
                                               platform::msgbox::OKOnly, VersionTitle());
         return;
     }
-    if (!SendCommand(main, request::RenameClientText(client.port(), name))) {
+    if (!SendClientCommand(main, client.port(), request::RenameClientText(client.port(), name))) {
         ShowNotice("Client name could not be changed: not connected to the server.",
                    kKestovaNoticeTitle);
         return;
@@ -300,7 +302,8 @@ void UpdateClientSettings(KestovaMain& main) {
     }
     Yield();
     if (client.name.empty() ||
-        !SendCommand(main, request::SlotCommandText(request::UpdateClient, client.row))) {
+        !SendClientCommand(main, client.port(),
+                           request::SlotCommandText(request::UpdateClient, client.row))) {
         SetStatus(main, "Client not connected.");
         return;
     }
@@ -313,7 +316,8 @@ void RequestClientInformation(KestovaMain& main) {
         ShowNotice("Client not connected!", kNoticeTitle);
         return;
     }
-    SendCommand(main, request::SlotCommandText(request::ClientInformation, client.port()));
+    SendClientCommand(main, client.port(),
+                      request::SlotCommandText(request::ClientInformation, client.port()));
 }
 
 void PauseHighlightedClient(KestovaMain& main) {
@@ -332,7 +336,7 @@ void FindComputer(KestovaMain& main) {
     }
     ui::Grid& grid = main.ConList;
     for (int row = 1; row < grid.Rows(); ++row) {
-        if (!main.IsServerConnected()) {
+        if (!Server().IsConnected()) {
             continue;
         }
         // Clients name themselves as they like; the operator types a name without minding case.

@@ -33,7 +33,7 @@ struct ClientCommand {
     // The connection must be up before the question, with this notice when it is not.
     std::optional<Notice> connectedBeforeQuestion;
     // The question, without one when empty.
-    std::function<std::string(const KestovaMain&, const HighlightedClient&)> question;
+    std::function<std::string(const HighlightedClient&)> question;
     // After the question the connection is checked again, after letting events run.
     Check connectedAfterQuestion;
     std::optional<Notice> notConnectedAfterQuestion;

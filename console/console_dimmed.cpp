@@ -1,16 +1,18 @@
 #include "console/console_dimmed.h"
 
+#include "connection/server_link.h"
 #include "console/kestova_main.h"
+#include "program/kestova_code.h"
 
 namespace kestova {
 
 ConsoleDimmed::ConsoleDimmed(KestovaMain& main, Options options)
     : main_(main), busy_(options.busy) {
     if (busy_) {
-        main_.ConsoleBusy = true;
+        main_.SetBusy(true);
     }
     main_.ListenTimer.SetEnabled(false);
-    if (options.intervalWhileConnectedMs.has_value() && main_.Connected) {
+    if (options.intervalWhileConnectedMs.has_value() && Server().IsGreeted()) {
         main_.ListenTimer.SetInterval(*options.intervalWhileConnectedMs);
     }
     main_.ConList.BackColor = main_.ConList.BackColorBkg.get();
@@ -20,7 +22,7 @@ ConsoleDimmed::~ConsoleDimmed() {
     main_.ConList.BackColor = ui::colors::White;
     main_.ListenTimer.SetEnabled(true);
     if (busy_) {
-        main_.ConsoleBusy = false;
+        main_.SetBusy(false);
     }
 }
 

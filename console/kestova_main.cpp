@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "connection/server_link.h"
 #include "console/client_grid.h"
 #include "console/column_views.h"
 #include "core/machine_store.h"
@@ -14,6 +15,8 @@ namespace kestova {
 namespace {
 
 constexpr int kSupervisionStartInterval = 3000;
+// The grid and the progress bar start with one client slot, until the server tells its count.
+constexpr int kSlotsAtLoad = 1;
 
 // The window as designed: 1024 x 700 pixels at 15 twips to a pixel.
 constexpr int kDesignWidth = 15360;
@@ -151,9 +154,8 @@ void KestovaMain::wireEvents() {
 }
 
 void KestovaMain::Form_Load() {
-    SlotCount = 1;
     Prog.Value = 0;
-    Prog.Max = SlotCount;
+    Prog.Max = kSlotsAtLoad;
 
     Caption = "Zarnevo Kestova version v" + VersionNumber() +
               " Server Kestova - the operator's console of the Zarnevo café suite";
@@ -169,7 +171,7 @@ void KestovaMain::Form_Load() {
 
     ConList.Top = Toolbar1.Top + Toolbar1.Height;
     ConList.Height = Frame3.Top - ConList.Top;
-    client_grid::Build(ConList, SlotCount);
+    client_grid::Build(ConList, kSlotsAtLoad);
 
     for (int panel = 1; panel <= StatusBar1.PanelCount(); ++panel) {
         StatusBar1.SetPanelWidth(panel, kPanelWidths[panel - 1]);
@@ -186,18 +188,18 @@ void KestovaMain::Form_Load() {
 
     StatusBar1.SetPanelText(5, "Welcome to Kestova v" + VersionNumber());
     Prog.Value = 0;
-    Prog.Max = SlotCount;
+    Prog.Max = kSlotsAtLoad;
 
     createSockets();
 }
 
 void KestovaMain::createSockets() {
-    Listen = platform::services().createSocket();
-    Listen->OnConnect = [this] { Listen_Connect(); };
-    Listen->OnDataArrival = [this](std::size_t) { Listen_DataArrival(); };
-    Search = platform::services().createSocket();
-    Search->OnConnect = [this] { Search_Connect(); };
-    Search->OnDataArrival = [this](std::size_t) { Search_DataArrival(); };
+    ServerLink& link = Server();
+    link.Open([this] { Listen_Connect(); }, [this] { Listen_DataArrival(); });
+    link.OnConnectionChanged([this] { receiver_.Reset(); });
+    search_ = platform::services().createSocket();
+    search_->OnConnect = [this] { Search_Connect(); };
+    search_->OnDataArrival = [this](std::size_t) { Search_DataArrival(); };
 }
 
 void KestovaMain::Form_Resize() {
@@ -226,7 +228,7 @@ void KestovaMain::M_exit_Click() {
 }
 
 void KestovaMain::ProgressStartEnd(std::int16_t rows) {
-    if (ServerSearchRunning) {
+    if (serverSearchRunning_) {
         return;
     }
     Prog.Value = 0;
@@ -234,7 +236,7 @@ void KestovaMain::ProgressStartEnd(std::int16_t rows) {
 }
 
 void KestovaMain::ProgressMove() {
-    if (!ServerSearchRunning) {
+    if (!serverSearchRunning_) {
         Prog.Value = Prog.Value + 1;
     }
 }

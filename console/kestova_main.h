@@ -13,8 +13,9 @@ namespace kestova {
 
 // The operator's console: the client grid `ConList` between the toolbar and the instant-tools
 // frame, the menu bar, the context menu `m_Popup` and the status bar. Other windows and the
-// connection, dispatch and command code reach it through `Main()` (core/kestova_code.h) and use
-// its controls, flags and public methods directly.
+// connection, dispatch and command code reach it through `Main()` (program/kestova_code.h) and use
+// its controls (which the binder and the forms name) and its public methods; its state is behind
+// methods.
 class KestovaMain : public ui::Form {
 public:
     KestovaMain();
@@ -154,28 +155,27 @@ public:
     ui::Timer ListenTimer{*this, "ListenTimer", 0, true};
     ui::Timer Timer1{*this, "Timer1", 0, false};
 
-    // The server connection and the discovery socket; created when the window loads.
-    std::unique_ptr<platform::Socket> Listen;
-    std::unique_ptr<platform::Socket> Search;
-    // Gathers the reads of the server connection into whole messages for the dispatcher.
-    ListenReceiver Receiver{*this};
-
     // ---- Window state ------------------------------------------------------------------------
-    // Set once a newly opened server connection has been greeted; cleared when it drops.
-    bool Connected = false;
-    // Set while a modal window opened from the console shows (login, report, point of sale).
-    bool ConsoleBusy = false;
+    // A modal window opened from the console shows (the login, the report, a point-of-sale
+    // window): the server's answers for it are taken, and the supervision asks less often.
+    bool IsBusy() const { return busy_; }
+    void SetBusy(bool busy) { busy_ = busy; }
     // The server's SHUTREST switch: operators other than "ADMINISTRATOR" may restart and shut
     // down clients.
-    bool ShutdownAllowed = false;
+    bool ClientShutdownAllowed() const { return shutdownAllowed_; }
+    void AllowClientShutdown(bool allowed) { shutdownAllowed_ = allowed; }
     // The server's PRINTS switch: the print allow/prevent items are offered.
-    bool PrintControl = false;
-    // Set while the subnet server search runs; the progress bar then belongs to the search.
-    bool ServerSearchRunning = false;
-    // The server connection goes to port 999 + PortOffset.
-    std::int16_t PortOffset = 0;
-    // Client slots of the server as last counted for the progress bar (1 at load).
-    int SlotCount = 1;
+    bool PrintControlOffered() const { return printControl_; }
+    void OfferPrintControl(bool offered) { printControl_ = offered; }
+    // The subnet server search runs; the progress bar then belongs to it.
+    bool IsServerSearchRunning() const { return serverSearchRunning_; }
+    void ServerSearchStarted() { serverSearchRunning_ = true; }
+    void ServerSearchEnded() { serverSearchRunning_ = false; }
+    // The socket of the server search and the discovery probe; none before the window loads.
+    // The server connection is the program's ServerLink (connection/server_link.h).
+    platform::Socket* DiscoverySocket() const { return search_.get(); }
+    // Gathers the reads of the server connection into whole messages for the dispatcher.
+    ListenReceiver& Receiver() { return receiver_; }
 
     // ---- Public methods ----------------------------------------------------------------------
     // Resets the progress bar before and after a walk over the client rows: maximum `rows`, or
@@ -185,8 +185,6 @@ public:
     void ProgressMove();
     // Refreshes every menu's items for the current operator (after a login).
     void LoadMenu();
-    // The server connection `Listen` is up (whether or not it has been greeted yet).
-    bool IsServerConnected() const;
     // The highlighted row holds a client.
     bool IsClientRowHighlighted() const;
     // Sizes the filler column 13 to the space the visible columns leave.
@@ -315,6 +313,13 @@ private:
     // restart the timer around the change.
     void SlowSupervisionWhileMenuOpen(bool restartTimer);
     void createSockets();
+
+    std::unique_ptr<platform::Socket> search_;
+    ListenReceiver receiver_{*this};
+    bool busy_ = false;
+    bool shutdownAllowed_ = false;
+    bool printControl_ = false;
+    bool serverSearchRunning_ = false;
 };
 
 }  // namespace kestova

@@ -7,6 +7,7 @@
 
 #include "connection/port_rotation.h"
 #include "connection/server_address.h"
+#include "connection/server_link.h"
 #include "connection/server_search.h"
 #include "connection/supervision.h"
 #include "console/console_dimmed.h"
@@ -116,7 +117,7 @@ void KestovaOpt::Form_Load() {
     Text1.Text = IsValidServerAddress(address) ? address : std::string(settings::kDefaultServerIp);
     const std::string portNo = ReadSetting(settings::PortNo);
     Text2.Text = IsNumeric(portNo) ? portNo : kPortNoWhenNotNumeric;
-    if (Main().IsServerConnected()) {
+    if (Server().IsConnected()) {
         Command2.Enabled = false;
         Command2.Caption = kSearchNow;
     } else {
@@ -207,13 +208,13 @@ void KestovaOpt::CancelButton_Click() {
 }
 
 void KestovaOpt::ShowSearchCaption() {
-    Command2.Caption = Main().ServerSearchRunning ? kStopSearch : kSearchNow;
+    Command2.Caption = Main().IsServerSearchRunning() ? kStopSearch : kSearchNow;
 }
 
 void KestovaOpt::Command2_Click() {
     KestovaMain& main = Main();
-    if (main.ServerSearchRunning) {
-        main.ServerSearchRunning = false;
+    if (main.IsServerSearchRunning()) {
+        main.ServerSearchEnded();
     } else {
         BroadCaster(main, true);
     }
@@ -262,8 +263,8 @@ void ShowOptionsDialog(KestovaMain& main) {
         const std::string after = StoredServerAddress();
         if (after != before) {
             // The supervision connects to the new address, starting from the first port.
-            main.PortOffset = 0;
-            main.Listen->Close();
+            Server().SetPortOffset(0);
+            Server().Close();
         }
         main.m_IP.Caption = "Server IP: " + after;
     }

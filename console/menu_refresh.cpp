@@ -2,6 +2,7 @@
 // connection and the highlighted client row.
 #include <string>
 
+#include "connection/server_link.h"
 #include "console/client_grid.h"
 #include "console/column_views.h"
 #include "console/kestova_main.h"
@@ -40,10 +41,6 @@ std::string PauseCaption(const KestovaMain& main) {
 
 }  // namespace
 
-bool KestovaMain::IsServerConnected() const {
-    return Listen != nullptr && Listen->GetState() == platform::Socket::Connected;
-}
-
 bool KestovaMain::IsClientRowHighlighted() const {
     return client_grid::HasClient(ConList, ConList.RowSel());
 }
@@ -52,7 +49,7 @@ void KestovaMain::SlowSupervisionWhileMenuOpen(bool restartTimer) {
     if (restartTimer) {
         ListenTimer.SetEnabled(false);
     }
-    if (Connected && (restartTimer || IsServerConnected())) {
+    if (Server().IsGreeted() && (restartTimer || Server().IsConnected())) {
         ListenTimer.SetInterval(kMenuOpenInterval);
     }
     if (restartTimer) {
@@ -62,12 +59,12 @@ void KestovaMain::SlowSupervisionWhileMenuOpen(bool restartTimer) {
 
 void KestovaMain::M_File_Click() {
     SlowSupervisionWhileMenuOpen(false);
-    const bool connected = IsServerConnected();
+    const bool connected = Server().IsConnected();
     const bool clientRow = IsClientRowHighlighted();
     const std::string rights = Rights();
     if (rights == "VIEWER") {
-        m_refresh.Enabled = Connected;
-        m_LogOff.Enabled = Connected;
+        m_refresh.Enabled = Server().IsGreeted();
+        m_LogOff.Enabled = Server().IsGreeted();
     } else if (ConList.RowSel() == 0) {
         SetEnabled(
             {&m_allocate, &m_dealloc, &m_Pause, &M_disconnect, &m_Print, &m_prevent, &m_refresh},
@@ -78,13 +75,13 @@ void KestovaMain::M_File_Click() {
         }
         const bool clientCommands = connected && clientRow;
         SetEnabled({&m_Pause, &M_disconnect, &m_dealloc, &m_refresh}, clientCommands);
-        SetEnabled({&m_Print, &m_prevent}, clientCommands && PrintControl);
+        SetEnabled({&m_Print, &m_prevent}, clientCommands && printControl_);
     }
     m_Pause.Caption = PauseCaption(*this);
 }
 
 void KestovaMain::m_Edit_Click() {
-    SetEnabled({&m_Select, &m_Unselect}, IsClientRowHighlighted() && IsServerConnected());
+    SetEnabled({&m_Select, &m_Unselect}, IsClientRowHighlighted() && Server().IsConnected());
 }
 
 void KestovaMain::m_View_Click() {
@@ -103,24 +100,24 @@ void KestovaMain::m_View_Click() {
 void KestovaMain::m_Controls_Click() {
     SlowSupervisionWhileMenuOpen(false);
     SetEnabled({&EndTimer, &m_ResTClientTimerOnly},
-               IsClientRowHighlighted() && IsServerConnected() && Rights() != "USER");
+               IsClientRowHighlighted() && Server().IsConnected() && Rights() != "USER");
 }
 
 void KestovaMain::m_Messages_Click() {
     SlowSupervisionWhileMenuOpen(true);
     m_ClientMessage.Checked = ToTruth(ReadSetting(settings::DisableMessage)).value_or(false);
-    m_sendMessage.Enabled = IsServerConnected() && IsClientRowHighlighted();
+    m_sendMessage.Enabled = Server().IsConnected() && IsClientRowHighlighted();
 }
 
 void KestovaMain::m_Other_Click() {
     SlowSupervisionWhileMenuOpen(false);
     SetEnabled({&Enable, &m_disable, &m_ChangCName, &M_relocate, &m_clearDesktop},
-               IsClientRowHighlighted() && IsServerConnected());
+               IsClientRowHighlighted() && Server().IsConnected());
 }
 
 void KestovaMain::m_Tool_Click() {
     SlowSupervisionWhileMenuOpen(true);
-    const bool connected = IsServerConnected();
+    const bool connected = Server().IsConnected();
     if (!connected || ConList.RowSel() == 0) {
         SetEnabled({&m_Clientinfo, &m_CustonIP}, false);
     } else {
@@ -140,7 +137,7 @@ void KestovaMain::m_Popup_Click() {
     if (rights == "VIEWER") {
         return;
     }
-    const bool connected = IsServerConnected();
+    const bool connected = Server().IsConnected();
     const bool clientRow = IsClientRowHighlighted();
     if (!clientRow) {
         SetEnabled({&P_Allocate, &p_dealloc, &P_Pause, &P_Disconnect, &p_print, &p_prevent}, false);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "connection/server_link.h"
 #include "console/client_commands.h"
 #include "console/console_dimmed.h"
 #include "console/kestova_main.h"
@@ -14,6 +15,7 @@
 #include "core/wire/request_texts.h"
 #include "dispatch/send_procedures.h"
 #include "platform/services.h"
+#include "program/kestova_code.h"
 
 namespace kestova {
 namespace {
@@ -63,11 +65,14 @@ void SendMessageToSelectedClients(KestovaMain& main) {
     bool sent = true;
     const HighlightedClient highlighted = Highlighted(main);
     if (highlighted.isRow() && once.first(highlighted.port())) {
-        sent = SendCommand(main, wire::request::MessageToClientText(highlighted.port(), text));
+        sent = SendClientCommand(main, highlighted.port(),
+                                 wire::request::MessageToClientText(highlighted.port(), text));
     }
     WalkMarkedRows(main, kSelectedPaceMs, [&](int row) {
         if (once.first(row - 1)) {
-            sent = SendCommand(main, wire::request::MessageToClientText(row - 1, text)) && sent;
+            sent = SendClientCommand(main, row - 1,
+                                     wire::request::MessageToClientText(row - 1, text)) &&
+                   sent;
         }
     });
     SetSentStatus(
@@ -80,7 +85,7 @@ void SendMessageToServer(KestovaMain& main) {
     if (typed.empty()) {
         return;
     }
-    SetSentStatus(main, SendCommand(main, wire::request::MessageToServerText(WithoutBars(typed))),
+    SetSentStatus(main, SendCommand(wire::request::MessageToServerText(WithoutBars(typed))),
                   "Message Sent to Server.");
 }
 
@@ -89,12 +94,12 @@ void SwitchClientMessages(KestovaMain& main) {
         ShowNotice("No Client selected!", kKestovaNoticeTitle);
         return;
     }
-    if (!main.IsServerConnected()) {
+    if (!Server().IsConnected()) {
         return;
     }
     platform::services().loop().yield();
     // The check mark is the server's to set; the text tells what was asked for.
-    SetSentStatus(main, SendCommand(main, wire::request::CafeCommandText(wire::request::DisMess)),
+    SetSentStatus(main, SendCommand(wire::request::CafeCommandText(wire::request::DisMess)),
                   main.m_ClientMessage.Checked ? "Client Message ability Started."
                                                : "Client Message ability Ended.");
 }

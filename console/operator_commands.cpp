@@ -1,10 +1,11 @@
 #include "console/operator_commands.h"
 
-#include "connection/server_protocol.h"
+#include "connection/server_link.h"
 #include "console/client_grid.h"
 #include "console/kestova_main.h"
 #include "core/version.h"
 #include "platform/services.h"
+#include "program/kestova_code.h"
 
 namespace kestova {
 
@@ -20,11 +21,8 @@ HighlightedClient Highlighted(const KestovaMain& main) {
     return client;
 }
 
-std::string ClientLabel(const KestovaMain& main, const HighlightedClient& client) {
-    if (!client.name.empty() || main.Listen == nullptr) {
-        return client.name;
-    }
-    return main.Listen->RemoteHost + ":" + std::to_string(main.Listen->RemotePort);
+std::string ClientLabel(const HighlightedClient& client) {
+    return client.name.empty() ? Server().RemoteEndpoint() : client.name;
 }
 
 std::string StatusLabel(const HighlightedClient& client) {
@@ -45,8 +43,17 @@ void SetStatus(KestovaMain& main, const std::string& text) {
     main.StatusBar1.SetPanelText(5, text);
 }
 
-bool SendCommand(KestovaMain& main, std::string_view plainMessage) {
-    return main.Listen != nullptr && protocol::SendToServer(*main.Listen, plainMessage);
+bool SendCommand(std::string_view plainMessage) {
+    return Server().Send(plainMessage);
+}
+
+bool SendClientCommand(const KestovaMain& main, int port, std::string_view plainMessage) {
+    const ui::Grid& grid = main.ConList;
+    const int row = port + 1;
+    const std::string name = row >= 1 && row < grid.Rows()
+                                 ? grid.TextMatrix(row, client_grid::kClientName)
+                                 : std::string();
+    return Server().Send(plainMessage, name);
 }
 
 void SetSentStatus(KestovaMain& main, bool sent, const std::string& text) {

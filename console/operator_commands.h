@@ -28,7 +28,7 @@ HighlightedClient Highlighted(const KestovaMain& main);
 
 // How questions and prompts name the client: its name, or, for a slot without one, the server
 // connection it is reached through.
-std::string ClientLabel(const KestovaMain& main, const HighlightedClient& client);
+std::string ClientLabel(const HighlightedClient& client);
 // How status texts name it: its name, or its address.
 std::string StatusLabel(const HighlightedClient& client);
 
@@ -41,7 +41,10 @@ std::string AskText(const std::string& prompt, const std::string& defaultText = 
 void SetStatus(KestovaMain& main, const std::string& text);
 
 // Sends a command to the server when the connection is up; false (nothing sent) when it is not.
-bool SendCommand(KestovaMain& main, std::string_view plainMessage);
+bool SendCommand(std::string_view plainMessage);
+// The same for a command to the client on `port`, which the audit log names as the grid shows it
+// while the command leaves.
+bool SendClientCommand(const KestovaMain& main, int port, std::string_view plainMessage);
 // The result of a command that went to the server: the text when all of it was sent, else
 // "Kestova not connected.", so that a refused command never reads as done.
 void SetSentStatus(KestovaMain& main, bool sent, const std::string& text);

@@ -78,7 +78,7 @@ void AllocateTime(KestovaMain& main) {
     if (!client.isRow()) {
         return;
     }
-    const std::string label = ClientLabel(main, client);
+    const std::string label = ClientLabel(client);
     const auto minutes = AskMinutes("Enter minutes to allocate to " + label + "?");
     if (!minutes) {
         return;
@@ -100,7 +100,7 @@ void AllocateTime(KestovaMain& main) {
     const HighlightedClient now = AfterEvents(main);
     const std::string message =
         wire::request::AllocateText(minutes->seconds(), choice == Choice::Add, client.port());
-    if (!SendCommand(main, message)) {
+    if (!SendClientCommand(main, client.port(), message)) {
         ShowNotice("Cannot Allocate Time!", kNoticeTitle);
         return;
     }
@@ -122,8 +122,7 @@ void DeallocateTime(KestovaMain& main) {
     if (!client.isRow()) {
         return;
     }
-    const auto minutes =
-        AskMinutes("Enter minutes to deallocate to " + ClientLabel(main, client) + "?");
+    const auto minutes = AskMinutes("Enter minutes to deallocate to " + ClientLabel(client) + "?");
     if (!minutes) {
         return;
     }
@@ -136,7 +135,8 @@ void DeallocateTime(KestovaMain& main) {
         return;
     }
     const HighlightedClient now = AfterEvents(main);
-    if (!SendCommand(main, wire::request::DeallocateText(minutes->seconds(), client.port()))) {
+    if (!SendClientCommand(main, client.port(),
+                           wire::request::DeallocateText(minutes->seconds(), client.port()))) {
         ShowNotice("Cannot deallocate Time!", kNoticeTitle);
         return;
     }

@@ -85,7 +85,7 @@ void DispatchMessage(KestovaMain& main, std::string_view plainMessage) {
 }
 
 void ListenDataArrival(KestovaMain& main) {
-    main.Receiver.DataArrived();
+    main.Receiver().DataArrived();
 }
 
 }  // namespace kestova

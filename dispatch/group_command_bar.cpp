@@ -29,7 +29,7 @@ std::string Rights() {
 }
 
 bool MayRestart(const KestovaMain& main, bool forAdministrators) {
-    return main.ShutdownAllowed ||
+    return main.ClientShutdownAllowed() ||
            (forAdministrators && KestovaCode().OperatorName == "ADMINISTRATOR");
 }
 
@@ -64,7 +64,7 @@ bool WalkAllSlots(KestovaMain& main, const std::function<std::string(int port)>&
     bool sent = true;
     for (int row = 1; row < grid.Rows(); ++row) {
         main.ProgressMove();
-        sent = SendCommand(main, message(row - 1)) && sent;
+        sent = SendClientCommand(main, row - 1, message(row - 1)) && sent;
         loop.pause(kGroupPaceMs);
     }
     grid.BackColorSel = selectionColour;
@@ -124,7 +124,7 @@ bool RunForSelected(KestovaMain& main, const std::string& command) {
     bool sent = true;
     auto send = [&](int row, const std::string& message) {
         if (once.first(row - 1)) {
-            sent = SendCommand(main, message) && sent;
+            sent = SendClientCommand(main, row - 1, message) && sent;
         }
     };
     auto unmark = [&main](int row) {

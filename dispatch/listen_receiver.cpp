@@ -3,9 +3,11 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "connection/server_link.h"
 #include "console/kestova_main.h"
 #include "dispatch/dispatcher.h"
 #include "platform/services.h"
+#include "program/kestova_code.h"
 
 namespace kestova {
 namespace {
@@ -26,10 +28,7 @@ ListenReceiver::~ListenReceiver() {
 }
 
 void ListenReceiver::DataArrived() {
-    if (main_.Listen == nullptr) {
-        return;
-    }
-    reader_.feed(main_.Listen->GetData(), NowMs());
+    reader_.feed(Server().Read(), NowMs());
     TakeWholeMessages();
 }
 
@@ -38,7 +37,7 @@ void ListenReceiver::TakeWholeMessages() {
     const std::int64_t now = NowMs();
     std::vector<std::string> messages = reader_.take(now);
     if (!messages.empty()) {
-        askedAtMs_.reset();
+        Server().Heard();
     }
     std::move(messages.begin(), messages.end(), std::back_inserter(queue_));
     ArmTimer();
@@ -113,17 +112,6 @@ void ListenReceiver::Reset() {
     StopTimer();
     reader_.reset();
     queue_.clear();
-    askedAtMs_.reset();
-}
-
-void ListenReceiver::RequestSent() {
-    if (!askedAtMs_.has_value()) {
-        askedAtMs_ = NowMs();
-    }
-}
-
-std::int64_t ListenReceiver::UnansweredMs() const {
-    return askedAtMs_.has_value() ? NowMs() - *askedAtMs_ : 0;
 }
 
 void ListenReceiver::AfterDispatch(std::function<void()> callback) {

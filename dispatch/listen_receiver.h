@@ -31,14 +31,8 @@ public:
 
     // The `DataArrival` of the server connection.
     void DataArrived();
-    // A new connection: forgets what the last one left half-sent, what is queued and what was
-    // asked on the last one.
+    // The connection changed: forgets what the last one left half-sent and what is queued.
     void Reset();
-    // A request the server answers has gone out.
-    void RequestSent();
-    // How long the first request sent since the last whole message has waited for any message;
-    // 0 while nothing is asked.
-    std::int64_t UnansweredMs() const;
     // Runs the callback outside any dispatch: at once when none runs, otherwise once the queue
     // has been handled.
     void AfterDispatch(std::function<void()> callback);
@@ -63,7 +57,6 @@ private:
     std::deque<std::function<void()>> boxes_;
     bool dispatching_ = false;
     bool boxOpen_ = false;
-    std::optional<std::int64_t> askedAtMs_;
     platform::EventLoop::TimerId timer_ = 0;
 };
 

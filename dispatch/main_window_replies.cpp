@@ -3,6 +3,7 @@
 #include <string>
 
 #include "connection/login_window.h"
+#include "connection/server_link.h"
 #include "connection/server_protocol.h"
 #include "console/kestova_main.h"
 #include "core/convert.h"
@@ -17,10 +18,6 @@ namespace {
 
 // The server's "TRUE" answers are exact: "True" and "true" count as anything else.
 constexpr std::string_view kExactTrue = "TRUE";
-
-bool IsUp(const platform::Socket* socket) {
-    return socket != nullptr && socket->GetState() == platform::Socket::Connected;
-}
 
 // Value 1 as a truth value; absent or not convertible: nothing (the step is skipped).
 std::optional<bool> TruthValue(const Reply& reply) {
@@ -37,16 +34,14 @@ void SetCheckMark(ui::MenuItem& item, const Reply& reply) {
 }  // namespace
 
 void HandleDownBill(KestovaMain& main, const Reply& reply) {
-    const bool pointOfSale = reply.Value(1) == kExactTrue && main.Connected;
+    const bool pointOfSale = reply.Value(1) == kExactTrue && Server().IsGreeted();
     main.Command4.Visible = pointOfSale;
     main.Command2.Visible = !pointOfSale;
 }
 
-void HandleStillConnected(KestovaMain& main, const Reply& /*reply*/) {
+void HandleStillConnected(KestovaMain& /*main*/, const Reply& /*reply*/) {
     platform::services().loop().yield();
-    if (main.Listen != nullptr) {
-        protocol::SendToServer(*main.Listen, wire::request::KeepAliveAnswerText());
-    }
+    Server().Send(wire::request::KeepAliveAnswerText());
 }
 
 void HandleAddPause(KestovaMain& main, const Reply& reply) {
@@ -78,20 +73,18 @@ void HandleDisableLogging(KestovaMain& main, const Reply& reply) {
 
 void HandleShutdownAllowed(KestovaMain& main, const Reply& reply) {
     if (const auto allowed = TruthValue(reply)) {
-        main.ShutdownAllowed = *allowed;
+        main.AllowClientShutdown(*allowed);
     }
 }
 
 void HandlePrintControl(KestovaMain& main, const Reply& reply) {
     if (const auto offered = TruthValue(reply)) {
-        main.PrintControl = *offered;
+        main.OfferPrintControl(*offered);
     }
 }
 
-void HandleUpdateRequest(KestovaMain& main, const Reply& /*reply*/) {
-    if (IsUp(main.Listen.get())) {
-        protocol::SendToServer(*main.Listen, wire::request::ListAgainText());
-    }
+void HandleUpdateRequest(KestovaMain& /*main*/, const Reply& /*reply*/) {
+    Server().Send(wire::request::ListAgainText());
 }
 
 void HandleRightsLevel(KestovaMain& /*main*/, const Reply& reply) {
@@ -103,20 +96,15 @@ void HandleRightsLevel(KestovaMain& /*main*/, const Reply& reply) {
 void HandleLoginAnswer(KestovaMain& main, const Reply& reply) {
     // Busy for another window (the report, the point of sale), the login window is not open and
     // an answer for it changes nothing.
-    if (!main.ConsoleBusy || !Splash().IsLoaded()) {
+    if (!main.IsBusy() || !Splash().IsLoaded()) {
         return;
     }
     FrmSplash& login = Splash();
-    login.Timer1.SetEnabled(false);
-    if (!IsUp(main.Listen.get()) || !main.Connected) {
-        login.Unload();
+    if (!Server().IsConnected() || !Server().IsGreeted()) {
+        login.AnsweredWithoutConnection();
         return;
     }
-    if (reply.Value(1) == kExactTrue) {
-        login.Login();
-    } else {
-        login.LoginRefused();
-    }
+    login.LoginAnswered(reply.Value(1) == kExactTrue);
 }
 
 }  // namespace kestova

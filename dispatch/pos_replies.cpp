@@ -7,7 +7,7 @@
 #include <string>
 
 #include "audit/command_audit.h"
-#include "connection/server_protocol.h"
+#include "connection/server_link.h"
 #include "console/kestova_main.h"
 #include "core/convert.h"
 #include "core/display_text.h"
@@ -41,22 +41,8 @@ void HandleStaffFigures(KestovaMain& /*main*/, const Reply& reply) {
         }
         return;
     }
-    ProgramState& state = KestovaCode();
-    if (const auto sold = reply.Value(1)) {
-        state.SalesToday = static_cast<float>(Val(*sold));
-    }
     FrmPOS& pos = PosGeneration();
-    pos.EnsureLoaded();
-    if (reply.Value(1).has_value()) {
-        pos.Label13.Caption = SingleText(state.SalesToday);
-    }
-    if (const auto cost = reply.Value(3)) {
-        pos.TCost = static_cast<float>(Val(*cost));
-        pos.Label14.Caption = MoneyText(Val(*cost));
-    }
-    if (const auto signedIn = reply.Value(2); signedIn && pos.Label11.Caption.get() == "Unknown") {
-        pos.Label11.Caption = std::string(*signedIn);
-    }
+    pos.ShowStaffFigures(reply.Value(1), reply.Value(2), reply.Value(3));
     for (std::size_t i = 0; i < kPushedPrintSettings.size(); ++i) {
         if (const auto value = reply.Value(kFirstPrintSetting + i)) {
             WriteSetting(*kPushedPrintSettings[i], *value);
@@ -87,21 +73,14 @@ void HandleQuickTicketTypes(KestovaMain& /*main*/, const Reply& reply) {
     }
 }
 
-void HandleTicketBatch(KestovaMain& main, const Reply& reply) {
-    ProgramState& state = KestovaCode();
-    if (state.TicketRequestWaiting) {
-        if (const auto batch = reply.Value(1)) {
-            state.TicketReplyText = std::string(*batch);
-        }
-        state.TicketRequestWaiting = false;
+void HandleTicketBatch(KestovaMain& /*main*/, const Reply& reply) {
+    if (PosGeneration().BatchArrived(reply.Value(1))) {
         return;
     }
     // Nobody asked for it (the request was cancelled or timed out): the server deletes it.
-    state.TicketReplyText = "FALSE";
     const auto group = reply.Value(2);
-    if (group.has_value() && main.IsServerConnected()) {
-        protocol::SendToServer(*main.Listen, wire::request::GiveBackBatchText(*group),
-                               AuditAs::UnrequestedBatchDeletion);
+    if (group.has_value()) {
+        Server().Send(wire::request::GiveBackBatchText(*group), AuditAs::UnrequestedBatchDeletion);
     }
 }
 
@@ -110,7 +89,7 @@ namespace {
 // The operations window while it is open: the console is busy for as long as it shows. Its
 // answers are passed over otherwise, and never load a closed window.
 OfrmPOS* OperationsWindow(const KestovaMain& main) {
-    if (!main.ConsoleBusy) {
+    if (!main.IsBusy()) {
         return nullptr;
     }
     OfrmPOS& window = PosOperations();
@@ -155,7 +134,7 @@ void TakeActivationAnswer(KestovaMain& main, const Reply& reply, const Activatio
     };
     window->ShowSoldToday(piece(0));
     if (answer.group && answer.activated) {
-        window->Pg.Value = window->Pg.Max.get();
+        window->GroupActivationDone();
     }
     // Figures that do not read change nothing.
     const auto count =
@@ -209,7 +188,7 @@ void HandleActivationMessage(KestovaMain& main, const Reply& reply) {
     // taken first; a text longer than any box shows waits cut.
     const std::string text =
         CutForDisplay(reply.Value(1).value_or(""), kLongestMessageShown, kMessageCutMark);
-    main.Receiver.ShowBoxAfterDispatch([text] {
+    main.Receiver().ShowBoxAfterDispatch([text] {
         OfrmPOS& window = PosOperations();
         if (window.IsLoaded()) {
             window.Message(text);
@@ -231,11 +210,7 @@ void HandleSalesSummary(KestovaMain& main, const Reply& reply) {
     if (window == nullptr || !window->AwaitingSummary()) {
         return;
     }
-    window->FinishSale();
-    window->SummaryHead();
-    if (const auto text = reply.Value(1)) {
-        window->SummaryBody(*text);
-    }
+    window->SummaryArrived(reply.Value(1));
 }
 
 void HandleNoSalesSummary(KestovaMain& main, const Reply& /*reply*/) {
@@ -243,9 +218,7 @@ void HandleNoSalesSummary(KestovaMain& main, const Reply& /*reply*/) {
     if (window == nullptr || !window->AwaitingSummary()) {
         return;
     }
-    window->FinishSale();
-    window->SummaryHead();
-    window->NoSummary();
+    window->NoSummaryArrived();
 }
 
 }  // namespace kestova

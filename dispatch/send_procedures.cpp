@@ -1,11 +1,13 @@
 #include "dispatch/send_procedures.h"
 
+#include "connection/server_link.h"
 #include "console/client_grid.h"
 #include "console/kestova_main.h"
 #include "console/operator_commands.h"
 #include "core/wire/request_keywords.h"
 #include "core/wire/request_texts.h"
 #include "platform/services.h"
+#include "program/kestova_code.h"
 
 namespace kestova {
 namespace {
@@ -22,13 +24,11 @@ bool InUse(const ui::Grid& grid, int row) {
 }  // namespace
 
 void PauseAll(KestovaMain& main) {
-    SetSentStatus(main, SendCommand(main, request::CafeCommandText(request::PauseAll)),
-                  "All Paused");
+    SetSentStatus(main, SendCommand(request::CafeCommandText(request::PauseAll)), "All Paused");
 }
 
 void UnpauseAll(KestovaMain& main) {
-    SetSentStatus(main, SendCommand(main, request::CafeCommandText(request::UnpauseAll)),
-                  "All UnPaused");
+    SetSentStatus(main, SendCommand(request::CafeCommandText(request::UnpauseAll)), "All UnPaused");
 }
 
 bool SendToAllClients(KestovaMain& main, const std::string& text, std::string_view keyword,
@@ -44,7 +44,9 @@ bool SendToAllClients(KestovaMain& main, const std::string& text, std::string_vi
             main.ProgressMove();
         }
         if (InUse(main.ConList, port + 1)) {
-            sent = SendCommand(main, request::AllClientsCommandText(port, keyword, text)) && sent;
+            sent = SendClientCommand(main, port,
+                                     request::AllClientsCommandText(port, keyword, text)) &&
+                   sent;
         }
         loop.yield();
         loop.pause(kAllClientsPaceMs);
@@ -56,11 +58,11 @@ bool SendToAllClients(KestovaMain& main, const std::string& text, std::string_vi
 }
 
 bool PauseClient(KestovaMain& main, int port) {
-    if (!main.IsServerConnected()) {
+    if (!Server().IsConnected()) {
         return false;
     }
     platform::services().loop().yield();
-    return SendCommand(main, request::SlotCommandText(request::Pause, port));
+    return SendClientCommand(main, port, request::SlotCommandText(request::Pause, port));
 }
 
 }  // namespace kestova

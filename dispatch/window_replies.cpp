@@ -1,5 +1,6 @@
 #include "dispatch/window_replies.h"
 
+#include "connection/server_link.h"
 #include "console/kestova_main.h"
 #include "pos/ticket_info.h"
 #include "program/kestova_code.h"
@@ -10,7 +11,7 @@ namespace {
 
 // The report window is open and its request pending; the console is busy while it shows.
 RSummary* WaitingReportWindow(const KestovaMain& main) {
-    if (!main.ConsoleBusy) {
+    if (!main.IsBusy()) {
         return nullptr;
     }
     RSummary& report = RSummaryWindow();
@@ -19,9 +20,9 @@ RSummary* WaitingReportWindow(const KestovaMain& main) {
 
 }  // namespace
 
-void HandleTicketSearchAnswer(KestovaMain& main, const Reply& reply) {
+void HandleTicketSearchAnswer(KestovaMain& /*main*/, const Reply& reply) {
     TicketInfo& search = TicketInfoWindow();
-    if (!main.IsServerConnected() || !search.IsLoaded()) {
+    if (!Server().IsConnected() || !search.IsLoaded()) {
         return;
     }
     search.SearchAnswered(reply.Value(1), reply.Value(2));
@@ -29,18 +30,13 @@ void HandleTicketSearchAnswer(KestovaMain& main, const Reply& reply) {
 
 void HandleReportSummary(KestovaMain& main, const Reply& reply) {
     if (RSummary* report = WaitingReportWindow(main)) {
-        report->Stopx();
-        report->SummaryHead();
-        if (const auto text = reply.Value(1)) {
-            report->SummaryBody(*text);
-        }
+        report->ReportArrived(reply.Value(1));
     }
 }
 
 void HandleNoReportSummary(KestovaMain& main, const Reply& /*reply*/) {
     if (RSummary* report = WaitingReportWindow(main)) {
-        report->Stopx();
-        report->NoReport();
+        report->NoReportArrived();
     }
 }
 

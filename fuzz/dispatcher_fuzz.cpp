@@ -19,6 +19,7 @@
 
 #include "audit/audit_trail.h"
 #include "connection/login_window.h"
+#include "connection/server_link.h"
 #include "console/kestova_main.h"
 #include "console/kestova_opt.h"
 #include "core/display_text.h"
@@ -196,9 +197,8 @@ sim::SimListener& ConsoleConnected(sim::SimServices& services, FuzzedDataProvide
     WriteRegistryString(settings::ServerIp.keyPath, settings::ServerIp.valueName, kLoopback);
     sim::SimListener& server = services.network().listen(kLoopback, kServerPort);
     EnterViewerState();
-    KestovaMain& main = Main();
-    services.loop().runUntil([&] { return main.Connected; }, 60'000);
-    FUZZ_CHECK(main.Connected);
+    services.loop().runUntil([&] { return Server().IsGreeted(); }, 60'000);
+    FUZZ_CHECK(Server().IsGreeted());
     for (const auto window : kWindows) {
         if (ui::Form* form = window()) {
             form->EnsureLoaded();

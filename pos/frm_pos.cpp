@@ -1,6 +1,6 @@
 #include "pos/frm_pos.h"
 
-#include "connection/server_protocol.h"
+#include "connection/server_link.h"
 #include "console/kestova_main.h"
 #include "core/convert.h"
 #include "core/settings.h"
@@ -115,13 +115,11 @@ void FrmPOS::Form_QueryUnload(int& cancel, int unloadMode) {
 }
 
 void FrmPOS::Command1_Click() {
-    KestovaMain& main = Main();
-    if (!main.IsServerConnected()) {
+    if (!Server().IsConnected()) {
         NotConnected();
         return;
     }
-    protocol::SendToServer(
-        *main.Listen, wire::request::StaffFiguresText(wire::UpperAscii(Label10.Caption.get())));
+    Server().Send(wire::request::StaffFiguresText(wire::UpperAscii(Label10.Caption.get())));
 }
 
 void FrmPOS::Command3_Click() {
@@ -173,6 +171,26 @@ void FrmPOS::ChangeSales(float tickets) {
     KestovaCode().SalesToday += tickets;
     Label12.Caption = SingleText(salesOnLogin_);
     Label13.Caption = SingleText(KestovaCode().SalesToday);
+}
+
+void FrmPOS::ShowStaffFigures(std::optional<std::string_view> soldToday,
+                              std::optional<std::string_view> signedInAt,
+                              std::optional<std::string_view> costToday) {
+    ProgramState& state = KestovaCode();
+    if (soldToday) {
+        state.SalesToday = static_cast<float>(Val(*soldToday));
+    }
+    EnsureLoaded();
+    if (soldToday) {
+        Label13.Caption = SingleText(state.SalesToday);
+    }
+    if (costToday) {
+        TCost = static_cast<float>(Val(*costToday));
+        Label14.Caption = MoneyText(Val(*costToday));
+    }
+    if (signedInAt && Label11.Caption.get() == "Unknown") {
+        Label11.Caption = std::string(*signedInAt);
+    }
 }
 
 void FrmPOS::ShowTotalCost() {

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "pos/receipt_printer.h"
@@ -59,6 +61,19 @@ public:
     void ShowQuickTickets(bool quick);
     // Fills the quick-ticket list with "None" and the ticket types the server last sent.
     void FillQuickTicketTypes();
+    // The staff figures ("KESTOVAUPDATE"): the tickets sold today, the sign-in time and today's
+    // cost of sales, any of them missing; the window loads for them.
+    void ShowStaffFigures(std::optional<std::string_view> soldToday,
+                          std::optional<std::string_view> signedInAt,
+                          std::optional<std::string_view> costToday);
+
+    // A ticket request waits for its batch.
+    bool AwaitingBatch() const { return batchWaiting_; }
+    // The server's batch ("PRINTPOS"): taken, and the wait over, when a request waits for it;
+    // false when nobody asked for it (the request was cancelled or timed out).
+    bool BatchArrived(std::optional<std::string_view> batch);
+    // The text of the last batch ("FALSE" after one that nobody waited for).
+    const std::string& BatchText() const { return batchText_; }
 
     void Form_Load();
     void Form_Activate();
@@ -105,6 +120,8 @@ private:
     bool lastTicket_ = false;
     bool stop_ = false;
     bool requestTimedOut_ = false;
+    bool batchWaiting_ = false;
+    std::string batchText_;
     // Between the create button and the end of the batch's questions.
     bool busy_ = false;
     float salesOnLogin_ = 0;

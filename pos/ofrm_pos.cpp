@@ -1,6 +1,6 @@
 #include "pos/ofrm_pos.h"
 
-#include "connection/server_protocol.h"
+#include "connection/server_link.h"
 #include "console/kestova_main.h"
 #include "core/version.h"
 #include "platform/services.h"
@@ -11,8 +11,6 @@ namespace {
 
 using platform::msgbox::Critical;
 
-constexpr int kRequestEveryTicks = 5;
-constexpr int kLastResendTick = 20;
 constexpr int kOpeningIntervalMs = 3000;
 
 const char* const kCloseCaption = "Close";
@@ -20,7 +18,11 @@ const char* const kStopCaption = "STOP";
 
 }  // namespace
 
-OfrmPOS::OfrmPOS() : ui::Form("OfrmPOS") {
+OfrmPOS::OfrmPOS()
+    : ui::Form("OfrmPOS"),
+      request_(kRequestEdges, {.request = [this] { return std::optional(requestText_); },
+                               .timedOut = [this] { TimedOut(); },
+                               .lost = [this] { NotConnected(); }}) {
     OnLoad = [this] { Form_Load(); };
     OnActivate = [this] { Form_Activate(); };
     OnQueryUnload = [this](int& cancel, int mode) { Form_QueryUnload(cancel, mode); };
@@ -59,9 +61,8 @@ void OfrmPOS::Form_Load() {
     Caption = "Point-of-Sale(POS) - " + VersionTitle();
     Timer1.SetEnabled(false);
     Timer1.SetInterval(kOpeningIntervalMs);
-    pending_ = false;
-    ticks_ = 0;
-    request_.clear();
+    request_.End();
+    requestText_.clear();
     Command3.Caption = kCloseCaption;
     Label10.Caption = "Unknown";
     Label11.Caption = "Unknown";
@@ -85,7 +86,7 @@ void OfrmPOS::Form_QueryUnload(int& cancel, int /*unloadMode*/) {
 
 void OfrmPOS::Form_Unload(int& /*cancel*/) {
     Timer1.SetEnabled(false);
-    pending_ = false;
+    request_.End();
 }
 
 void OfrmPOS::Tb_Click() {
@@ -140,19 +141,16 @@ void OfrmPOS::Command5_Click() {
 }
 
 void OfrmPOS::StartRequest(std::string request, const char* status) {
-    request_ = std::move(request);
+    requestText_ = std::move(request);
     Command3.Caption = kStopCaption;
-    pending_ = true;
-    // Counted from 0 for every request: the first goes out at once, whatever ended the last.
-    ticks_ = 0;
+    request_.Start();
     Label3.ForeColor = ui::colors::Red;
     Label3.Caption = status;
     Timer1.SetEnabled(true);
 }
 
 void OfrmPOS::EndRequest() {
-    ticks_ = 0;
-    pending_ = false;
+    request_.End();
     Frame4.Enabled = true;
     Frame6.Enabled = true;
     Frame7.Enabled = true;
@@ -175,22 +173,11 @@ void OfrmPOS::FinishSale() {
 }
 
 void OfrmPOS::Timer1_Timer() {
-    if (!pending_) {
+    if (!Pending()) {
         LookUp();
         return;
     }
-    KestovaMain& main = Main();
-    if (!main.IsServerConnected()) {
-        NotConnected();
-        return;
-    }
-    if (ticks_ % kRequestEveryTicks == 0) {
-        protocol::SendToServer(*main.Listen, request_);
-    } else if (ticks_ > kLastResendTick) {
-        TimedOut();
-        return;
-    }
-    ++ticks_;
+    request_.Tick();
 }
 
 void OfrmPOS::TimedOut() {

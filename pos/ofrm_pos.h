@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "connection/pending_request.h"
 #include "core/wire/request_texts.h"
 #include "reports/sales_report.h"
 #include "ui/controls.h"
@@ -89,16 +90,18 @@ public:
     void SaleMade(std::int16_t /*tickets*/, std::int64_t costCents) { ShowSale(costCents); }
     void SaleDemade(std::int16_t /*tickets*/, std::int64_t costCents) { ShowSale(costCents); }
     void Message(const std::string& text);
-    void SummaryHead();
-    void SummaryBody(std::string_view text);
-    // The server has no summary for the period.
-    void NoSummary();
+    // The summary asked for ends the request and shows under the heading of its period (a
+    // missing text leaves the heading alone); or the server has no summary for the period.
+    void SummaryArrived(std::optional<std::string_view> text);
+    void NoSummaryArrived();
     // A looked-up ticket ("TICKET1" record), or none ("NOTICKET1"). Taken on the ticket tab
     // while no request is pending, so that a late look-up never enables a button under way.
     void ShowTicket(std::string_view record);
     void ShowNoTicket();
     // A progress list ("MLIST"): the group, its count and ticket numbers.
     void GroupListed(std::string_view list);
+    // A whole group is activated: the progress bar is full.
+    void GroupActivationDone() { Pg.Value = Pg.Max.get(); }
     // The tickets sold today, as an answer carries them; a text that is not a number changes
     // nothing.
     void ShowSoldToday(std::string_view soldToday);
@@ -109,10 +112,12 @@ public:
                       std::optional<std::string_view> costToday);
 
     // What the window waits for: an answer now ends that request.
-    bool AwaitingActivation() const { return pending_ && !SummaryTab(); }
-    bool AwaitingSummary() const { return pending_ && SummaryTab(); }
-    // Ticks of the pending request; requests at 0, 5, 10, 15, 20, time-out at 21.
-    std::int16_t RequestTicks() const { return ticks_; }
+    bool AwaitingActivation() const { return Pending() && !SummaryTab(); }
+    bool AwaitingSummary() const { return Pending() && SummaryTab(); }
+    // Requests at ticks 0, 5, 10, 15 and 20, time-out at 21; a lost connection closes the
+    // window.
+    static constexpr PendingRequest::Edges kRequestEdges{
+        .resendEvery = 5, .giveUpAt = 21, .whenLost = PendingRequest::WhenLost::End};
     // Today's cost of sales in cents, as the server last told it.
     std::int64_t TotalCents() const { return totalCents_; }
 
@@ -163,10 +168,14 @@ private:
     // The connection is gone while a request waits: says so and closes.
     void NotConnected();
     bool SummaryTab() const { return tab_ == kSummaryTab; }
-    bool AwaitingLookUp() const { return !pending_ && tab_ == kTicketTab; }
+    bool AwaitingLookUp() const { return !Pending() && tab_ == kTicketTab; }
+    bool Pending() const { return request_.IsWaiting(); }
 
     // The summary and log side, in ofrm_pos_sales.cpp.
     void ResetSalesSide();
+    void SummaryHead();
+    void SummaryBody(std::string_view text);
+    void NoSummary();
     void AddLog(std::string text);
     void ShowLog();
     void ShowSalesToday();
@@ -183,11 +192,10 @@ private:
     std::string SummaryDate() const;
 
     int tab_ = kTicketTab;
-    bool pending_ = false;
-    std::int16_t ticks_ = 0;
     // The text sent at ticks 0, 5, 10, 15 and 20: an activation or a deactivation, or the
     // summary; taken when the request is confirmed, while the inputs are locked.
-    std::string request_;
+    std::string requestText_;
+    PendingRequest request_;
     std::int64_t totalCents_ = 0;
     std::vector<LogEntry> log_;  // newest first
     // The summary on show, kept for saving it.

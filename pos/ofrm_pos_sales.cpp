@@ -1,6 +1,6 @@
 // The sales side of the operations window: the staff member's figures, the sales summary of today
 // or yesterday, the activity log, and their print-outs and files.
-#include "connection/server_protocol.h"
+#include "connection/server_link.h"
 #include "console/kestova_main.h"
 #include "core/convert.h"
 #include "core/local_time.h"
@@ -118,13 +118,11 @@ void OfrmPOS::Message(const std::string& text) {
 }
 
 void OfrmPOS::Command1_Click() {
-    KestovaMain& main = Main();
-    if (!main.IsServerConnected()) {
+    if (!Server().IsConnected()) {
         TellNotConnected();
         return;
     }
-    protocol::SendToServer(
-        *main.Listen, wire::request::StaffFiguresText(wire::UpperAscii(Label10.Caption.get())));
+    Server().Send(wire::request::StaffFiguresText(wire::UpperAscii(Label10.Caption.get())));
 }
 
 void OfrmPOS::Combo1_Click() {
@@ -132,7 +130,7 @@ void OfrmPOS::Combo1_Click() {
 }
 
 void OfrmPOS::RefreshSummary() {
-    if (!Main().IsServerConnected()) {
+    if (!Server().IsConnected()) {
         TellNotConnected();
         return;
     }
@@ -164,6 +162,20 @@ void OfrmPOS::SummaryBody(std::string_view text) {
     Text8.AppendText(report::SummaryBodyText(summary, Label10.Caption.get(), LogTimeNow()));
     summary_ = std::move(summary);
     UpdateSaveButtons();
+}
+
+void OfrmPOS::SummaryArrived(std::optional<std::string_view> text) {
+    FinishSale();
+    SummaryHead();
+    if (text) {
+        SummaryBody(*text);
+    }
+}
+
+void OfrmPOS::NoSummaryArrived() {
+    FinishSale();
+    SummaryHead();
+    NoSummary();
 }
 
 void OfrmPOS::NoSummary() {
@@ -222,7 +234,7 @@ void OfrmPOS::UpdateSaveButtons() {
     const bool onLog = tab_ == kLogTab;
     Command6.Visible = onSummary || onLog;
     Command7.Visible = onSummary || onLog;
-    const bool canSave = onLog || (onSummary && summary_.has_value() && !pending_);
+    const bool canSave = onLog || (onSummary && summary_.has_value() && !Pending());
     Command6.Enabled = canSave;
     Command7.Enabled = canSave;
 }

@@ -1,11 +1,16 @@
 #include "pos/passwords.h"
 
+#include <optional>
 #include <string>
 
-#include "connection/server_protocol.h"
+#include "connection/server_link.h"
 #include "console/console_dimmed.h"
 #include "console/kestova_main.h"
+#include "core/convert.h"
+#include "core/settings.h"
+#include "core/settings_table.h"
 #include "core/version.h"
+#include "core/wire/framing.h"
 #include "core/wire/request_texts.h"
 #include "platform/services.h"
 #include "program/kestova_code.h"
@@ -13,8 +18,6 @@
 namespace kestova {
 namespace {
 
-constexpr int kRequestEveryTicks = 5;
-constexpr std::int16_t kGiveUpAtTick = 24;
 constexpr int kTickMs = 1000;
 constexpr int kSupervisionAfterSignInMs = 3000;
 
@@ -29,7 +32,19 @@ int MsgBox(const std::string& text, int flags, const std::string& title) {
 
 }  // namespace
 
-Passwords::Passwords() : ui::Form("Passwords") {
+Passwords::Passwords()
+    : ui::Form("Passwords"),
+      request_(kRequestEdges, {.request =
+                                   [this] {
+                                       return std::optional(wire::request::StaffSignInText(
+                                           Text1.Text.get(), Text2.Text.get()));
+                                   },
+                               .timedOut = [this] { TimedOut(); },
+                               .lost =
+                                   [this] {
+                                       Timer1.SetEnabled(false);
+                                       NotConnected();
+                                   }}) {
     Caption = "Enter Password - Zarnevo";
     Label1.Caption = "Username:";
     Label2.Caption = "Password:";
@@ -66,6 +81,7 @@ void Passwords::Form_Activate() {
 
 void Passwords::Form_Unload(int& /*cancel*/) {
     Timer1.SetEnabled(false);
+    request_.End();
 }
 
 void Passwords::Text1_KeyPress(int& keyAscii) {
@@ -87,7 +103,7 @@ void Passwords::Text2_KeyPress(int& keyAscii) {
 }
 
 void Passwords::OKButton_Click() {
-    if (!Main().IsServerConnected()) {
+    if (!Server().IsConnected()) {
         NotConnected();
         return;
     }
@@ -101,7 +117,7 @@ void Passwords::OKButton_Click() {
         Text2.SetFocus();
         return;
     }
-    signInTicks_ = 0;
+    request_.Start();
     Timer1.SetInterval(kTickMs);
     SetFieldsEnabled(false);
     CancelButton.Caption = "Can&cel";
@@ -110,27 +126,59 @@ void Passwords::OKButton_Click() {
 
 void Passwords::CancelButton_Click() {
     Timer1.SetEnabled(false);
+    request_.End();
     Unload();
 }
 
 void Passwords::Timer1_Timer() {
+    request_.Tick();
+}
+
+void Passwords::TimedOut() {
+    Timer1.SetEnabled(false);
+    SetFieldsEnabled(true);
+    MsgBox("Request Timed Out!", platform::msgbox::Information, kSignInTitle);
+}
+
+void Passwords::AnswerArrived() {
+    Main().SetBusy(true);
+    CancelButton.Enabled = false;
+    Timer1.SetEnabled(false);
+    request_.End();
+}
+
+void Passwords::FinishSignIn(bool accepted) {
     KestovaMain& main = Main();
-    if (!main.IsServerConnected()) {
-        Timer1.SetEnabled(false);
-        NotConnected();
-        return;
+    // Closed meanwhile (Cancel, or the close box): the staff member no longer wants in.
+    if (IsLoaded()) {
+        if (!Server().IsConnected()) {
+            MsgBox("Zarnevo Kestova not connected!", platform::msgbox::Information,
+                   "Zarnevo Kestova");
+            Unload();
+        } else if (!accepted) {
+            SignInRefused();
+        } else {
+            OpenStaffWindow(wire::UpperAscii(Text1.Text.get()));
+        }
     }
-    if (signInTicks_ % kRequestEveryTicks == 0) {
-        protocol::SendToServer(*main.Listen,
-                               wire::request::StaffSignInText(Text1.Text.get(), Text2.Text.get()));
-        ++signInTicks_;
-    } else if (signInTicks_ < kGiveUpAtTick) {
-        ++signInTicks_;
-    } else {
-        Timer1.SetEnabled(false);
-        SetFieldsEnabled(true);
-        MsgBox("Request Timed Out!", platform::msgbox::Information, kSignInTitle);
+    CancelButton.Enabled = true;
+    main.SetBusy(false);
+}
+
+void Passwords::OpenStaffWindow(const std::string& staff) {
+    KestovaMain& main = Main();
+    const bool generation = ToTruth(ReadSetting(settings::PosType)).value_or(true);
+    if (Server().IsConnected()) {
+        Server().Send(wire::request::StaffFiguresText(staff));
     }
+    ui::Form& window = PosStaffWindow(generation, staff);
+    Unload();
+    main.ListenTimer.SetEnabled(false);
+    platform::services().loop().yield();
+    main.Hide();
+    window.Show(true);
+    main.ListenTimer.SetEnabled(true);
+    main.Show();
 }
 
 void Passwords::SignInRefused() {

@@ -1,7 +1,6 @@
 #pragma once
 
-#include <cstdint>
-
+#include "connection/pending_request.h"
 #include "ui/controls.h"
 #include "ui/form.h"
 
@@ -26,10 +25,20 @@ public:
     // Ticks once a second while a sign-in waits for its answer.
     ui::Timer Timer1{*this, "Timer1", 1000, false};
 
+    // The sign-in goes out at ticks 0, 5, 10, 15 and 20 and is given up at 24; a lost
+    // connection ends it at once.
+    static constexpr PendingRequest::Edges kRequestEdges{
+        .resendEvery = 5, .giveUpAt = 24, .whenLost = PendingRequest::WhenLost::End};
+
     // A sign-in request is out and no answer has come yet.
     bool IsWaiting() const { return IsLoaded() && Timer1.IsEnabled(); }
-    // The server refused the staff member: the fields are back for another try.
-    void SignInRefused();
+    // The server's answer came: the request ends and Cancel is locked while the dispatch runs;
+    // the console is busy until the answer is carried out.
+    void AnswerArrived();
+    // Carries the answer out once the dispatch is over, so that the server's further replies
+    // (the staff figures among them) keep coming while the windows and boxes show: the staff
+    // member's point-of-sale window over the hidden console, or another try.
+    void FinishSignIn(bool accepted);
 
     void Form_Load();
     void Form_Activate();
@@ -42,10 +51,14 @@ public:
 
 private:
     void SetFieldsEnabled(bool enabled);
+    void TimedOut();
+    // The server refused the staff member: the fields are back for another try.
+    void SignInRefused();
+    void OpenStaffWindow(const std::string& staff);
     // The connection is down: says so and closes the window.
     void NotConnected();
 
-    std::int16_t signInTicks_ = 0;
+    PendingRequest request_;
 };
 
 // The main window's "Point-of-Sale" button: the sign-in over the greyed table with the

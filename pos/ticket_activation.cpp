@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <array>
 
-#include "connection/server_protocol.h"
+#include "connection/server_link.h"
 #include "console/kestova_main.h"
 #include "core/convert.h"
 #include "core/version.h"
@@ -302,8 +302,7 @@ void OfrmPOS::LookUp() {
     Label3.ForeColor = ui::colors::DarkGreen;
     Label3.Caption = "Ready.";
     Command5.Enabled = true;
-    KestovaMain& main = Main();
-    if (!main.IsServerConnected()) {
+    if (!Server().IsConnected()) {
         return;
     }
     if (tab_ != kTicketTab) {
@@ -312,7 +311,7 @@ void OfrmPOS::LookUp() {
         return;
     }
     if (const auto ticket = ChosenTickets()) {
-        protocol::SendToServer(*main.Listen, wire::request::TicketLookUpText(*ticket));
+        Server().Send(wire::request::TicketLookUpText(*ticket));
     }
 }
 
@@ -357,7 +356,7 @@ void OfrmPOS::GroupListed(std::string_view list) {
     if (pieces[0] != viewed) {
         return;
     }
-    ticks_ = 2;
+    request_.CountFrom(2);
     if (const auto count = ToWholeNumber(pieces[1]); count && *count >= 0) {
         Pg.Max = *count;
     }

@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "connection/server_protocol.h"
+#include "connection/server_link.h"
 #include "console/kestova_main.h"
 #include "core/convert.h"
 #include "core/local_time.h"
@@ -141,16 +141,14 @@ void FrmPOS::GenerateTickets() {
     Loop().yield();
     Loop().pause(50);
     Pg.Value = 0;
-    ProgramState& state = KestovaCode();
-    state.TicketReplyText.clear();
-    KestovaMain& main = Main();
-    if (!main.IsServerConnected()) {
+    batchText_.clear();
+    if (!Server().IsConnected()) {
         NotConnected();
         return;
     }
-    state.TicketRequestWaiting = true;
+    batchWaiting_ = true;
     requestTimedOut_ = false;
-    protocol::SendToServer(*main.Listen, pos_request::TicketBatch(order));
+    Server().Send(pos_request::TicketBatch(order));
     Loop().yield();
     Timer1.SetInterval(kRequestTimeOutMs);
     Timer1.SetEnabled(true);
@@ -162,19 +160,18 @@ void FrmPOS::GenerateTickets() {
     SetTicketKind(false, false);
     Check10.Value = 0;
     Loop().yield();
-    PrintAndSettle(ParseTicketBatch(state.TicketReplyText), order.count, order.cost);
+    PrintAndSettle(ParseTicketBatch(batchText_), order.count, order.cost);
 }
 
 bool FrmPOS::AwaitBatch() {
-    ProgramState& state = KestovaCode();
     const std::int64_t deadline = platform::services().clock().monotonicMs() + kRequestTimeOutMs;
-    while (state.TicketRequestWaiting) {
+    while (batchWaiting_) {
         WaitAMoment();
-        if (!Main().IsServerConnected()) {
+        if (!Server().IsConnected()) {
             // The batch cannot come on a connection that is gone: the wait ends at once, as
             // every other point-of-sale request does.
             Timer1.SetEnabled(false);
-            state.TicketRequestWaiting = false;
+            batchWaiting_ = false;
             NotConnected();
             return false;
         }
@@ -182,14 +179,11 @@ bool FrmPOS::AwaitBatch() {
             continue;
         }
         if (ConfirmCancel()) {
-            KestovaMain& main = Main();
-            if (main.IsServerConnected()) {
-                protocol::SendToServer(*main.Listen, wire::request::GiveBackBatchText(""));
-            }
+            Server().Send(wire::request::GiveBackBatchText(""));
             Pg.Value = 0;
             Timer1.SetInterval(kFirstLineAfterMs);
             Timer1.SetEnabled(false);
-            state.TicketRequestWaiting = false;
+            batchWaiting_ = false;
             return false;
         }
         stop_ = false;
@@ -203,24 +197,31 @@ bool FrmPOS::AwaitBatch() {
         MsgBox("Request timed out!", msgbox::Critical);
         return false;
     }
-    if (state.TicketReplyText == "FALSE") {
+    if (batchText_ == "FALSE") {
         return false;
     }
-    if (state.TicketReplyText.empty()) {
+    if (batchText_.empty()) {
         MsgBox("No Ticket(s) to print!", msgbox::Critical);
         return false;
     }
     return true;
 }
 
+bool FrmPOS::BatchArrived(std::optional<std::string_view> batch) {
+    if (!batchWaiting_) {
+        batchText_ = "FALSE";
+        return false;
+    }
+    if (batch) {
+        batchText_ = std::string(*batch);
+    }
+    batchWaiting_ = false;
+    return true;
+}
+
 void FrmPOS::PrintAndSettle(const std::vector<BatchTicket>& tickets, float count, float cost) {
     const std::string group = BatchGroup(tickets);
-    KestovaMain& main = Main();
-    const auto deleteBatch = [&main, &group] {
-        if (main.IsServerConnected()) {
-            protocol::SendToServer(*main.Listen, wire::request::GiveBackBatchText(group));
-        }
-    };
+    const auto deleteBatch = [&group] { Server().Send(wire::request::GiveBackBatchText(group)); };
     const auto keep = [&] {
         TCost += count * cost;
         ShowTotalCost();

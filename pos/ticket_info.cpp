@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "connection/server_protocol.h"
+#include "connection/server_link.h"
 #include "console/console_dimmed.h"
 #include "console/kestova_main.h"
 #include "core/version.h"
@@ -19,8 +19,6 @@ using platform::msgbox::Critical;
 using platform::msgbox::Exclamation;
 using platform::msgbox::Information;
 
-constexpr int kRequestEveryTicks = 5;
-constexpr int kTimeOutAfterTicks = 23;
 constexpr int kIntervalWhileOpenMs = 60000;
 
 const char* const kCloseCaption = "&Close";
@@ -41,7 +39,17 @@ std::string SearchRequest(std::string name) {
 
 }  // namespace
 
-TicketInfo::TicketInfo() : ui::Form("TicketInfo") {
+TicketInfo::TicketInfo()
+    : ui::Form("TicketInfo"),
+      request_(kRequestEdges, {.request =
+                                   [this] {
+                                       Label2.Caption = kSearching;
+                                       return std::optional(SearchRequest(Text2.Text));
+                                   },
+                               .timedOut = [this] { EndSearch("Request timed out!"); },
+                               // The search cannot go on: say so instead of "Searching ..." for
+                               // good.
+                               .lost = [this] { EndSearch("Not Connected!"); }}) {
     OnLoad = [this] { Form_Load(); };
     OnActivate = [this] { Form_Activate(); };
     OnUnload = [this](int& cancel) { Form_Unload(cancel); };
@@ -69,7 +77,7 @@ void TicketInfo::ResetToDesign() {
     Label2.Caption = "";
     Command1.Caption = "&Print";
     Timer1.SetEnabled(false);
-    searchTicks_ = 0;
+    request_.End();
 }
 
 void TicketInfo::Form_Load() {
@@ -93,7 +101,7 @@ void TicketInfo::Text2_KeyPress(int& keyAscii) {
 }
 
 void TicketInfo::OKButton_Click() {
-    if (!Main().IsServerConnected()) {
+    if (!Server().IsConnected()) {
         Unload();
         return;
     }
@@ -104,7 +112,7 @@ void TicketInfo::OKButton_Click() {
     OKButton.Enabled = false;
     CancelButton.Caption = kCancelCaption;
     Label2.Caption = kSearching;
-    searchTicks_ = 0;
+    request_.Start();
     Timer1.SetEnabled(true);
 }
 
@@ -114,6 +122,7 @@ void TicketInfo::CancelButton_Click() {
         return;
     }
     Timer1.SetEnabled(false);
+    request_.End();
     Text2.Enabled = true;
     OKButton.Enabled = true;
     CancelButton.Caption = kCloseCaption;
@@ -125,7 +134,7 @@ void TicketInfo::EndSearch(const std::string& status) {
     OKButton.Enabled = true;
     CancelButton.Caption = kCloseCaption;
     Label2.Caption = status;
-    searchTicks_ = 0;
+    request_.End();
     Timer1.SetEnabled(false);
     Text2.SetFocus();
 }
@@ -135,20 +144,7 @@ void TicketInfo::Timer1_Timer() {
         Timer1.SetEnabled(false);
         return;
     }
-    KestovaMain& main = Main();
-    if (!main.IsServerConnected()) {
-        // The search cannot go on: say so instead of "Searching ..." for good.
-        EndSearch("Not Connected!");
-        return;
-    }
-    if (searchTicks_ % kRequestEveryTicks == 0) {
-        protocol::SendToServer(*main.Listen, SearchRequest(Text2.Text));
-        Label2.Caption = kSearching;
-    } else if (searchTicks_ > kTimeOutAfterTicks) {
-        EndSearch("Request timed out!");
-        return;
-    }
-    ++searchTicks_;
+    request_.Tick();
 }
 
 void TicketInfo::SearchAnswered(std::optional<std::string_view> information,
@@ -156,6 +152,7 @@ void TicketInfo::SearchAnswered(std::optional<std::string_view> information,
     if (!Searching()) {
         return;
     }
+    request_.End();
     if (information) {
         Text1.Text = std::string(*information);
     }

@@ -1,9 +1,9 @@
 #pragma once
 
-#include <cstdint>
 #include <optional>
 #include <string_view>
 
+#include "connection/pending_request.h"
 #include "ui/controls.h"
 #include "ui/form.h"
 
@@ -35,8 +35,10 @@ public:
 
     // A search is running: the request timer is on and the answer has not come yet.
     bool Searching() const { return Timer1.IsEnabled() && !OKButton.Enabled; }
-    // Ticks of Timer1 since "&Search"; requests at 0, 5, 10, 15 and 20, time-out at 24.
-    std::int16_t SearchTicks() const { return searchTicks_; }
+    // Requests at ticks 0, 5, 10, 15 and 20 of Timer1 after "&Search", time-out at 24; a lost
+    // connection ends the search at once.
+    static constexpr PendingRequest::Edges kRequestEdges{
+        .resendEvery = 5, .giveUpAt = 24, .whenLost = PendingRequest::WhenLost::End};
 
     void Form_Load();
     void Form_Activate();
@@ -52,7 +54,7 @@ private:
     // Back to idle: the name can be typed and searched again.
     void EndSearch(const std::string& status);
 
-    std::int16_t searchTicks_ = 0;
+    PendingRequest request_;
 };
 
 // "Search for Ticket" (`SearchAccount`, Ctrl+K), the context menu's "Search for A&ccount"

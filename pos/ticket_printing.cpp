@@ -20,14 +20,13 @@ constexpr int kAfterTimeOutMs = 800;
 }  // namespace
 
 void FrmPOS::Timer1_Timer() {
-    ProgramState& state = KestovaCode();
-    if (state.TicketRequestWaiting) {
+    if (batchWaiting_) {
         // The request's time-out: the wait for the batch ends; a batch that comes later is
         // deleted by the reply handler, as nobody waits for it.
         Timer1.SetInterval(kAfterTimeOutMs);
         Timer1.SetEnabled(false);
         requestTimedOut_ = true;
-        state.TicketRequestWaiting = false;
+        batchWaiting_ = false;
         return;
     }
     ++lineCounter_;

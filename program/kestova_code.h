@@ -25,6 +25,7 @@ class OfrmPOS;
 class AuditTrail;
 class FrmHelp;
 class CommandAudit;
+class ServerLink;
 
 struct ProgramState {
     // "ADMINISTRATOR", "USER" or "VIEWER" (compared in upper case); set by the server's TYPE
@@ -36,11 +37,6 @@ struct ProgramState {
     // start-up display from later ones by it.
     bool StartUpDone = false;
 
-    // The point of sale's ticket request, shared by the generation window and the reply
-    // handler: set while a request waits for its ticket batch, and the batch text the answer
-    // brought ("FALSE" after a batch that nobody waited for).
-    bool TicketRequestWaiting = false;
-    std::string TicketReplyText;
     // Tickets the signed-in staff member sold today, as the server counts them and the
     // point-of-sale window advances them.
     float SalesToday = 0;
@@ -50,6 +46,9 @@ struct ProgramState {
 };
 
 ProgramState& KestovaCode();
+
+// The connection to the management server, through which every window and command sends.
+ServerLink& Server();
 
 // The main window and the login window (which doubles as the start-up splash).
 KestovaMain& Main();

@@ -3,6 +3,7 @@
 #include "audit/audit_trail.h"
 #include "audit/command_audit.h"
 #include "connection/login_window.h"
+#include "connection/server_link.h"
 #include "console/help_window.h"
 #include "console/kestova_main.h"
 #include "console/kestova_opt.h"
@@ -63,6 +64,11 @@ std::unique_ptr<AuditTrail>& AuditTrailInstance() {
     return instance;
 }
 
+std::unique_ptr<ServerLink>& ServerInstance() {
+    static std::unique_ptr<ServerLink> instance;
+    return instance;
+}
+
 std::unique_ptr<FrmHelp>& HelpInstance() {
     static std::unique_ptr<FrmHelp> instance;
     return instance;
@@ -115,6 +121,10 @@ OfrmPOS& PosOperations() {
     return CreatedOnFirstUse(OperationsInstance());
 }
 
+ServerLink& Server() {
+    return CreatedOnFirstUse(ServerInstance());
+}
+
 namespace {
 
 template <typename Window>
@@ -156,6 +166,8 @@ void ReleaseProgram() {
     OptionsInstance().reset();
     SplashInstance().reset();
     MainInstance().reset();
+    // Its socket's events were the main window's.
+    ServerInstance().reset();
     // Last: a window that goes may still send, and what it sends passes the audit, which then
     // writes the repeats it still counts.
     if (AuditInstance()) {

@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "connection/server_protocol.h"
+#include "connection/server_link.h"
 #include "connection/supervision.h"
 #include "console/console_dimmed.h"
 #include "console/kestova_main.h"
@@ -29,8 +29,6 @@ using platform::msgbox::YesNo;
 constexpr std::array<const char*, 12> kMonths = {"JAN", "FEB", "MAR", "APR", "MAY", "JUN",
                                                  "JUL", "AUG", "SEP", "OCT", "NOV", "DEC"};
 constexpr int kDays = 31;
-constexpr int kRequestEveryTicks = 5;
-constexpr int kLastTick = 24;
 constexpr int kTickMs = 1000;
 constexpr int kBusyIntervalMs = 60000;
 constexpr int kKeyBackspace = 8;
@@ -57,7 +55,23 @@ void Choose(ui::ComboBox& list, int index) {
 
 }  // namespace
 
-RSummary::RSummary() : ui::Form("RSummary") {
+RSummary::RSummary()
+    : ui::Form("RSummary"),
+      request_(kRequestEdges,
+               {.request =
+                    [this] {
+                        return std::optional(wire::request::ReportText(
+                            PosCostsChosen() ? wire::request::Report::PointOfSale
+                                             : wire::request::Report::TicketsAndCosts,
+                            Days.Text.get(), MonthNumber(), Years.Text.get()));
+                    },
+                .timedOut =
+                    [this] {
+                        Stopx();
+                        Dialogs().MsgBox("Request timed out!", Critical, kTitle);
+                    },
+                // Said at every tick until the operator stops the request (the request goes on).
+                .lost = [] { Dialogs().MsgBox("Kestova not connected!", Critical, kTitle); }}) {
     OnLoad = [this] { Form_Load(); };
     OnQueryUnload = [this](int& cancel, int mode) { Form_QueryUnload(cancel, mode); };
     OnUnload = [this](int& cancel) { Form_Unload(cancel); };
@@ -97,7 +111,7 @@ void RSummary::ResetToDesign() {
     Text2.Text = "";
     Text2.Locked = true;
     Timer1.SetEnabled(false);
-    reportTicks_ = 0;
+    request_.End();
     shown_.reset();
     ShowCharts();
     SetChoicesEnabled(true);
@@ -192,37 +206,19 @@ void RSummary::Command1_Click() {
     }
     SetChoicesEnabled(false);
     Command2.Caption = kStopCaption;
-    reportTicks_ = 0;
+    request_.Start();
     Timer1.SetInterval(kTickMs);
     Timer1.SetEnabled(true);
 }
 
 void RSummary::Timer1_Timer() {
-    KestovaMain& main = Main();
-    if (!main.IsServerConnected()) {
-        // Said at every tick until the operator stops the request (the request goes on).
-        Dialogs().MsgBox("Kestova not connected!", Critical, kTitle);
-        return;
-    }
-    if (reportTicks_ % kRequestEveryTicks == 0) {
-        protocol::SendToServer(
-            *main.Listen,
-            wire::request::ReportText(PosCostsChosen() ? wire::request::Report::PointOfSale
-                                                       : wire::request::Report::TicketsAndCosts,
-                                      Days.Text.get(), MonthNumber(), Years.Text.get()));
-        ++reportTicks_;
-    } else if (reportTicks_ < kLastTick) {
-        ++reportTicks_;
-    } else {
-        Stopx();
-        Dialogs().MsgBox("Request timed out!", Critical, kTitle);
-    }
+    request_.Tick();
 }
 
 void RSummary::Stopx() {
     Timer1.SetEnabled(false);
     SetChoicesEnabled(true);
-    reportTicks_ = 0;
+    request_.End();
     Command2.Caption = kCloseCaption;
 }
 
@@ -259,6 +255,19 @@ void RSummary::SummaryBody(std::string_view text) {
     shown_ = std::move(shown);
     ShowCharts();
     UpdateSaveButtons();
+}
+
+void RSummary::ReportArrived(std::optional<std::string_view> text) {
+    Stopx();
+    SummaryHead();
+    if (text) {
+        SummaryBody(*text);
+    }
+}
+
+void RSummary::NoReportArrived() {
+    Stopx();
+    NoReport();
 }
 
 void RSummary::NoReport() {

@@ -1,10 +1,10 @@
 #pragma once
 
-#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
 
+#include "connection/pending_request.h"
 #include "reports/sales_report.h"
 #include "ui/controls.h"
 #include "ui/form.h"
@@ -42,18 +42,18 @@ public:
     // The request timer: one tick a second while a request is pending.
     ui::Timer Timer1{*this, "Timer1", 1000, false};
 
-    // The answers of the server, run by the dispatcher: the heading of the chosen report and
-    // day, the report laid out below it, and the end of the pending request.
-    void SummaryHead();
-    void SummaryBody(std::string_view text);
-    void Stopx();
-    // The server has no report for the day.
-    void NoReport();
+    // The server's answers, run by the dispatcher: the report asked for ends the request and is
+    // laid out under the heading of the chosen report and day (a missing text leaves the
+    // heading alone); or the server has no report for the day.
+    void ReportArrived(std::optional<std::string_view> text);
+    void NoReportArrived();
 
     // A request is pending: an answer now is the report asked for.
     bool AwaitingReport() const { return Timer1.IsEnabled(); }
-    // Ticks of Timer1 since "Show Report Summary"; requests at 0, 5, 10, 15, 20, time-out at 24.
-    std::int16_t ReportTicks() const { return reportTicks_; }
+    // Requests at ticks 0, 5, 10, 15 and 20 of Timer1 after "Show Report Summary", time-out at
+    // 24; without the connection every tick says so and the request waits until it is stopped.
+    static constexpr PendingRequest::Edges kRequestEdges{
+        .resendEvery = 5, .giveUpAt = 24, .whenLost = PendingRequest::WhenLost::Hold};
 
     void Form_Load();
     void Form_QueryUnload(int& cancel, int unloadMode);
@@ -79,6 +79,11 @@ private:
     };
 
     void ResetToDesign();
+    // The end of the pending request: the choices are back.
+    void Stopx();
+    void SummaryHead();
+    void SummaryBody(std::string_view text);
+    void NoReport();
     void SetChoicesEnabled(bool enabled);
     void UpdateSaveButtons();
     void ShowCharts();
@@ -90,8 +95,8 @@ private:
     // The report's lines and charts on a print-out (for the printer and for a PDF file alike).
     void PrintReportText(PrintOut& out) const;
 
-    std::int16_t reportTicks_ = 0;
     std::optional<ShownReport> shown_;
+    PendingRequest request_;
 };
 
 // "Report Summary" (`m_report`) on the main window: the report window as a modal dialog over the

@@ -65,7 +65,7 @@ protected:
 
 // Each entry is on the disk, in one write of its own, before its command leaves.
 TEST_F(CommandAuditTest, EntriesNameWhoWhatTheClientAsTheGridShowsItAndWhen) {
-    auto& socket = dynamic_cast<sim::SimSocket&>(*main.Listen);
+    auto& socket = *network().sockets().front();
     std::size_t sentBeforeLogged = 0;
     auditLog().onAppend = [&](std::string_view bytes) {
         const std::string wire = audit::ParseLine(bytes.substr(0, bytes.size() - 1))->wire;
@@ -78,8 +78,8 @@ TEST_F(CommandAuditTest, EntriesNameWhoWhatTheClientAsTheGridShowsItAndWhen) {
     main.m_ClosePort_Click();
     dialogs().expectInputBox("Enter Message to Send to All Client(s)?", "Closing");
     main.m_SendAll_Click();
-    protocol::SendToServer(*main.Listen, "||POSTICKET||60|3|100|False|1|0|JOHN||");
-    protocol::SendToServer(*main.Listen, "||POSTICKET||FALSE||GRP000000001||");
+    Server().Send("||POSTICKET||60|3|100|False|1|0|JOHN||");
+    Server().Send("||POSTICKET||FALSE||GRP000000001||");
     main.m_PauseAll_Click();
 
     const std::vector<audit::Entry> entries = logged();
@@ -171,8 +171,8 @@ TEST_F(CommandAuditTest, UnrequestedBatchesDeletedInAFloodAreWrittenOnceWithThei
     flood(301, 2);
     advance(kRepeatWindow.count() * 1000);
     flood(303, 2);
-    protocol::SendToServer(*main.Listen, "||POSTICKET||FALSE||STAFFS1||");
-    protocol::SendToServer(*main.Listen, "||POSTICKET||FALSE||STAFFS2||");
+    Server().Send("||POSTICKET||FALSE||STAFFS1||");
+    Server().Send("||POSTICKET||FALSE||STAFFS2||");
     flood(305, 1);
     ReleaseProgram();
 

@@ -135,7 +135,7 @@ TEST_F(SupervisionTest, TheGreetingNamesTheConsoleAndAsksForTheClientList) {
     sim::SimListener& server = givenServerListening(1000);
     network().setLocalHostName("FRONT-DESK");
     KestovaMain& main = console();
-    loop().runUntil([&] { return main.Connected; }, 10000);
+    loop().runUntil([&] { return Server().IsGreeted(); }, 10000);
 
     ASSERT_EQ(server.acceptedCount(), 1u);
     EXPECT_THAT(messagesFrom(server.lastPeer()),
@@ -172,7 +172,7 @@ TEST_F(SupervisionTest, TheRefreshIntervalFallsBackToThirtySecondsAndIsAMinuteWh
         EXPECT_EQ(main.ListenTimer.Interval(), 30000) << "Refresh = " << refresh;
     }
     setOption(settings::Refresh, "20");
-    main.ConsoleBusy = true;
+    main.SetBusy(true);
     SupervisionTick(main);
     EXPECT_EQ(main.ListenTimer.Interval(), 60000);
 }
@@ -210,7 +210,7 @@ TEST_F(SupervisionTest, ALostConnectionLogsTheOperatorOffAndEmptiesTheTable) {
     server.disconnect();
     advance(kFirstTickMs + 1);
 
-    EXPECT_FALSE(main.Connected);
+    EXPECT_FALSE(Server().IsGreeted());
     EXPECT_EQ(KestovaCode().RightsLevel, "VIEWER");
     EXPECT_EQ(main.StatusBar1.PanelText(1), "User: AutoStart User");
     EXPECT_EQ(main.StatusBar1.PanelText(5), "Kestova Disconnected!");

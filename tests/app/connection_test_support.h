@@ -4,6 +4,7 @@
 #include <string_view>
 #include <vector>
 
+#include "connection/server_link.h"
 #include "connection/server_protocol.h"
 #include "console/kestova_main.h"
 #include "core/machine_store.h"
@@ -53,9 +54,9 @@ protected:
     // A server on the first console port, and the console connected and greeted by it.
     sim::SimPeer& connectedServer(int port = kFirstConsolePort) {
         sim::SimListener& server = givenServerListening(port);
-        KestovaMain& main = console();
-        loop().runUntil([&] { return main.Connected; }, 5 * 60 * 1000);
-        EXPECT_TRUE(main.Connected) << "the console never connected to port " << port;
+        console();
+        loop().runUntil([&] { return Server().IsGreeted(); }, 5 * 60 * 1000);
+        EXPECT_TRUE(Server().IsGreeted()) << "the console never connected to port " << port;
         sim::SimPeer& peer = server.lastPeer();
         peer.clearReceived();
         return peer;

@@ -298,7 +298,7 @@ TEST_F(CommandTest, WithoutTheServerNoCommandReadsAsDoneAndNothingIsAudited) {
         commands[i]();
         EXPECT_EQ(status(), "Kestova not connected.") << i;
     }
-    EXPECT_FALSE(protocol::SendToServer(*main.Listen, "||POSTICKET||FALSE||G1||"));
+    EXPECT_FALSE(Server().Send("||POSTICKET||FALSE||G1||"));
     EXPECT_THAT(sent(), IsEmpty());
     EXPECT_EQ(auditLog().content(), "");
     MessagesWindow().Unload();

@@ -166,7 +166,7 @@ TEST_F(GridActionTest, ProgressHelpersCountRowsUnlessTheServerSearchOwnsTheBar) 
     EXPECT_EQ(main_.Prog.Value.get(), 0);
     EXPECT_EQ(main_.Prog.Max.get(), main_.ConList.Rows());
 
-    main_.ServerSearchRunning = true;
+    main_.ServerSearchStarted();
     main_.Prog.Max = 255;
     main_.Prog.Value = 40;
     main_.ProgressStartEnd(0);
@@ -209,8 +209,8 @@ TEST_F(GridActionTest, ARightClickOpensTheContextMenuOnTheRowForOperatorsOnly) {
 
 TEST_F(GridActionTest, RefreshRunsOneSupervisionTickAndSaysSo) {
     sim::SimListener& server = givenServerListening(kFirstConsolePort);
-    loop().runUntil([&] { return main_.Connected; }, 60000);
-    ASSERT_TRUE(main_.Connected);
+    loop().runUntil([&] { return Server().IsGreeted(); }, 60000);
+    ASSERT_TRUE(Server().IsGreeted());
     sim::SimPeer& peer = server.lastPeer();
     peer.clearReceived();
 

@@ -53,7 +53,7 @@ TEST_F(MenuTest, AUserWithAllocationWithheldNeverGetsAllocateInTheContextMenu) {
 
 TEST_F(MenuTest, PrintItemsNeedTheServersPrintControlInFileButNotInTheContextMenu) {
     KestovaMain& main = connectedAs("ADMINISTRATOR");
-    main.PrintControl = false;
+    main.OfferPrintControl(false);
 
     main.M_File_Click();
     main.m_Popup_Click();
@@ -66,7 +66,7 @@ TEST_F(MenuTest, PrintItemsNeedTheServersPrintControlInFileButNotInTheContextMen
     EXPECT_EQ(main.m_Pause.Caption.get(), "&Unpause");
     EXPECT_EQ(main.ListenTimer.Interval(), 30000) << "the list is asked for less while open";
 
-    main.PrintControl = true;
+    main.OfferPrintControl(true);
     main.M_File_Click();
     EXPECT_TRUE(main.m_Print.Enabled);
 }

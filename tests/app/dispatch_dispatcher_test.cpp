@@ -62,7 +62,7 @@ TEST_F(DispatcherTest, OneMessageMayCarrySeveralReplies) {
     KestovaMain& main = console();
     serverSays(server, "||TYPE||USER||PRINTS||True||");
     EXPECT_EQ(KestovaCode().RightsLevel, "USER");
-    EXPECT_TRUE(main.PrintControl);
+    EXPECT_TRUE(main.PrintControlOffered());
 }
 
 TEST_F(DispatcherTest, AReplyWithoutItsEmptyValueSwallowsTheNextKeyword) {
@@ -97,7 +97,7 @@ TEST_F(DispatcherTest, DownBillOffersThePointOfSaleOnlyForAnExactTrueWhileConnec
     EXPECT_FALSE(main.Command4.Visible);
     EXPECT_TRUE(main.Command2.Visible);
 
-    main.Connected = false;
+    Server().SetGreeted(false);
     DispatchMessage(main, "||DOWNBILL||TRUE||");
     EXPECT_FALSE(main.Command4.Visible) << "not while the connection is not greeted";
 }
@@ -115,11 +115,11 @@ TEST_F(DispatcherTest, SwitchRepliesSetTheirCheckMarksFromTruthValues) {
     EXPECT_TRUE(main.m_ClientMessage.Checked) << "a value that is no truth value changes nothing";
 
     DispatchMessage(main, "||SHUTREST||True||PRINTS||1||");
-    EXPECT_TRUE(main.ShutdownAllowed);
-    EXPECT_TRUE(main.PrintControl);
+    EXPECT_TRUE(main.ClientShutdownAllowed());
+    EXPECT_TRUE(main.PrintControlOffered());
     DispatchMessage(main, "||SHUTREST||false||PRINTS||0||");
-    EXPECT_FALSE(main.ShutdownAllowed);
-    EXPECT_FALSE(main.PrintControl);
+    EXPECT_FALSE(main.ClientShutdownAllowed());
+    EXPECT_FALSE(main.PrintControlOffered());
 }
 
 TEST_F(DispatcherTest, PosTypeIsKeptInTheSettingsAsTrueOrFalse) {
@@ -152,7 +152,7 @@ TEST_F(DispatcherTest, UpdateXAsksForTheClientListOnlyWhileConnected) {
     serverSays(server, "||UPDATEX||||");
     EXPECT_THAT(messagesFrom(server), ElementsAre("||UPDATE||"));
 
-    main.Listen->Close();
+    Server().Close();
     server.clearReceived();
     DispatchMessage(main, "||UPDATEX||||");
     advance(5);
@@ -172,7 +172,7 @@ TEST_F(DispatcherTest, TicketOperationsSearchAndReportRepliesAreHarmlessUntilThe
     KestovaMain& main = console();
     serverSays(server, "||UPDATE||3==1==1.==PC1==ann==00:10==Logged in==Connected.==127.0.1.11||");
     const std::string before = main.ConList.TextMatrix(1, 1);
-    main.ConsoleBusy = true;
+    main.SetBusy(true);
     serverSays(server,
                "||NOTICKET1||||TICKET1||a|b||ACTIVATED||1|2|3||DEACTIVATED||1|2||ACTMESSAGE||hi||"
                "MACTIVATED||1|2|3||MDEACTIVATED||1|2|3||MLIST||g-1-x||POSSUMMARY||s||"

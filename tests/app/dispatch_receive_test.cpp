@@ -111,7 +111,7 @@ TEST_F(ReceivePathTest, AConnectionSilentForLongerThanTheServerWaitsCountsAsLost
         advance(20000);
         serverSays(server, "||STILL CONNECTED||||");
     }
-    EXPECT_TRUE(main.Connected);
+    EXPECT_TRUE(Server().IsGreeted());
     EXPECT_EQ(server.listener().acceptedCount(), 1u);
     // A server that goes silent (its socket still open) is given up and connected to again.
     advance(65000 + 30000);
@@ -133,7 +133,7 @@ TEST_F(ReceivePathTest, AServerQuietWhileNothingIsAskedIsKeptAndOneThatStopsAnsw
     advance(180000);
     main.ListenTimer.SetEnabled(true);
     advance(45000);
-    EXPECT_TRUE(main.Connected);
+    EXPECT_TRUE(Server().IsGreeted());
     EXPECT_EQ(server.listener().acceptedCount(), 1u);
     // Requests nobody answers for longer than the server waits: the connection is dead.
     answering = false;
@@ -155,7 +155,7 @@ TEST_F(ReceivePathTest, AReconnectionForgetsWhatTheOldConnectionLeftHalfSent) {
     advance(network().latency() + 1);  // arrived, not yet settled
     dialogs().expectMsgBox("Reconnect Kestova?", platform::msgbox::Yes);
     ReconnectKestova(main);
-    loop().runUntil([&] { return main.Connected; }, 10000);
+    loop().runUntil([&] { return Server().IsGreeted(); }, 10000);
     ASSERT_EQ(server.listener().acceptedCount(), 2u);
 
     serverSays(server.listener().lastPeer(), "||TYPE||USER||");

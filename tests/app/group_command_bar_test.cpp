@@ -75,7 +75,7 @@ TEST_F(GroupBarTest, EachRightIsOfferedItsCommands) {
     for (const Case& c : cases) {
         KestovaCode().RightsLevel = c.rights;
         KestovaCode().OperatorName = c.name;
-        main.ShutdownAllowed = c.shutdownAllowed;
+        main.AllowClientShutdown(c.shutdownAllowed);
         main.Combo1.Clear();
         c.fromFocus ? main.Combo1_GotFocus() : main.Combo1_DropDown();
         std::vector<std::string> expected = daily;

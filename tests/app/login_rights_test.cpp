@@ -118,18 +118,18 @@ TEST_F(LoginRightsTest, ActivationAppliesTheToolbarOfTheRight) {
 
     KestovaCode().RightsLevel = "user";
     KestovaCode().OperatorName = "ANN";
-    main.ShutdownAllowed = false;
+    main.AllowClientShutdown(false);
     main.Activate();
     EXPECT_TRUE(main.Toolbar1.Button(2).enabled);
     EXPECT_FALSE(main.Toolbar1.Button(4).enabled);
     EXPECT_FALSE(main.m_Controls.Visible);
 
-    main.ShutdownAllowed = true;
+    main.AllowClientShutdown(true);
     main.Activate();
     EXPECT_TRUE(main.m_Controls.Visible) << "the server allows shutting down";
 
     KestovaCode().RightsLevel = "ADMINISTRATOR";
-    main.ShutdownAllowed = false;
+    main.AllowClientShutdown(false);
     main.Activate();
     EXPECT_FALSE(main.m_Controls.Visible) << "an administrator right under another name";
     EXPECT_TRUE(main.Toolbar1.Button(4).enabled);

@@ -152,7 +152,7 @@ TEST_F(LoginWindowTest, AnAcceptedLoginGrantsTheRightAndNamesTheOperator) {
     EXPECT_TRUE(main.m_Controls.Visible);
     EXPECT_TRUE(main.m_Opt.Enabled);
     EXPECT_TRUE(main.Visible);
-    EXPECT_FALSE(main.ConsoleBusy);
+    EXPECT_FALSE(main.IsBusy());
     EXPECT_TRUE(main.ListenTimer.IsEnabled());
     EXPECT_EQ(main.ConList.BackColor.get(), ui::colors::White);
 }
@@ -177,7 +177,7 @@ TEST_F(LoginWindowTest, ARefusalInLowerCaseLeavesTheWindowOpenForAnotherTry) {
 TEST_F(LoginWindowTest, ALoginAnswerWhileTheWindowIsNotOpenChangesNothing) {
     KestovaCode().RightsLevel = "USER";
     serverSays(server, "||F-LOGIN||TRUE||");
-    main.ConsoleBusy = true;  // busy for another window: the login window is not open
+    main.SetBusy(true);  // busy for another window: the login window is not open
     serverSays(server, "||F-LOGIN||TRUE||");
     EXPECT_FALSE(login.IsLoaded());
     EXPECT_EQ(KestovaCode().OperatorName, "");
@@ -187,7 +187,7 @@ TEST_F(LoginWindowTest, ALoginAnswerWhileTheWindowIsNotOpenChangesNothing) {
 TEST_F(LoginWindowTest, OkWithoutConnectionEntersTheViewerStateAndCloses) {
     afterMs(100, [this] {
         server.disconnect();
-        main.Listen->Close();
+        Server().Close();
         sim::TypeInto(login.Text1, "ann");
         login.Command1.DoClick();
     });

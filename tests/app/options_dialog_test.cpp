@@ -81,7 +81,7 @@ TEST_F(OptionsDialogTest, EditsEnableApplyWhichStoresEverySettingAndTheNewServer
 }
 
 TEST_F(OptionsDialogTest, AWrongAddressIsReplacedOnLeavingAndTheSearchButtonStartsAndStops) {
-    main.Listen->Close();
+    Server().Close();
     // Simulated sockets only: the built-in address is shown, never connected to.
     dialogs().expectMsgBox(std::string(kInvalidAddressMessage));
     runDialog(
@@ -90,10 +90,10 @@ TEST_F(OptionsDialogTest, AWrongAddressIsReplacedOnLeavingAndTheSearchButtonStar
             ui::Raise(options.Text1.LostFocus);
             EXPECT_EQ(options.Text1.Text.get(), settings::kDefaultServerIp);
             options.Command2.DoClick();
-            EXPECT_TRUE(main.ServerSearchRunning);
+            EXPECT_TRUE(main.IsServerSearchRunning());
             EXPECT_EQ(options.Command2.Caption.get(), "Stop &Server Search");
             options.Command2.DoClick();
-            EXPECT_FALSE(main.ServerSearchRunning);
+            EXPECT_FALSE(main.IsServerSearchRunning());
             EXPECT_EQ(options.Command2.Caption.get(), "Search for &Server Now");
         },
         options.CancelButton);

@@ -155,7 +155,7 @@ TEST_F(TicketGenerationTest, AConnectionLostWhileTheBatchIsAwaitedEndsTheWaitAtO
     sell("60", "100", "2", 80'000);
     EXPECT_LT(dialogs().last().shownAtMs - lostAt, 1000);
     EXPECT_FALSE(pos.IsLoaded());
-    EXPECT_FALSE(KestovaCode().TicketRequestWaiting) << "a batch that comes later is given back";
+    EXPECT_FALSE(pos.AwaitingBatch()) << "a batch that comes later is given back";
 }
 
 TEST_F(TicketGenerationTest, AfterATimeTicketBatchOnlyOnceIsClearedAndOfferedNoMore) {

@@ -46,9 +46,9 @@ protected:
     // actions run while it shows, and it closes at closeAtMs (once no request is under way).
     void run(sim::Ms closeAtMs = 60'000) {
         afterMs(closeAtMs, [this] { closeWhenIdle(); });
-        main.ConsoleBusy = true;
+        main.SetBusy(true);
         PosStaffWindow(false, "MARY").Show(true);
-        main.ConsoleBusy = false;
+        main.SetBusy(false);
     }
     void closeWhenIdle() {
         if (ops.IsLoaded() && !ops.Unload()) {
@@ -443,21 +443,21 @@ TEST_F(PosOperationsTest, ACafeFarFromUtcSummarisesItsOwnDay) {
 
 TEST_F(PosOperationsTest, AnswersForAClosedWindowLoadNothingAndALostServerClosesIt) {
     setOption(settings::PosType, "False");
-    main.ConsoleBusy = true;  // as while the report window shows
+    main.SetBusy(true);  // as while the report window shows
     for (const char* answer :
          {"||TICKET1||AB|60|G|False|1|False|False|0|0||1||", "||ACTIVATED||3|1|5||",
           "||MLIST||G-1-001||", "||POSSUMMARY||60-1-1||", "||KESTOVAUPDATE||3||now||5||"}) {
         serverSays(server, answer);
     }
     EXPECT_FALSE(ops.IsLoaded());
-    main.ConsoleBusy = false;
+    main.SetBusy(false);
 
     afterMs(100, [&] {
         sim::TypeInto(ops.Text3, "ab12");
         ops.Command2.Enabled = true;
         confirm(false, "Activate ticket with Username[ab12]?");
         server.disconnect();
-        main.Listen->Close();
+        Server().Close();
         dialogs().expectMsgBox("Zarnevo Kestova not connected!");
     });
     run(60'000);

@@ -64,7 +64,7 @@ TEST_F(PosSignInTest, AnAcceptedStaffMemberWorksInTheGenerationWindowOverTheHidd
     afterMs(5000, [&] {
         consoleShown = main.Visible;
         EXPECT_EQ(pos.Label10.Caption.get(), "JOHN");
-        EXPECT_TRUE(main.ConsoleBusy);
+        EXPECT_TRUE(main.IsBusy());
         pos.Command3.DoClick();
     });
     main.Show();
@@ -73,7 +73,7 @@ TEST_F(PosSignInTest, AnAcceptedStaffMemberWorksInTheGenerationWindowOverTheHidd
     EXPECT_THAT(sent("||F-UPDATEPOS"), ElementsAre("||F-UPDATEPOS||JOHN||"));
     EXPECT_EQ(signInTimes.size(), 1u);
     EXPECT_TRUE(main.Visible);
-    EXPECT_FALSE(main.ConsoleBusy);
+    EXPECT_FALSE(main.IsBusy());
     EXPECT_EQ(main.ConList.BackColor.get(), ui::colors::White);
 }
 
@@ -92,7 +92,7 @@ TEST_F(PosSignInTest, ARefusalOrAMissingFieldLetsTheStaffMemberTryAgain) {
     afterMs(4000, [this] { EXPECT_TRUE(signIn.Text1.Enabled && signIn.OKButton.Enabled); });
     signInAndRun("john", "wrong", 5000);
     EXPECT_THAT(sent("||F-UPDATEPOS"), IsEmpty());
-    EXPECT_FALSE(main.ConsoleBusy);
+    EXPECT_FALSE(main.IsBusy());
 }
 
 TEST_F(PosSignInTest, AnAnswerAfterTheWindowWasClosedOpensNothing) {
@@ -107,7 +107,7 @@ TEST_F(PosSignInTest, AnAnswerAfterTheWindowWasClosedOpensNothing) {
         advance(5000);
         EXPECT_FALSE(pos.IsLoaded()) << whileDispatched;
         EXPECT_THAT(sent("||F-UPDATEPOS"), IsEmpty()) << whileDispatched;
-        EXPECT_FALSE(main.ConsoleBusy);
+        EXPECT_FALSE(main.IsBusy());
     }
 }
 
@@ -155,7 +155,7 @@ TEST_F(PosSignInTest, WithPosTypeFalseTheOperationsWindowOpensAndTakesTheFigures
     EXPECT_FALSE(pos.IsLoaded());
     EXPECT_THAT(sent("||F-UPDATEPOS"), ElementsAre("||F-UPDATEPOS||MARY||"));
     EXPECT_EQ(ReadSetting(settings::STitle), "1") << "the operations window stores no settings";
-    EXPECT_TRUE(main.Visible && !main.ConsoleBusy);
+    EXPECT_TRUE(main.Visible && !main.IsBusy());
 }
 
 }  // namespace

@@ -46,7 +46,7 @@ protected:
 TEST_F(ReportSummaryTest, OpensOnTodayAndAsksEveryFiveSecondsUntilItTimesOut) {
     operatorAsksAt(100);
     std::string pending;
-    afterMs(100 + 24900, [&] { pending = State() + (main.ConsoleBusy ? "|busy" : ""); });
+    afterMs(100 + 24900, [&] { pending = State() + (main.IsBusy() ? "|busy" : ""); });
     afterMs(100, [&] { dialogs().expectMsgBox("Request timed out!"); });
     std::string timedOut;
     afterMs(100 + 26000, [&] { timedOut = State(); });
@@ -59,7 +59,7 @@ TEST_F(ReportSummaryTest, OpensOnTodayAndAsksEveryFiveSecondsUntilItTimesOut) {
     EXPECT_EQ(requests.front(), "||F-REPORTSUMMARY||7-12-2026||");
     EXPECT_EQ(pending, "7 DEC 2026|Stop Process|0|busy");
     EXPECT_EQ(timedOut, "7 DEC 2026|Close Report Summary|2");
-    EXPECT_FALSE(main.ConsoleBusy);
+    EXPECT_FALSE(main.IsBusy());
     EXPECT_EQ(messagesFrom(server).back(), "UPDATE||||") << "a supervision tick at once";
 }
 
@@ -117,7 +117,7 @@ TEST_F(ReportSummaryTest, TheAnswerIsLaidOutNoReportSaysSoAndLateAnswersArePasse
     EXPECT_TRUE(report.SalesByTicketType.Data.get().bars.empty());
     EXPECT_EQ(requests.size(), 2u);
 
-    main.ConsoleBusy = true;  // busy for another window
+    main.SetBusy(true);  // busy for another window
     serverSays(server, kReport);
     EXPECT_FALSE(report.IsLoaded()) << "an answer to a closed window does not load it";
 }

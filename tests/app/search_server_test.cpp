@@ -37,7 +37,7 @@ protected:
 
 TEST_F(ServerSearchTest, TriesEveryAddressOfTheLocalNetworkEveryTwoSecondsThenCompletes) {
     BroadCaster(main, true);
-    EXPECT_TRUE(main.ServerSearchRunning);
+    EXPECT_TRUE(main.IsServerSearchRunning());
     EXPECT_EQ(main.StatusBar1.PanelText(5), "Searching for Server: 127.0.0.1");
     advance(2000 * 253 + 1);
     EXPECT_EQ(main.StatusBar1.PanelText(5), "Searching for Server: 127.0.0.254");
@@ -49,7 +49,7 @@ TEST_F(ServerSearchTest, TriesEveryAddressOfTheLocalNetworkEveryTwoSecondsThenCo
     }
     EXPECT_EQ(searchedHosts(), expected);
     EXPECT_EQ(main.StatusBar1.PanelText(5), "Search Completed.");
-    EXPECT_FALSE(main.ServerSearchRunning);
+    EXPECT_FALSE(main.IsServerSearchRunning());
     EXPECT_FALSE(main.Timer1.IsEnabled());
     EXPECT_EQ(main.Prog.Value.get(), 0);
 }
@@ -58,7 +58,7 @@ TEST_F(ServerSearchTest, StoppingEndsTheSearchAtTheNextStep) {
     BroadCaster(main, true);
     advance(2000 * 39 + 1);
     ASSERT_EQ(main.StatusBar1.PanelText(5), "Searching for Server: 127.0.0.40");
-    main.ServerSearchRunning = false;  // the options dialog's stop button
+    main.ServerSearchEnded();  // the options dialog's stop button
     advance(2000);
     EXPECT_EQ(main.StatusBar1.PanelText(5), "Search Terminated.");
     EXPECT_FALSE(main.Timer1.IsEnabled());
@@ -95,50 +95,50 @@ TEST_F(ServerSearchTest, NoSearchWhileConnectedToAServer) {
     sim::SimPeer& server = connectedServer();
     (void)server;
     KestovaMain& connected = console();
-    connected.ServerSearchRunning = true;
+    connected.ServerSearchStarted();
     BroadCaster(connected, true);
     EXPECT_EQ(connected.StatusBar1.PanelText(5), "Search Terminated.");
-    EXPECT_FALSE(connected.ServerSearchRunning);
+    EXPECT_FALSE(connected.IsServerSearchRunning());
     EXPECT_FALSE(connected.Timer1.IsEnabled());
 }
 
 TEST_F(ServerSearchTest, ALongAnswerStoresTheAddressTheLoopAndThePort) {
     CreateRegistryKey(settings::FoundServerIp.keyPath);
-    main.PortOffset = 9;
-    ApplySearchAnswer(main, "||SERVERIP||127.0.0.9||NOCOMPUTER||30||PORT||4||");
+    Server().SetPortOffset(9);
+    ApplySearchAnswer("||SERVERIP||127.0.0.9||NOCOMPUTER||30||PORT||4||");
     EXPECT_EQ(
         ReadRegistryString(settings::FoundServerIp.keyPath, settings::FoundServerIp.valueName),
         "127.0.0.9");
     EXPECT_EQ(ReadSetting(settings::Loop), "30");
-    EXPECT_EQ(main.PortOffset, 4);
+    EXPECT_EQ(Server().PortOffset(), 4);
 }
 
 TEST_F(ServerSearchTest, AShortAnswerWithANonNumericCountStoresFiftyAndResetsThePort) {
     CreateRegistryKey(settings::FoundServerIp.keyPath);
-    main.PortOffset = 9;
-    ApplySearchAnswer(main, "||SERVERIP||127.0.0.9||NOCOMPUTER||lots||");
+    Server().SetPortOffset(9);
+    ApplySearchAnswer("||SERVERIP||127.0.0.9||NOCOMPUTER||lots||");
     EXPECT_EQ(ReadSetting(settings::Loop), "50");
-    EXPECT_EQ(main.PortOffset, 0);
+    EXPECT_EQ(Server().PortOffset(), 0);
 }
 
 TEST_F(ServerSearchTest, AnswersCarryingNoUsableValueChangeNothing) {
     CreateRegistryKey(settings::FoundServerIp.keyPath);
-    main.PortOffset = 9;
-    ApplySearchAnswer(main, "||HELLO||there||PORT||4||");
-    EXPECT_EQ(main.PortOffset, 9) << "PORT counts only in the long answer";
-    ApplySearchAnswer(main, "||A||b||C||d||PORT||four||");
-    EXPECT_EQ(main.PortOffset, 9);
-    ApplySearchAnswer(main, "||A||b||C||d||PORT||-5000||");
-    EXPECT_EQ(main.PortOffset, 9) << "no TCP port below 1";
-    ApplySearchAnswer(main, "||SERVERIP||not an address||");
+    Server().SetPortOffset(9);
+    ApplySearchAnswer("||HELLO||there||PORT||4||");
+    EXPECT_EQ(Server().PortOffset(), 9) << "PORT counts only in the long answer";
+    ApplySearchAnswer("||A||b||C||d||PORT||four||");
+    EXPECT_EQ(Server().PortOffset(), 9);
+    ApplySearchAnswer("||A||b||C||d||PORT||-5000||");
+    EXPECT_EQ(Server().PortOffset(), 9) << "no TCP port below 1";
+    ApplySearchAnswer("||SERVERIP||not an address||");
     EXPECT_EQ(
         ReadRegistryString(settings::FoundServerIp.keyPath, settings::FoundServerIp.valueName),
         "Error");
-    EXPECT_EQ(main.PortOffset, 0);
+    EXPECT_EQ(Server().PortOffset(), 0);
 }
 
 TEST_F(ServerSearchTest, TheFoundAddressIsWrittenOnlyUnderAnExistingKey) {
-    ApplySearchAnswer(main, "||SERVERIP||127.0.0.9||");
+    ApplySearchAnswer("||SERVERIP||127.0.0.9||");
     EXPECT_EQ(
         ReadRegistryString(settings::FoundServerIp.keyPath, settings::FoundServerIp.valueName),
         "Error");

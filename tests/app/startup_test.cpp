@@ -210,7 +210,7 @@ TEST_F(ExitTest, AnsweringNoKeepsTheConsoleRunningAndConnected) {
     EXPECT_FALSE(loop().quitRequested());
     advance(30000);
     EXPECT_TRUE(server.isConnected());
-    EXPECT_TRUE(main.Connected);
+    EXPECT_TRUE(Server().IsGreeted());
 }
 
 TEST_F(ExitTest, AnsweringYesSaysGoodbyeAndEndsWithoutClosingTheConnection) {

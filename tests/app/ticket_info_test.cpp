@@ -48,7 +48,7 @@ TEST_F(TicketInfoTest, AnUnansweredSearchAsksFiveTimesInCapitalsAndTimesOutAt25S
     afterMs(100 + 24900, [&] {
         labelAt24s = info.Label2.Caption;
         greyedAndSlowed = main.ConList.BackColor.get() != ui::colors::White &&
-                          main.ListenTimer.Interval() == 60000 && !main.ConsoleBusy;
+                          main.ListenTimer.Interval() == 60000 && !main.IsBusy();
     });
     operatorClosesAt(100 + 26000);
     ui::Raise(main.SearchAccount.Click);

@@ -29,7 +29,7 @@ protected:
     // The server goes away and the console notices at once.
     void connectionLost() {
         server.disconnect();
-        main.Listen->Close();
+        Server().Close();
     }
 
     sim::SimPeer& server = connectedServer();

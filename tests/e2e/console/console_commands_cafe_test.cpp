@@ -3,10 +3,12 @@
 
 #include <gtest/gtest.h>
 
+#include "connection/server_link.h"
 #include "console/client_grid.h"
 #include "core/audit/log_lines.h"
 #include "core/audit/verify.h"
 #include "platform/services.h"
+#include "program/kestova_code.h"
 #include "tests/e2e/console/cafe_server.h"
 #include "tests/e2e/console/console_under_test.h"
 #include "tests/e2e/console/wait.h"
@@ -23,7 +25,7 @@ TEST(ConsoleCommandsTheCafe, AllocatePauseRenameAndMessageReachTheClientAndTheSe
     ConsoleUnderTest console(server.portOffset());
     ASSERT_TRUE(console.startUp());
     KestovaMain& main = console.main();
-    ASSERT_TRUE(WaitUntil([&] { return main.Connected && !console.shownClients().empty(); }));
+    ASSERT_TRUE(WaitUntil([&] { return Server().IsGreeted() && !console.shownClients().empty(); }));
     ASSERT_EQ(console.logIn("ADMINISTRATOR", "admin"), "Loading Completed.");
 
     // A client that is shown and not in use.

@@ -6,7 +6,9 @@
 #include <QTableView>
 #include <QTest>
 
+#include "connection/server_link.h"
 #include "console/client_grid.h"
+#include "program/kestova_code.h"
 #include "qt/binder/grid_order_proxy.h"
 #include "tests/e2e/console/cafe_server.h"
 #include "tests/e2e/console/console_under_test.h"
@@ -32,7 +34,7 @@ TEST(ConsoleShortcutsTheCafe, CtrlAAllocatesRightAfterLogInAndAGuestAfterwardsGe
     ConsoleUnderTest console(server.portOffset());
     ASSERT_TRUE(console.startUp());
     KestovaMain& main = console.main();
-    ASSERT_TRUE(WaitUntil([&] { return main.Connected && !console.shownClients().empty(); }));
+    ASSERT_TRUE(WaitUntil([&] { return Server().IsGreeted() && !console.shownClients().empty(); }));
     main.ConList.SetRow(0);  // no client highlighted while the log-in sets up the menus
     ASSERT_EQ(console.logIn("ADMINISTRATOR", "admin"), "Loading Completed.");
     console.mainWindow().activateWindow();

@@ -12,8 +12,10 @@
 #include <string>
 #include <vector>
 
+#include "connection/server_link.h"
 #include "console/client_grid.h"
 #include "console/client_grid_order.h"
+#include "program/kestova_code.h"
 #include "qt/binder/grid_order_proxy.h"
 #include "tests/e2e/console/cafe_server.h"
 #include "tests/e2e/console/console_under_test.h"
@@ -59,7 +61,8 @@ TEST(ConsoleSortsAndFiltersTheCafe, ACommandForTheClientInSightReachesItsSlot) {
     ConsoleUnderTest console(server.portOffset());
     ASSERT_TRUE(console.startUp());
     KestovaMain& main = console.main();
-    ASSERT_TRUE(WaitUntil([&] { return main.Connected && console.shownClients().size() > 2; }));
+    ASSERT_TRUE(
+        WaitUntil([&] { return Server().IsGreeted() && console.shownClients().size() > 2; }));
     main.ConList.SetRow(0);
     ASSERT_EQ(console.logIn("ADMINISTRATOR", "admin"), "Loading Completed.");
     console.mainWindow().activateWindow();

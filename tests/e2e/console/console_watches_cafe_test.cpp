@@ -9,6 +9,7 @@
 #include <sstream>
 
 #include "connection/login_window.h"
+#include "connection/server_link.h"
 #include "console/client_grid.h"
 #include "program/kestova_code.h"
 #include "tests/e2e/console/cafe_server.h"
@@ -36,7 +37,7 @@ protected:
         ASSERT_TRUE(server.start()) << "no server could be started: " << server.log();
         console = std::make_unique<ConsoleUnderTest>(server.portOffset());
         ASSERT_TRUE(console->startUp()) << "the console refused to start";
-        ASSERT_TRUE(WaitUntil([this] { return console->main().Connected; }))
+        ASSERT_TRUE(WaitUntil([this] { return Server().IsGreeted(); }))
             << "not connected; connection panel: " << main().StatusBar1.PanelText(4)
             << "; server log: " << server.log();
     }
@@ -112,7 +113,7 @@ TEST_F(ConsoleWatchesTheCafe, AnAdministratorLoggingInOpensUpTheMenus) {
     EXPECT_TRUE(main().Option1.Enabled);
     EXPECT_TRUE(main().Command2.Enabled);
     // The dialog gave the supervision back.
-    EXPECT_FALSE(main().ConsoleBusy);
+    EXPECT_FALSE(main().IsBusy());
     EXPECT_TRUE(main().ListenTimer.IsEnabled());
 
     // Highlighting a client in the table and opening "&File" offers the client commands.
@@ -134,7 +135,7 @@ TEST_F(ConsoleWatchesTheCafe, AWrongPasswordIsRefusedAndTheConsoleStaysAViewer) 
     EXPECT_FALSE(ItemEnabled("m_allocate"));
     EXPECT_EQ(main().StatusBar1.PanelText(1), "User: AutoStart User");
     // Still connected: the refusal is the server's answer, not a lost line.
-    EXPECT_TRUE(main().Connected);
+    EXPECT_TRUE(Server().IsGreeted());
 }
 
 TEST_F(ConsoleWatchesTheCafe, NoticesTheServerGoneAndFindsItAgainByItself) {
@@ -145,7 +146,7 @@ TEST_F(ConsoleWatchesTheCafe, NoticesTheServerGoneAndFindsItAgainByItself) {
     ASSERT_TRUE(server.stop()) << server.log();
 
     // The next tick finds the line down: the operator is logged off and the table emptied.
-    ASSERT_TRUE(WaitUntil([this] { return !main().Connected; }));
+    ASSERT_TRUE(WaitUntil([this] { return !Server().IsGreeted(); }));
     EXPECT_TRUE(console->shownClients().empty()) << Describe(console->shownClients());
     EXPECT_EQ(main().ConList.Rows(), 2);
     EXPECT_EQ(main().StatusBar1.PanelText(5), "Kestova Disconnected!");
@@ -158,7 +159,7 @@ TEST_F(ConsoleWatchesTheCafe, NoticesTheServerGoneAndFindsItAgainByItself) {
 
     ASSERT_TRUE(server.restart()) << "the server could not listen again: " << server.log();
 
-    ASSERT_TRUE(WaitUntil([this] { return main().Connected; }))
+    ASSERT_TRUE(WaitUntil([this] { return Server().IsGreeted(); }))
         << "not reconnected; connection panel: " << main().StatusBar1.PanelText(4);
     EXPECT_EQ(main().StatusBar1.PanelText(5), kConnectedText);
     ASSERT_TRUE(GridShowsTheServersClients());

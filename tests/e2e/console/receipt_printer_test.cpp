@@ -129,7 +129,7 @@ TEST(ReceiptPrinterOnAPty, AStaffMembersBatchComesOutOnThePrinterAndCountsAsSold
     console.main().Command4.DoClick();
     ASSERT_FALSE(soldAfter.empty()) << "the batch did not come through";
 
-    const std::vector<BatchTicket> sold = ParseTicketBatch(KestovaCode().TicketReplyText);
+    const std::vector<BatchTicket> sold = ParseTicketBatch(pos.BatchText());
     const auto batch = zarnevo::SqliteStore(database.toStdString()).findBatch(BatchGroup(sold));
     ASSERT_TRUE(batch.has_value()) << "the server keeps no batch " << BatchGroup(sold);
     ASSERT_EQ(batch->tickets.size(), 2u);
