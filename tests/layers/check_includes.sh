@@ -4,7 +4,9 @@
 #  - the base (platform/, ui/, core/) includes nothing above it, and each base folder only what
 #    is below it: platform/ nothing of ours, ui/ the platform, core/wire/ and core/audit/ only
 #    themselves;
-#  - the server's engine and store include only themselves and the shared wire library.
+#  - the server's engine and store include only themselves and the shared wire library;
+#  - between the subsystem folders, includes go down the order below, but for the arrows listed
+#    there, which may only lose include lines.
 # Prints every offending line and exits non-zero when there is one, or when a check cannot run.
 set -u
 cd "${1:-.}" || exit 2
@@ -45,4 +47,31 @@ check "core/audit/ includes the rest of core/" '#include *"core/([^a]|a[^u])' co
 check "the server engine or store includes the console" \
     '#include *"(core/[^w]|connection|dispatch|console|pos|reports|audit|program|ui|platform|qt)/' \
     server/engine server/db
+
+# Between the subsystem folders includes go down this order (a folder may include any folder after
+# it). The arrows that still go up are listed with the most include lines they may have: their
+# number may fall, never rise, and no new upward arrow may appear.
+order=(program console pos reports dispatch connection audit core ui platform)
+declare -A ceiling=(
+    [dispatch:console]=17 [dispatch:pos]=4 [dispatch:reports]=1 [dispatch:program]=7
+    [pos:console]=9 [pos:program]=8 [reports:console]=2 [reports:pos]=2 [reports:program]=1
+    [console:program]=13 [connection:console]=6 [connection:dispatch]=1 [connection:program]=9
+    [audit:program]=1
+)
+declare -A rank
+for i in "${!order[@]}"; do rank[${order[$i]}]=$i; done
+for from in "${order[@]}"; do
+    [ -d "$from" ] || continue
+    while read -r count to; do
+        [ -n "${rank[$to]:-}" ] && [ "$to" != "$from" ] || continue
+        [ "${rank[$to]}" -gt "${rank[$from]}" ] && continue
+        allowed=${ceiling[$from:$to]:-0}
+        if [ "$count" -gt "$allowed" ]; then
+            echo "$from/ includes $to/ on $count lines (at most $allowed: the arrow goes up):"
+            grep -rnE --include='*.h' --include='*.cpp' "#include *\"$to/" "$from"
+            status=1
+        fi
+    done < <(grep -rhoE --include='*.h' --include='*.cpp' '#include *"[a-z_]+/' "$from" |
+        sed -E 's/#include *"([a-z_]+)\//\1/' | sort | uniq -c)
+done
 exit "$status"
