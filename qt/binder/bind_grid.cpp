@@ -82,12 +82,12 @@ public:
         frameEnd_.setInterval(kFrameMs);
         QObject::connect(&frameEnd_, &QTimer::timeout, this,
                          [this] { view_.setUpdatesEnabled(grid_.Redraw); });
-        grid_.setGridObserver(this);
+        grid_.addGridObserver(this);
         shapeChanged();
         connectView();
     }
 
-    ~GridViewAdapter() override { grid_.setGridObserver(nullptr); }
+    ~GridViewAdapter() override { grid_.removeGridObserver(this); }
 
     // New texts repaint only their cells; the view merges what changed before it paints.
     void cellsChanged(int top, int left, int bottom, int right) override {
