@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "console/marked_count.h"
 #include "dispatch/listen_receiver.h"
 #include "platform/socket.h"
 #include "ui/controls.h"
@@ -142,6 +143,8 @@ public:
     ui::Button Command3{*this, "Command3"};      // "&Refresh"
     ui::Button Command4{*this, "Command4"};      // "Point-of-Sale"
     ui::ProgressBar Prog{*this, "Prog"};
+    // How many client rows are marked: the clients a command for the selected ones reaches.
+    ui::Label lblMarked{*this, "lblMarked"};
 
     // Panels: operator, connected count, in-use count, connection state, last result.
     ui::StatusBar StatusBar1{*this, "StatusBar1", 5};
@@ -305,6 +308,8 @@ private:
     // restart the timer around the change.
     void SlowSupervisionWhileMenuOpen(bool restartTimer);
     void createSockets();
+
+    MarkedRowCount markedCount_{ConList, BackColor, lblMarked};
 };
 
 }  // namespace kestova
