@@ -183,6 +183,7 @@ void KestovaMain::Form_Load() {
 
     ApplySavedColumnViews(*this);
     RecomputeFillerColumn();
+    ReadAlertSettings();
 
     StatusBar1.SetPanelText(5, "Welcome to Kestova v" + VersionNumber());
     Prog.Value = 0;

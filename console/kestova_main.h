@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "console/client_alert_rule.h"
 #include "console/marked_count.h"
 #include "dispatch/listen_receiver.h"
 #include "platform/socket.h"
@@ -175,6 +176,10 @@ public:
     std::int16_t PortOffset = 0;
     // Client slots of the server as last counted for the progress bar (1 at load).
     int SlotCount = 1;
+    // Which client records call for the operator, and whether a warning also plays the alert
+    // sound ("AlertMinutes" and "AlertSound", read at load).
+    ClientAlertRule ClientAlerts;
+    bool AlertSound = true;
 
     // ---- Public methods ----------------------------------------------------------------------
     // Resets the progress bar before and after a walk over the client rows: maximum `rows`, or
@@ -192,6 +197,9 @@ public:
     void RecomputeFillerColumn();
     // Opens a menu (the context menu `m_Popup`) at the pointer.
     void PopupMenu(ui::MenuItem& menu);
+    // A client record was laid into the row, showing or hiding it: the operator is told when
+    // the client needs them (console/client_alerts.h).
+    void ClientRecordLaid(int row);
 
     // ---- Event handlers ----------------------------------------------------------------------
     void Form_Load();
@@ -308,6 +316,7 @@ private:
     // restart the timer around the change.
     void SlowSupervisionWhileMenuOpen(bool restartTimer);
     void createSockets();
+    void ReadAlertSettings();
 
     MarkedRowCount markedCount_{ConList, BackColor, lblMarked};
 };
