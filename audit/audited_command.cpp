@@ -7,16 +7,18 @@
 #include <vector>
 
 #include "core/wire/framing.h"
+#include "core/wire/request_keywords.h"
+#include "core/wire/request_texts.h"
 
 namespace kestova {
 namespace {
 
+namespace request = wire::request;
+
 using Values = std::vector<std::string>;  // the elements after the keyword
 using Describe = std::function<AuditedCommand(const Values&)>;
 
-constexpr std::string_view kUserLead = "Username = '";
 constexpr std::string_view kPasswordLead = "Password = '";
-constexpr std::string_view kPasswordTail = "' and Password = '";
 constexpr std::string_view kMask = "****";
 
 const std::string& ValueAt(const Values& values, std::size_t index) {
@@ -87,28 +89,28 @@ AuditedCommand CafeWide(std::string what) {
     return command;
 }
 
-// The client's own commands: "||KESTOVA||port||WORD||", some with an argument after one bar.
+// The client's own commands: KESTOVA, the port and the word, some with an argument after one bar.
 AuditedCommand ClientCommand(const Values& values) {
     const std::string& command = ValueAt(values, 1);
     const std::size_t bar = command.find('|');
     const std::string word = wire::UpperAscii(Trimmed(std::string_view(command).substr(0, bar)));
     const std::string argument = bar == std::string::npos ? "" : command.substr(bar + 1);
-    static const std::map<std::string, std::string, std::less<>> kWords = {
-        {"ENDTIMER", "End timer"},
-        {"RELOAD", "Restart timer only"},
-        {"RESTART", "Restart computer"},
-        {"SHUTDOWN", "Shut down computer"},
-        {"ENABLE", "Enable"},
-        {"DISABLE", "Disable"},
-        {"RELOCATE", "Relocate timer"},
-        {"CLEARDESKTOP", "Clear desktop"},
+    static const std::map<std::string_view, std::string, std::less<>> kWords = {
+        {request::client::EndTimer, "End timer"},
+        {request::client::Reload, "Restart timer only"},
+        {request::client::Restart, "Restart computer"},
+        {request::client::Shutdown, "Shut down computer"},
+        {request::client::Enable, "Enable"},
+        {request::client::Disable, "Disable"},
+        {request::client::Relocate, "Relocate timer"},
+        {request::client::ClearDesktop, "Clear desktop"},
     };
     std::string what;
     if (const auto known = kWords.find(word); known != kWords.end()) {
         what = known->second;
-    } else if (word == "CHANGENAME") {
+    } else if (word == request::client::ChangeName) {
         what = "Rename to " + Quoted(argument);
-    } else if (word == "MESSAGE") {
+    } else if (word == request::client::Message) {
         what = argument.empty() ? "Clear message" : "Message " + Quoted(argument);
     } else {
         what = "Client command " + Quoted(command);
@@ -120,11 +122,12 @@ AuditedCommand LogIn(std::string what, Sender sender, std::string_view plain) {
     AuditedCommand command;
     command.what = std::move(what);
     command.sender = sender;
-    const std::size_t user = plain.find(kUserLead);
-    const std::size_t tail = plain.find(kPasswordTail);
+    const std::size_t user = plain.find(request::UserNameLead);
+    const std::size_t tail = plain.find(request::PasswordLead);
     if (user != std::string_view::npos && tail != std::string_view::npos &&
-        user + kUserLead.size() <= tail) {
-        command.name = plain.substr(user + kUserLead.size(), tail - user - kUserLead.size());
+        user + request::UserNameLead.size() <= tail) {
+        command.name = plain.substr(user + request::UserNameLead.size(),
+                                    tail - user - request::UserNameLead.size());
     }
     command.wire = MaskPassword(plain);
     return command;
@@ -147,11 +150,11 @@ AuditedCommand AtPos(std::string what, std::string group = {}) {
     return command;
 }
 
-// "||POSTICKET||minutes|count|cost|VIP|time|once|STAFF||", or "||POSTICKET||FALSE||group||" for
-// the deletion of a batch (without a group: the request given up before the batch came).
+// A batch of tickets (wire::request::TicketBatchText), or one given back for deletion (without a
+// group: the request given up before the batch came).
 AuditedCommand TicketBatch(const Values& values) {
     const std::string& request = ValueAt(values, 0);
-    if (wire::UpperAscii(request) == "FALSE") {
+    if (wire::UpperAscii(request) == wire::request::BatchGivenBack) {
         const std::string& group = ValueAt(values, 1);
         return group.empty() ? AtPos("Cancel the ticket batch request")
                              : AtPos("Delete ticket batch", group);
@@ -200,71 +203,74 @@ AuditedCommand Range(const std::string& verb, const Values& values) {
 }
 
 std::string MessageToServer(const Values& values) {
-    constexpr std::string_view kLead = "KESTOVA: ";
     std::string_view text = ValueAt(values, 0);
-    if (text.starts_with(kLead)) {
-        text.remove_prefix(kLead.size());
+    if (text.starts_with(request::ServerMessageLead)) {
+        text.remove_prefix(request::ServerMessageLead.size());
     }
     return "Message to the server " + Quoted(text);
 }
 
-const std::map<std::string, Describe, std::less<>>& Commands() {
-    static const std::map<std::string, Describe, std::less<>> table = {
-        {"F-ALLOCATE",
+const std::map<std::string_view, Describe, std::less<>>& Commands() {
+    static const std::map<std::string_view, Describe, std::less<>> table = {
+        {request::Allocate,
          [](const Values& v) {
              const bool add = wire::UpperAscii(ValueAt(v, 1)) == "TRUE";
              return ForClient((add ? "Add " : "Allocate ") + Duration(ValueAt(v, 0)),
                               Count(ValueAt(v, 2)));
          }},
-        {"F-DEALLOCATE",
+        {request::Deallocate,
          [](const Values& v) {
              return ForClient("Take away " + Duration(ValueAt(v, 0)), Count(ValueAt(v, 1)));
          }},
-        {"F-PAUSE",
+        {request::Pause,
          [](const Values& v) { return ForClient("Pause or resume", Count(ValueAt(v, 0))); }},
-        {"F-LOGOFF", [](const Values& v) { return ForClient("Log off", Count(ValueAt(v, 0))); }},
-        {"F-ALLOWPRINT",
+        {request::LogOff,
+         [](const Values& v) { return ForClient("Log off", Count(ValueAt(v, 0))); }},
+        {request::AllowPrint,
          [](const Values& v) { return ForClient("Allow printing", Count(ValueAt(v, 0))); }},
-        {"F-PREVENTPRINT",
+        {request::PreventPrint,
          [](const Values& v) { return ForClient("Prevent printing", Count(ValueAt(v, 0))); }},
         // These two number the client by its grid row.
-        {"F-DISCONNECT",
+        {request::Disconnect,
          [](const Values& v) { return ForClient("Reconnect", PortOfRow(ValueAt(v, 0))); }},
-        {"F-UPDATE",
+        {request::UpdateClient,
          [](const Values& v) {
              return ForClient("Send the café's settings", PortOfRow(ValueAt(v, 0)));
          }},
-        {"KESTOVA", ClientCommand},
-        {"F-PAUSEALL", [](const Values&) { return CafeWide("Pause all clients"); }},
-        {"F-UNPAUSEALL", [](const Values&) { return CafeWide("Resume all clients"); }},
-        {"F-RESET", [](const Values&) { return CafeWide("Reconnect all clients"); }},
-        {"F-DISLOG", [](const Values&) { return CafeWide("Switch client logging"); }},
-        {"F-ALLOWPAUSE", [](const Values&) { return CafeWide("Switch pausing by clients"); }},
-        {"F-ALLOWTIME", [](const Values&) { return CafeWide("Switch adding tickets"); }},
-        {"F-DISMESS", [](const Values&) { return CafeWide("Switch client messages"); }},
-        {"F-BROADCAST", [](const Values&) { return CafeWide("Search for clients"); }},
-        {"SMESSAGE", [](const Values& v) { return CafeWide(MessageToServer(v)); }},
-        {"POSTICKET", TicketBatch},
-        {"ACTIVATE1", [](const Values& v) { return ByUser("Activate", v); }},
-        {"DEACTIVATE1", [](const Values& v) { return ByUser("Deactivate", v); }},
-        {"ACTIVATE2", [](const Values& v) { return ByNumber("Activate", v); }},
-        {"DEACTIVATE2", [](const Values& v) { return ByNumber("Deactivate", v); }},
-        {"MACTIVATE1", [](const Values& v) { return WholeGroup("Activate", v); }},
-        {"MDEACTIVATE1", [](const Values& v) { return WholeGroup("Deactivate", v); }},
-        {"MACTIVATE2", [](const Values& v) { return Range("Activate", v); }},
-        {"MDEACTIVATE2", [](const Values& v) { return Range("Deactivate", v); }},
+        {request::Kestova, ClientCommand},
+        {request::PauseAll, [](const Values&) { return CafeWide("Pause all clients"); }},
+        {request::UnpauseAll, [](const Values&) { return CafeWide("Resume all clients"); }},
+        {request::Reset, [](const Values&) { return CafeWide("Reconnect all clients"); }},
+        {request::DisLog, [](const Values&) { return CafeWide("Switch client logging"); }},
+        {request::AllowPause, [](const Values&) { return CafeWide("Switch pausing by clients"); }},
+        {request::AllowTime, [](const Values&) { return CafeWide("Switch adding tickets"); }},
+        {request::DisMess, [](const Values&) { return CafeWide("Switch client messages"); }},
+        {request::Broadcast, [](const Values&) { return CafeWide("Search for clients"); }},
+        {request::SMessage, [](const Values& v) { return CafeWide(MessageToServer(v)); }},
+        {request::PosTicket, TicketBatch},
+        {request::Activate1, [](const Values& v) { return ByUser("Activate", v); }},
+        {request::Deactivate1, [](const Values& v) { return ByUser("Deactivate", v); }},
+        {request::Activate2, [](const Values& v) { return ByNumber("Activate", v); }},
+        {request::Deactivate2, [](const Values& v) { return ByNumber("Deactivate", v); }},
+        {request::MActivate1, [](const Values& v) { return WholeGroup("Activate", v); }},
+        {request::MDeactivate1, [](const Values& v) { return WholeGroup("Deactivate", v); }},
+        {request::MActivate2, [](const Values& v) { return Range("Activate", v); }},
+        {request::MDeactivate2, [](const Values& v) { return Range("Deactivate", v); }},
     };
     return table;
 }
 
 // Requests that change nothing: the client list, the keep-alive answer, the greeting, a
 // client's information, the POS figures, ticket look-ups and searches, summaries and reports.
-// "||UPDATE||" also asks the server for the console's own settings again.
-const std::set<std::string, std::less<>>& Requests() {
-    static const std::set<std::string, std::less<>> keywords = {
-        "UPDATE",       "YESCONNECT",      "AUTHENTICATING",  "KESTOVA-INFO",
-        "F-UPDATEPOS",  "F-TICKET1",       "F-TICKET2",       "F-SEARCH",
-        "F-POSSUMMARY", "F-REPORTSUMMARY", "F-REPORTSUMMARY2"};
+// The list request also asks the server for the console's own settings again.
+const std::set<std::string_view, std::less<>>& Requests() {
+    static const std::set<std::string_view, std::less<>> keywords = {
+        request::Update,         request::YesConnect,
+        request::Authenticating, request::ClientInformation,
+        request::UpdatePos,      request::Ticket1,
+        request::Ticket2,        request::Search,
+        request::PosSummary,     request::ReportSummary,
+        request::ReportSummary2};
     return keywords;
 }
 
@@ -288,10 +294,10 @@ std::optional<AuditedCommand> AuditedCommandOf(std::string_view plainMessage) {
         return std::nullopt;
     }
     const std::string keyword = wire::UpperAscii(elements[*first]);
-    if (keyword == "F-LOGIN") {
+    if (keyword == request::Login) {
         return LogIn("Operator log-in", Sender::OperatorLogIn, plainMessage);
     }
-    if (keyword == "F-POSLOG") {
+    if (keyword == request::PosLog) {
         return LogIn("Staff sign-in", Sender::Staff, plainMessage);
     }
     if (Requests().contains(keyword)) {

@@ -19,10 +19,41 @@ std::string ClientOnPort(int port) {
 
 }  // namespace
 
-void CommandAudit::BeforeSend(std::string_view plainMessage) {
-    if (const auto command = AuditedCommandOf(plainMessage)) {
-        Write(EntryFor(*command));
+void CommandAudit::BeforeSend(std::string_view plainMessage, AuditAs as) {
+    const auto command = AuditedCommandOf(plainMessage);
+    if (!command) {
+        return;
     }
+    if (as == AuditAs::UnrequestedBatchDeletion) {
+        Repeat(EntryFor(*command));
+        return;
+    }
+    WriteRepeats();
+    Write(EntryFor(*command));
+}
+
+void CommandAudit::Repeat(audit::Entry entry) {
+    entry.what = kUnrequestedDeletion;
+    const auto now = platform::services().clock().now();
+    if (repeats_ && now - repeats_->firstAt < kRepeatWindow) {
+        ++repeats_->count;
+        repeats_->last = std::move(entry);
+        return;
+    }
+    WriteRepeats();
+    Write(std::move(entry));
+    repeats_ = Repeats{now, 0, {}};
+}
+
+void CommandAudit::WriteRepeats() {
+    const std::optional<Repeats> repeats = std::exchange(repeats_, std::nullopt);
+    if (!repeats || repeats->count == 0) {
+        return;
+    }
+    audit::Entry entry = repeats->last;
+    entry.what = std::string(kUnrequestedDeletion) + " (" + std::to_string(repeats->count) +
+                 " more within " + std::to_string(kRepeatWindow.count()) + " s of the first)";
+    Write(std::move(entry));
 }
 
 audit::Entry CommandAudit::EntryFor(const AuditedCommand& command) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <chrono>
+#include <cstdint>
 #include <deque>
 #include <optional>
 #include <string>
@@ -10,6 +12,17 @@
 #include "core/audit/entry.h"
 
 namespace kestova {
+
+// How the audit log records a message.
+enum class AuditAs {
+    Command,  // what an operator or a staff member gave: an entry each time
+    // The console deleting a ticket batch that nobody asked for, which a server can provoke
+    // without end: the first is an entry, the repeats within kRepeatWindow of it one more entry
+    // with their count, written before the next entry or when the program ends.
+    UnrequestedBatchDeletion,
+};
+inline constexpr std::chrono::seconds kRepeatWindow{60};
+inline constexpr std::string_view kUnrequestedDeletion = "Delete an unrequested ticket batch";
 
 // The audit trail's writer: every message that changes anything (AuditedCommandOf) becomes an
 // entry of the audit log, written and flushed to the disk before the message is sent. The entry
@@ -23,14 +36,26 @@ namespace kestova {
 // sent unless the program ends first.
 class CommandAudit {
 public:
-    void BeforeSend(std::string_view plainMessage);
+    void BeforeSend(std::string_view plainMessage, AuditAs as = AuditAs::Command);
+    // Writes the count of repeated deletions not written yet; the program calls it as it ends.
+    void WriteRepeats();
     // Entries kept because the log could not be written.
     std::size_t Unwritten() const { return unwritten_.size(); }
 
 private:
+    struct Repeats {
+        std::chrono::system_clock::time_point firstAt;
+        std::int64_t count = 0;
+        audit::Entry last;
+    };
+
     audit::Entry EntryFor(const AuditedCommand& command);
+    void Repeat(audit::Entry entry);
     void Write(audit::Entry entry);
     void TellFailureOnce();
+
+    // The unrequested deletions since the last one written.
+    std::optional<Repeats> repeats_;
 
     // Where the next entry goes: read from the log before the first write, and again after a
     // write failed (which may have left a part of it).

@@ -11,6 +11,7 @@
 #include "core/settings.h"
 #include "core/wire/codepage.h"
 #include "core/wire/framing.h"
+#include "core/wire/request_texts.h"
 #include "platform/services.h"
 #include "program/kestova_code.h"
 #include "program/startup.h"
@@ -112,11 +113,17 @@ void FrmSplash::Form_Activate() {
     Height = kFullHeight;
 }
 
+// Each step's position is counted from where the roll began, not from where the window reports
+// itself: a window manager reports moves late, and a step taken from a late report would undo
+// the rise of the steps before it.
 void FrmSplash::RollDown() {
+    const int top = Top;
+    int rise = 0;
     for (int height = 0; height <= kRollDownLast; height += kRollDownStep) {
         Loop().yield();
         Height = height;
-        Top = Top - kRollDownRise;
+        rise += kRollDownRise;
+        Top = top - rise;
     }
 }
 
@@ -196,8 +203,8 @@ void FrmSplash::Timer1_Timer() {
         // The answer may have come in while events ran: then the request is no longer wanted.
         const auto& listen = Main().Listen;
         if (Timer1.IsEnabled() && IsLoaded() && listen != nullptr) {
-            protocol::SendToServer(*listen,
-                                   protocol::LoginRequest(Text1.Text.get(), Text2.Text.get()));
+            protocol::SendToServer(
+                *listen, wire::request::OperatorLoginText(Text1.Text.get(), Text2.Text.get()));
         }
     } else if (loginTicks_ > kTimeOutAfterTicks) {
         CancelRequest();

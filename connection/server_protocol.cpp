@@ -1,29 +1,28 @@
 #include "connection/server_protocol.h"
 
 #include "audit/command_audit.h"
+#include "console/kestova_main.h"
 #include "core/wire/codec.h"
-#include "core/wire/framing.h"
+#include "core/wire/requests.h"
 #include "platform/socket.h"
 #include "program/kestova_code.h"
 
 namespace kestova::protocol {
 
-std::string Greeting(std::string_view localIp, std::string_view localHostName) {
-    std::string text = "AUTHENTICATING||FALSE||STATE||Authenticating ..||LOCALIP||[";
-    text += localIp;
-    text += "]||LOCALHOSTNAME||Kestova[";
-    text += localHostName;
-    text += "]||";
-    return text;
+bool SendToServer(platform::Socket& socket, std::string_view plainMessage) {
+    return SendToServer(socket, plainMessage, AuditAs::Command);
 }
 
-std::string LoginRequest(std::string_view userName, std::string_view password) {
-    return wire::CredentialsMessage("F-LOGIN", userName, password);
-}
-
-void SendToServer(platform::Socket& socket, std::string_view plainMessage) {
-    Audit().BeforeSend(plainMessage);
+bool SendToServer(platform::Socket& socket, std::string_view plainMessage, AuditAs as) {
+    if (socket.GetState() != platform::Socket::Connected) {
+        return false;
+    }
+    Audit().BeforeSend(plainMessage, as);
     socket.SendData(wire::EncodeText(plainMessage));
+    if (wire::request::IsAnswered(plainMessage)) {
+        Main().Receiver.RequestSent();
+    }
+    return true;
 }
 
 }  // namespace kestova::protocol

@@ -6,35 +6,23 @@
 namespace platform {
 class Socket;
 }
+namespace kestova {
+enum class AuditAs;  // audit/command_audit.h
+}
 
-// The texts the console sends at the server boundary and the numbers it connects with. Replies
-// the server sends are known by the dispatcher's keyword table.
+// The numbers the console connects to the server with and the one way its messages leave. The
+// texts of the messages are built in core/wire (request_texts.h).
 namespace kestova::protocol {
 
 // The server's discovery port; the console port is this plus the port offset (1000 and up).
 inline constexpr int kDiscoveryPort = 999;
 inline constexpr int kConsolePortBase = 999;
 
-// Requests for the whole client list: the supervision tick's, the greeting's, and the one the
-// server asks for with UPDATEX. The server answers each with one UPDATE reply per slot.
-inline constexpr std::string_view kRefreshRequest = "UPDATE||||";
-inline constexpr std::string_view kFirstListRequest = "||UPDATE||||";
-inline constexpr std::string_view kRequestedListRequest = "||UPDATE||";
-
-// The answer to the server's keep-alive probe.
-inline constexpr std::string_view kKeepAliveAnswer = "||YESCONNECT||||";
-
-// The plain-text hello on the discovery socket.
-inline constexpr std::string_view kSearchHello = "CONNECTED";
-
-// The console's greeting on a new server connection: who and where it is.
-std::string Greeting(std::string_view localIp, std::string_view localHostName);
-
-// The operator login request; the server evaluates the condition it carries.
-std::string LoginRequest(std::string_view userName, std::string_view password);
-
 // Encodes a plain message and sends it on the server connection: the one way every message
-// leaves, so that each command is in the audit log before it goes.
-void SendToServer(platform::Socket& socket, std::string_view plainMessage);
+// leaves, so that each command is in the audit log before it goes, as `as` says (a command
+// unless told otherwise), and the supervision knows which request waits for the server. Only a
+// connected socket takes a message (and only then is it audited); false when it was not sent.
+bool SendToServer(platform::Socket& socket, std::string_view plainMessage);
+bool SendToServer(platform::Socket& socket, std::string_view plainMessage, AuditAs as);
 
 }  // namespace kestova::protocol

@@ -12,6 +12,7 @@
 #include "core/settings.h"
 #include "core/settings_table.h"
 #include "core/wire/codepage.h"
+#include "core/wire/discovery.h"
 #include "core/wire/framing.h"
 #include "platform/services.h"
 
@@ -98,7 +99,7 @@ void BroadCaster(KestovaMain& main, bool start) {
 
 void SearchConnected(KestovaMain& main) {
     if (IsUp(main.Search.get())) {
-        main.Search->SendData(std::string(protocol::kSearchHello));
+        main.Search->SendData(std::string(wire::discovery::Hello));
     }
 }
 
@@ -121,7 +122,7 @@ void ApplySearchAnswer(KestovaMain& main, std::string_view answer) {
         }
         const std::string keyword = wire::UpperAscii(elements[i]);
         const std::string& next = elements[i + 1];
-        if (keyword == "SERVERIP") {
+        if (keyword == wire::discovery::ServerIp) {
             // Whatever answers on the network is not trusted with the shared store: only an
             // address is kept.
             if (IsWellFormedServerAddress(next)) {
@@ -129,13 +130,13 @@ void ApplySearchAnswer(KestovaMain& main, std::string_view answer) {
                                     settings::FoundServerIp.valueName, next);
             }
             main.PortOffset = 0;
-        } else if (keyword == "NOCOMPUTER") {
+        } else if (keyword == wire::discovery::NoComputer) {
             WriteSetting(settings::Loop,
                          IsNumeric(next) ? std::string_view(next) : kLoopWhenNotNumeric);
             if (last < kLongAnswerLastElement) {
                 main.PortOffset = 0;
             }
-        } else if (keyword == "PORT" && last > kLongAnswerLastElement) {
+        } else if (keyword == wire::discovery::Port && last > kLongAnswerLastElement) {
             const auto offset = ToWholeNumber(next);
             if (offset.has_value() && IsUsablePortOffset(*offset)) {
                 main.PortOffset = static_cast<std::int16_t>(*offset);

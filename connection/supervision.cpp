@@ -12,6 +12,7 @@
 #include "core/machine_store.h"
 #include "core/settings.h"
 #include "core/settings_table.h"
+#include "core/wire/request_texts.h"
 #include "platform/services.h"
 #include "program/kestova_code.h"
 #include "program/startup.h"
@@ -26,8 +27,10 @@ constexpr double kLongestRefreshSeconds = 86400;
 constexpr int kBlinkOffMs = 2000;
 constexpr int kBlinkOnMs = 3000;
 constexpr int kReconnectIntervalMs = 3000;
-// The server probes a console every 20 s; a connection on which nothing whole has arrived for
-// longer than the server itself waits for a silent console is dead, whatever the socket says.
+// A connection on which a request (the client list, a log-in, a point-of-sale request) has had no
+// reply of any kind for longer than the server itself waits for a silent console is dead,
+// whatever the socket says. A server that is only quiet is not: it probes "now and then", and
+// while a point-of-sale window is open nothing asks it anything.
 constexpr std::int64_t kDeadConnectionMs = 65000;
 
 constexpr int kPanelConnected = 2;
@@ -65,7 +68,7 @@ void ConnectedTick(KestovaMain& main) {
     main.PortOffset = 0;
     if (IsUp(main.Listen.get())) {
         Yield();
-        protocol::SendToServer(*main.Listen, protocol::kRefreshRequest);
+        protocol::SendToServer(*main.Listen, wire::request::RefreshListText());
     }
     const ClientCount count = RecountClients(main.ConList);
     main.Command3.Enabled = true;
@@ -145,7 +148,7 @@ void ConnectingTick(KestovaMain& main) {
 
 void SupervisionTick(KestovaMain& main) {
     if (IsUp(main.Listen.get()) && main.Connected &&
-        main.Receiver.SilentMs() >= kDeadConnectionMs) {
+        main.Receiver.UnansweredMs() >= kDeadConnectionMs) {
         main.Listen->Close();
     }
     if (IsUp(main.Listen.get()) && main.Connected) {
@@ -161,10 +164,10 @@ void ListenConnected(KestovaMain& main) {
         return;
     }
     main.Receiver.Reset();
-    protocol::SendToServer(
-        *main.Listen, protocol::Greeting(main.Listen->LocalIP(), main.Listen->LocalHostName()));
+    protocol::SendToServer(*main.Listen, wire::request::GreetingText(main.Listen->LocalIP(),
+                                                                     main.Listen->LocalHostName()));
     main.Connected = true;
-    protocol::SendToServer(*main.Listen, protocol::kFirstListRequest);
+    protocol::SendToServer(*main.Listen, wire::request::FirstListText());
     main.StatusBar1.SetPanelText(kPanelResult, kConnectedToServer);
 }
 

@@ -4,10 +4,14 @@
 #include "console/operator_commands.h"
 #include "core/messages.h"
 #include "core/version.h"
+#include "core/wire/request_keywords.h"
+#include "core/wire/request_texts.h"
 #include "platform/services.h"
 
 namespace kestova {
 namespace {
+
+namespace request = wire::request;
 
 void Yield() {
     platform::services().loop().yield();
@@ -15,8 +19,8 @@ void Yield() {
 
 // A switch acts only with a client row highlighted and the connection up; its status text is
 // chosen by the check mark as it was before.
-void FlipSwitch(KestovaMain& main, const char* message, bool checked, const char* whenUnchecked,
-                const char* whenChecked) {
+void FlipSwitch(KestovaMain& main, std::string_view keyword, bool checked,
+                const char* whenUnchecked, const char* whenChecked) {
     if (!Highlighted(main).isRow()) {
         ShowNotice("No Client selected!", kKestovaNoticeTitle);
         return;
@@ -25,7 +29,7 @@ void FlipSwitch(KestovaMain& main, const char* message, bool checked, const char
         return;
     }
     Yield();
-    if (SendCommand(main, message)) {
+    if (SendCommand(main, request::CafeCommandText(keyword))) {
         SetStatus(main, checked ? whenChecked : whenUnchecked);
     }
 }
@@ -37,12 +41,12 @@ void ResetAllClients(KestovaMain& main) {
         return;
     }
     Yield();
-    SendCommand(main, "||F-RESET||||");
-    SetStatus(main, "All Port(s) Reseted.");
+    SetSentStatus(main, SendCommand(main, request::CafeCommandText(request::Reset)),
+                  "All Port(s) Reseted.");
 }
 
 void SwitchTicketLogins(KestovaMain& main) {
-    FlipSwitch(main, "||F-DISLOG||||", main.m_Dislog.Checked, "Client Logging Disabled.",
+    FlipSwitch(main, request::DisLog, main.m_Dislog.Checked, "Client Logging Disabled.",
                "Client Logging Enabled.");
 }
 
@@ -60,22 +64,21 @@ void TicketLoginButton(KestovaMain& main) {
 }
 
 void SwitchClientPausing(KestovaMain& main) {
-    FlipSwitch(main, "||F-ALLOWPAUSE||||", main.m_AllowPause.Checked,
+    FlipSwitch(main, request::AllowPause, main.m_AllowPause.Checked,
                "Client(s)' Pausibilty Enabled.", "Client(s)' Pausibility Disabled.");
 }
 
 void SwitchTicketAdding(KestovaMain& main) {
-    FlipSwitch(main, "||F-ALLOWTIME||||", main.m_allowTime.Checked, "Adding Ticket Enabled.",
+    FlipSwitch(main, request::AllowTime, main.m_allowTime.Checked, "Adding Ticket Enabled.",
                "Adding Ticket Disabled.");
 }
 
 void UpdateConsoleSettings(KestovaMain& main) {
-    SetStatus(main, SendCommand(main, "||UPDATE||") ? "Kestova settings updated."
-                                                    : "Kestova not connected.");
+    SetSentStatus(main, SendCommand(main, request::ListAgainText()), "Kestova settings updated.");
 }
 
 void SearchForClients(KestovaMain& main) {
-    if (SendCommand(main, "||F-BROADCAST||||")) {
+    if (SendCommand(main, request::CafeCommandText(request::Broadcast))) {
         SetStatus(main, "Client Search Started!");
     } else {
         ShowNotice("Error Starting Search!", kNoticeTitle);

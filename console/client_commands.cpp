@@ -8,6 +8,8 @@
 #include "core/version.h"
 #include "core/wire/codepage.h"
 #include "core/wire/framing.h"
+#include "core/wire/request_keywords.h"
+#include "core/wire/request_texts.h"
 #include "dispatch/send_procedures.h"
 #include "platform/services.h"
 
@@ -15,6 +17,7 @@ namespace kestova {
 namespace {
 
 using Check = ClientCommand::Check;
+namespace request = wire::request;
 using Numbering = ClientCommand::Numbering;
 
 constexpr Notice kNoClientSelected{"No Client selected!", kKestovaNoticeTitle};
@@ -35,11 +38,11 @@ std::string Upper(const HighlightedClient& client) {
 // The message text of the command for the client.
 std::string MessageFor(const ClientCommand& command, const HighlightedClient& client) {
     const int number = command.numbering == Numbering::Row ? client.row : client.port();
-    return command.clientKeyword ? ClientKeywordMessage(number, command.keyword)
-                                 : ServerKeywordMessage(command.keyword, number);
+    return command.clientKeyword ? request::ClientCommandText(number, command.keyword)
+                                 : request::SlotCommandText(command.keyword, number);
 }
 
-ClientCommand Command(const char* keyword, bool clientKeyword) {
+ClientCommand Command(std::string_view keyword, bool clientKeyword) {
     ClientCommand command{};
     command.keyword = keyword;
     command.clientKeyword = clientKeyword;
@@ -47,7 +50,6 @@ ClientCommand Command(const char* keyword, bool clientKeyword) {
     command.rowCheck = Check::WithNotice;
     command.connectedAfterQuestion = Check::None;
     command.information = nullptr;
-    command.statusBeforeSending = false;
     return command;
 }
 
@@ -77,32 +79,28 @@ void RunClientCommand(KestovaMain& main, const ClientCommand& command) {
             return;
         }
     }
-    if (command.statusBeforeSending) {
-        SetStatus(main, command.status(client));
-    }
     if (!SendCommand(main, MessageFor(command, client))) {
-        if (command.sendFailed) {
-            Show(*command.sendFailed);
+        // The connection went while the question was open: said as its check says it.
+        if (const auto& failed =
+                command.sendFailed ? command.sendFailed : command.connectedBeforeQuestion) {
+            Show(*failed);
         }
         return;
     }
     if (command.information != nullptr) {
         main.ConList.SetTextMatrix(client.row, client_grid::kInformation, command.information);
     }
-    if (!command.statusBeforeSending) {
-        SetStatus(main, command.status(client));
-    }
+    SetStatus(main, command.status(client));
 }
 
 const ClientCommand& EndTimerCommand() {
     static const ClientCommand command = [] {
-        ClientCommand c = Command("ENDTIMER", true);
+        ClientCommand c = Command(request::client::EndTimer, true);
         c.connectedBeforeQuestion = Notice{"Client not connected", kNoticeTitle};
         c.question = [](const KestovaMain& main, const HighlightedClient& client) {
             return "End Timer of Client " + ClientLabel(main, client) + "?";
         };
         c.status = [](const HighlightedClient& client) { return StatusLabel(client) + " Ended."; };
-        c.statusBeforeSending = true;
         return c;
     }();
     return command;
@@ -110,7 +108,7 @@ const ClientCommand& EndTimerCommand() {
 
 const ClientCommand& RestartTimerOnlyCommand() {
     static const ClientCommand command = [] {
-        ClientCommand c = Command("RELOAD", true);
+        ClientCommand c = Command(request::client::Reload, true);
         c.connectedBeforeQuestion = Notice{"Client not connected", kNoticeTitle};
         c.question = [](const KestovaMain&, const HighlightedClient& client) {
             return "Restart Timer Only of Client " + Upper(client) + "?";
@@ -124,7 +122,7 @@ const ClientCommand& RestartTimerOnlyCommand() {
 
 const ClientCommand& RestartComputerCommand() {
     static const ClientCommand command = [] {
-        ClientCommand c = Command("RESTART", true);
+        ClientCommand c = Command(request::client::Restart, true);
         c.connectedBeforeQuestion = Notice{"Client not connected", kNoticeTitle};
         c.question = [](const KestovaMain&, const HighlightedClient& client) {
             return "Restart Client " + Upper(client) + "?";
@@ -139,7 +137,7 @@ const ClientCommand& RestartComputerCommand() {
 
 const ClientCommand& ShutDownComputerCommand() {
     static const ClientCommand command = [] {
-        ClientCommand c = Command("SHUTDOWN", true);
+        ClientCommand c = Command(request::client::Shutdown, true);
         c.connectedBeforeQuestion = Notice{"Client not connected", kNoticeTitle};
         c.question = [](const KestovaMain&, const HighlightedClient& client) {
             return "Shutdown Client " + Upper(client) + "?";
@@ -154,7 +152,7 @@ const ClientCommand& ShutDownComputerCommand() {
 
 const ClientCommand& LogOffClientCommand() {
     static const ClientCommand command = [] {
-        ClientCommand c = Command("F-LOGOFF", false);
+        ClientCommand c = Command(request::LogOff, false);
         c.question = [](const KestovaMain&, const HighlightedClient&) {
             return std::string("Log Off Selected Client?");
         };
@@ -169,7 +167,7 @@ const ClientCommand& LogOffClientCommand() {
 
 const ClientCommand& ReconnectClientCommand() {
     static const ClientCommand command = [] {
-        ClientCommand c = Command("F-DISCONNECT", false);
+        ClientCommand c = Command(request::Disconnect, false);
         c.numbering = Numbering::Row;
         c.question = [](const KestovaMain&, const HighlightedClient&) {
             return std::string("Disconnect and Reconnect Client?");
@@ -185,7 +183,7 @@ const ClientCommand& ReconnectClientCommand() {
 
 const ClientCommand& EnableClientCommand() {
     static const ClientCommand command = [] {
-        ClientCommand c = Command("ENABLE", true);
+        ClientCommand c = Command(request::client::Enable, true);
         c.status = [](const HighlightedClient& client) {
             return StatusLabel(client) + " Enabled.";
         };
@@ -197,7 +195,7 @@ const ClientCommand& EnableClientCommand() {
 
 const ClientCommand& DisableClientCommand() {
     static const ClientCommand command = [] {
-        ClientCommand c = Command("DISABLE", true);
+        ClientCommand c = Command(request::client::Disable, true);
         c.status = [](const HighlightedClient& client) {
             return StatusLabel(client) + " Disabled.";
         };
@@ -209,7 +207,7 @@ const ClientCommand& DisableClientCommand() {
 
 const ClientCommand& RelocateTimerCommand() {
     static const ClientCommand command = [] {
-        ClientCommand c = Command("RELOCATE", true);
+        ClientCommand c = Command(request::client::Relocate, true);
         c.status = [](const HighlightedClient&) { return std::string("Client Relocated."); };
         c.sendFailed = Notice{"Client Can't be Relocated!", kNoticeTitle};
         return c;
@@ -219,7 +217,7 @@ const ClientCommand& RelocateTimerCommand() {
 
 const ClientCommand& ClearDesktopCommand() {
     static const ClientCommand command = [] {
-        ClientCommand c = Command("CLEARDESKTOP", true);
+        ClientCommand c = Command(request::client::ClearDesktop, true);
         c.connectedBeforeQuestion = kNoClientSelected;
         c.question = [](const KestovaMain& main, const HighlightedClient& client) {
             return "Clear Desktop of " + ClientLabel(main, client) + "?";
@@ -234,7 +232,7 @@ const ClientCommand& ClearDesktopCommand() {
 
 const ClientCommand& AllowPrintingCommand() {
     static const ClientCommand command = [] {
-        ClientCommand c = Command("F-ALLOWPRINT", false);
+        ClientCommand c = Command(request::AllowPrint, false);
         c.question = [](const KestovaMain&, const HighlightedClient& client) {
             return "Allow " + client.name + " to Print?";
         };
@@ -251,7 +249,7 @@ const ClientCommand& AllowPrintingCommand() {
 
 const ClientCommand& PreventPrintingCommand() {
     static const ClientCommand command = [] {
-        ClientCommand c = Command("F-PREVENTPRINT", false);
+        ClientCommand c = Command(request::PreventPrint, false);
         c.question = [](const KestovaMain&, const HighlightedClient& client) {
             return "Prevent " + client.name + " from Print?";
         };
@@ -287,12 +285,12 @@ void ChangeClientName(KestovaMain& main) {
                                               platform::msgbox::OKOnly, VersionTitle());
         return;
     }
-    SetStatus(main, label + "'s name changed.");
-    if (!SendCommand(
-            main, "||KESTOVA||" + std::to_string(client.port()) + "||CHANGENAME|" + name + "||")) {
+    if (!SendCommand(main, request::RenameClientText(client.port(), name))) {
         ShowNotice("Client name could not be changed: not connected to the server.",
                    kKestovaNoticeTitle);
+        return;
     }
+    SetStatus(main, label + "'s name changed.");
 }
 
 void UpdateClientSettings(KestovaMain& main) {
@@ -301,7 +299,8 @@ void UpdateClientSettings(KestovaMain& main) {
         return;
     }
     Yield();
-    if (client.name.empty() || !SendCommand(main, ServerKeywordMessage("F-UPDATE", client.row))) {
+    if (client.name.empty() ||
+        !SendCommand(main, request::SlotCommandText(request::UpdateClient, client.row))) {
         SetStatus(main, "Client not connected.");
         return;
     }
@@ -314,7 +313,7 @@ void RequestClientInformation(KestovaMain& main) {
         ShowNotice("Client not connected!", kNoticeTitle);
         return;
     }
-    SendCommand(main, ServerKeywordMessage("KESTOVA-INFO", client.port()));
+    SendCommand(main, request::SlotCommandText(request::ClientInformation, client.port()));
 }
 
 void PauseHighlightedClient(KestovaMain& main) {

@@ -23,8 +23,9 @@ struct ClientCommand {
     enum class Check { None, Silently, WithNotice };
     enum class Numbering { Port, Row };
 
-    const char* keyword;
-    // "||KESTOVA||" port "||" keyword "||" when true, else "||" keyword "||" number "||".
+    std::string_view keyword;
+    // A word of the client program (wire::request::ClientCommandText) when true, else a server
+    // keyword for the slot (wire::request::SlotCommandText).
     bool clientKeyword;
     Numbering numbering;
     // A client row must be highlighted ("No Client selected!").
@@ -38,9 +39,9 @@ struct ClientCommand {
     std::optional<Notice> notConnectedAfterQuestion;
     // Written into the row's "Information" cell after sending, when set.
     const char* information;
+    // Shown once the message was sent.
     std::function<std::string(const HighlightedClient&)> status;
-    bool statusBeforeSending;
-    // Shown when the message could not be sent.
+    // Shown when the message could not be sent (else connectedBeforeQuestion, when set).
     std::optional<Notice> sendFailed;
 };
 

@@ -10,6 +10,8 @@
 #include "core/display_text.h"
 #include "core/messages.h"
 #include "core/wire/framing.h"
+#include "core/wire/request_keywords.h"
+#include "core/wire/request_texts.h"
 #include "dispatch/send_procedures.h"
 #include "platform/services.h"
 
@@ -24,10 +26,6 @@ std::string WithoutBars(std::string_view typed) {
     std::string text(typed);
     std::replace(text.begin(), text.end(), '|', ' ');
     return text;
-}
-
-std::string MessageToClient(int port, const std::string& text) {
-    return "||KESTOVA||" + std::to_string(port) + "||MESSAGE|" + text + "||||";
 }
 
 ConsoleDimmed::Options WhileAsking() {
@@ -49,9 +47,9 @@ void SendMessageToAllClients(KestovaMain& main) {
     }
     // At most 500 characters, whole characters.
     const std::string text = CutForDisplay(ClientMessageText(typed), kLongestMessageToAll, "");
-    SendToAllClients(main, text, "MESSAGE", false);
-    SetStatus(main, text.empty() ? "Message Cleared on All Client(s)."
-                                 : "Message Sent to All Client(s).");
+    SetSentStatus(
+        main, SendToAllClients(main, text, wire::request::client::Message, false),
+        text.empty() ? "Message Cleared on All Client(s)." : "Message Sent to All Client(s).");
 }
 
 void SendMessageToSelectedClients(KestovaMain& main) {
@@ -62,17 +60,19 @@ void SendMessageToSelectedClients(KestovaMain& main) {
     }
     const std::string text = ClientMessageText(typed);
     OncePerClient once;
+    bool sent = true;
     const HighlightedClient highlighted = Highlighted(main);
-    if (highlighted.isRow() && main.IsServerConnected() && once.first(highlighted.port())) {
-        SendCommand(main, MessageToClient(highlighted.port(), text));
+    if (highlighted.isRow() && once.first(highlighted.port())) {
+        sent = SendCommand(main, wire::request::MessageToClientText(highlighted.port(), text));
     }
     WalkMarkedRows(main, kSelectedPaceMs, [&](int row) {
         if (once.first(row - 1)) {
-            SendCommand(main, MessageToClient(row - 1, text));
+            sent = SendCommand(main, wire::request::MessageToClientText(row - 1, text)) && sent;
         }
     });
-    SetStatus(main, text.empty() ? "Message Cleared on Client(s)."
-                                 : "Message Sent to Selected Client(s).");
+    SetSentStatus(
+        main, sent,
+        text.empty() ? "Message Cleared on Client(s)." : "Message Sent to Selected Client(s).");
 }
 
 void SendMessageToServer(KestovaMain& main) {
@@ -80,9 +80,8 @@ void SendMessageToServer(KestovaMain& main) {
     if (typed.empty()) {
         return;
     }
-    // Reported as sent only when it was.
-    const bool sent = SendCommand(main, "||SMESSAGE||KESTOVA: " + WithoutBars(typed) + "||");
-    SetStatus(main, sent ? "Message Sent to Server." : "Kestova not connected.");
+    SetSentStatus(main, SendCommand(main, wire::request::MessageToServerText(WithoutBars(typed))),
+                  "Message Sent to Server.");
 }
 
 void SwitchClientMessages(KestovaMain& main) {
@@ -94,10 +93,10 @@ void SwitchClientMessages(KestovaMain& main) {
         return;
     }
     platform::services().loop().yield();
-    SendCommand(main, "||F-DISMESS||||");
     // The check mark is the server's to set; the text tells what was asked for.
-    SetStatus(main, main.m_ClientMessage.Checked ? "Client Message ability Started."
-                                                 : "Client Message ability Ended.");
+    SetSentStatus(main, SendCommand(main, wire::request::CafeCommandText(wire::request::DisMess)),
+                  main.m_ClientMessage.Checked ? "Client Message ability Started."
+                                               : "Client Message ability Ended.");
 }
 
 }  // namespace kestova

@@ -46,19 +46,11 @@ void SetStatus(KestovaMain& main, const std::string& text) {
 }
 
 bool SendCommand(KestovaMain& main, std::string_view plainMessage) {
-    if (!main.IsServerConnected()) {
-        return false;
-    }
-    protocol::SendToServer(*main.Listen, plainMessage);
-    return true;
+    return main.Listen != nullptr && protocol::SendToServer(*main.Listen, plainMessage);
 }
 
-std::string ClientKeywordMessage(int port, std::string_view keyword) {
-    return "||KESTOVA||" + std::to_string(port) + "||" + std::string(keyword) + "||";
-}
-
-std::string ServerKeywordMessage(std::string_view keyword, int number) {
-    return "||" + std::string(keyword) + "||" + std::to_string(number) + "||";
+void SetSentStatus(KestovaMain& main, bool sent, const std::string& text) {
+    SetStatus(main, sent ? text : "Kestova not connected.");
 }
 
 }  // namespace kestova

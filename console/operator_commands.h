@@ -42,10 +42,8 @@ void SetStatus(KestovaMain& main, const std::string& text);
 
 // Sends a command to the server when the connection is up; false (nothing sent) when it is not.
 bool SendCommand(KestovaMain& main, std::string_view plainMessage);
-
-// The command texts: "||KESTOVA||" port "||" keyword "||" for a client's own keyword, and
-// "||" keyword "||" number "||" for the server's keywords.
-std::string ClientKeywordMessage(int port, std::string_view keyword);
-std::string ServerKeywordMessage(std::string_view keyword, int number);
+// The result of a command that went to the server: the text when all of it was sent, else
+// "Kestova not connected.", so that a refused command never reads as done.
+void SetSentStatus(KestovaMain& main, bool sent, const std::string& text);
 
 }  // namespace kestova

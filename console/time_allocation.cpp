@@ -11,6 +11,7 @@
 #include "core/convert.h"
 #include "core/messages.h"
 #include "core/version.h"
+#include "core/wire/request_texts.h"
 #include "platform/services.h"
 
 namespace kestova {
@@ -27,11 +28,13 @@ bool ModeRefuses(const std::string& information) {
                kModesWithoutAllocation.end();
 }
 
-// Asks for the minutes and checks them; the seconds to send, or nothing when the operator
-// cancelled or the answer was refused (with its notice).
+// Asks for the minutes and checks them; the whole minutes to send, or nothing when the operator
+// cancelled or the answer was refused (with its notice). The status texts name the minutes sent,
+// not the fraction typed (2.9 sends 2).
 struct Minutes {
-    std::string typed;
-    long seconds;
+    long whole;
+    long seconds() const { return whole * 60; }
+    std::string text() const { return std::to_string(whole) + "mins"; }
 };
 std::optional<Minutes> AskMinutes(const std::string& prompt) {
     const std::string typed = AskText(prompt, "5");
@@ -51,8 +54,7 @@ std::optional<Minutes> AskMinutes(const std::string& prompt) {
         ShowNotice("Entry must be between 1 and 9999!", kNoticeTitle);
         return std::nullopt;
     }
-    // The whole part of the minutes.
-    return Minutes{typed, static_cast<long>(std::trunc(minutes)) * 60};
+    return Minutes{static_cast<long>(std::trunc(minutes))};
 }
 
 // Lets pending events run before sending; the highlighted row is then read again.
@@ -96,18 +98,17 @@ void AllocateTime(KestovaMain& main) {
         return;
     }
     const HighlightedClient now = AfterEvents(main);
-    const std::string message = "||F-ALLOCATE||" + std::to_string(minutes->seconds) +
-                                (choice == Choice::Add ? "||TRUE||" : "||FALSE||") +
-                                std::to_string(client.port()) + "||";
+    const std::string message =
+        wire::request::AllocateText(minutes->seconds(), choice == Choice::Add, client.port());
     if (!SendCommand(main, message)) {
         ShowNotice("Cannot Allocate Time!", kNoticeTitle);
         return;
     }
     if (choice == Choice::Add) {
         MarkTimeChanging(main, client.row);
-        SetStatus(main, minutes->typed + "mins Added to " + StatusLabel(now) + ".");
+        SetStatus(main, minutes->text() + " Added to " + StatusLabel(now) + ".");
     } else {
-        SetStatus(main, minutes->typed + "mins Allocated to " + StatusLabel(now) + ".");
+        SetStatus(main, minutes->text() + " Allocated to " + StatusLabel(now) + ".");
     }
 }
 
@@ -135,15 +136,14 @@ void DeallocateTime(KestovaMain& main) {
         return;
     }
     const HighlightedClient now = AfterEvents(main);
-    if (!SendCommand(main, "||F-DEALLOCATE||" + std::to_string(minutes->seconds) + "||" +
-                               std::to_string(client.port()) + "||")) {
+    if (!SendCommand(main, wire::request::DeallocateText(minutes->seconds(), client.port()))) {
         ShowNotice("Cannot deallocate Time!", kNoticeTitle);
         return;
     }
     MarkTimeChanging(main, client.row);
-    SetStatus(main, minutes->typed + "mins deduced from " + StatusLabel(now) + ".");
+    SetStatus(main, minutes->text() + " deduced from " + StatusLabel(now) + ".");
     main.ConList.SetTextMatrix(client.row, client_grid::kInformation,
-                               minutes->typed + "mins deallocated");
+                               minutes->text() + " deallocated");
 }
 
 }  // namespace kestova

@@ -74,7 +74,8 @@ struct DateTime {
     int second = 0;
 };
 
-// The date and time of a clock reading, in UTC.
+// The date and time of a clock reading, in UTC (LocalNow in core/local_time.h gives the time a
+// person reads).
 DateTime ToDateTime(std::chrono::system_clock::time_point when);
 
 // Formats a date and time by a pattern. Letters are case-insensitive except where told:
@@ -90,7 +91,6 @@ DateTime ToDateTime(std::chrono::system_clock::time_point when);
 // Any other character is copied as it stands. Examples: "hh:mmAMPM dd-mmm-yy" gives
 // "09:05AM 07-Dec-26", "HH:mm dd-MMM-yy" gives "14:05 06-Dec-26", "dd/mmm/yyyy" "05/Mar/2009".
 std::string FormatDateTime(std::string_view pattern, const DateTime& when);
-std::string FormatDateTime(std::string_view pattern, std::chrono::system_clock::time_point when);
 
 // Reads a date (and optionally a time) as the server and typed fields give it: "2009-03-05",
 // "2009-03-05 14:05[:30]", "05/03/2009" or "5-3-2009" (day first), "05/Mar/2009", "05-Mar-09",

@@ -85,10 +85,6 @@ DateTime ToDateTime(std::chrono::system_clock::time_point when) {
                     static_cast<int>(time.seconds().count())};
 }
 
-std::string FormatDateTime(std::string_view pattern, std::chrono::system_clock::time_point when) {
-    return FormatDateTime(pattern, ToDateTime(when));
-}
-
 std::string FormatDateTime(std::string_view pattern, const DateTime& when) {
     const bool twelveHour = HasMarker(pattern);
     const int hour12 = when.hour % 12 == 0 ? 12 : when.hour % 12;

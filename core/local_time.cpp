@@ -6,7 +6,12 @@ namespace kestova {
 
 DateTime LocalNow() {
     const platform::Clock& clock = platform::services().clock();
-    return ToDateTime(clock.now() + clock.utcOffset(clock.now()));
+    const auto now = clock.now();
+    return ToDateTime(now + clock.utcOffset(now));
+}
+
+std::string LogTimeNow() {
+    return FormatDateTime("hh:mmAMPM dd-mmm-yy", LocalNow());
 }
 
 }  // namespace kestova

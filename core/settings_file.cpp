@@ -1,9 +1,11 @@
 #include "core/settings_file.h"
 
 #include <algorithm>
+#include <iterator>
 #include <optional>
 #include <unordered_map>
 #include <unordered_set>
+#include <utility>
 
 namespace kestova {
 namespace {
@@ -85,6 +87,20 @@ void AppendQuoted(std::string& out, std::string_view text) {
     }
     out.append(text.substr(plainFrom));
     out.push_back('"');
+}
+
+void AppendComments(std::string& out, const IniComments& comments) {
+    for (const std::string& comment : comments) {
+        out += comment;
+        out.push_back('\n');
+    }
+}
+
+// Comments that lost the line they stood above go before the lines below it.
+void MoveCommentsBefore(IniComments& comments, IniComments& target) {
+    target.insert(target.begin(), std::make_move_iterator(comments.begin()),
+                  std::make_move_iterator(comments.end()));
+    comments.clear();
 }
 
 void AppendWritten(std::string& out, std::string_view text, Role role) {
@@ -239,6 +255,8 @@ IniDocument IniDocument::Parse(std::string_view text) {
     std::unordered_set<std::string> keysSeen;  // section index, '\n', lower-case key
     constexpr std::size_t kNoSection = std::string::npos;
     std::size_t current = kNoSection;
+    // Comment lines not yet placed: they go with the next section or entry that is kept.
+    IniComments comments;
     std::size_t start = 0;
     while (start < text.size()) {
         std::size_t end = text.find('\n', start);
@@ -251,7 +269,12 @@ IniDocument IniDocument::Parse(std::string_view text) {
             line.remove_suffix(1);
         }
         line = TrimLineBlanks(line);
-        if (line.empty() || line.front() == ';' || line.front() == '#') {
+        if (line.empty()) {
+            continue;
+        }
+        if (line.front() == ';' || line.front() == '#') {
+            // Trailing carriage returns too, so the line reads back as it is written.
+            comments.emplace_back(line.substr(0, line.find_last_not_of(" \t\r") + 1));
             continue;
         }
         if (line.front() == '[' && line.back() == ']' && line.size() >= 2) {
@@ -260,7 +283,8 @@ IniDocument IniDocument::Parse(std::string_view text) {
                 const auto [found, added] =
                     sectionIndex.try_emplace(LowerAscii(*name), document.sections_.size());
                 if (added) {
-                    document.sections_.push_back(IniSection{std::move(*name), {}});
+                    document.sections_.push_back(
+                        IniSection{std::move(*name), {}, std::exchange(comments, {})});
                 }
                 current = found->second;
             }
@@ -272,10 +296,11 @@ IniDocument IniDocument::Parse(std::string_view text) {
         auto entry = ReadEntry(line);
         if (entry &&
             keysSeen.insert(std::to_string(current) + '\n' + LowerAscii(entry->key)).second) {
-            document.sections_[current].entries.push_back(
-                IniEntry{std::move(entry->key), std::move(entry->value)});
+            document.sections_[current].entries.push_back(IniEntry{
+                std::move(entry->key), std::move(entry->value), std::exchange(comments, {})});
         }
     }
+    document.trailingComments_ = std::move(comments);
     return document;
 }
 
@@ -285,16 +310,19 @@ std::string IniDocument::Serialize() const {
         if (!out.empty()) {
             out.push_back('\n');
         }
+        AppendComments(out, section.comments);
         out.push_back('[');
         AppendWritten(out, section.name, Role::Section);
         out += "]\n";
         for (const IniEntry& entry : section.entries) {
+            AppendComments(out, entry.comments);
             AppendWritten(out, entry.key, Role::Key);
             out.push_back('=');
             AppendWritten(out, entry.value, Role::Value);
             out.push_back('\n');
         }
     }
+    AppendComments(out, trailingComments_);
     return out;
 }
 
@@ -315,7 +343,7 @@ IniSection& IniDocument::ensureSection(std::string_view name) {
     if (IniSection* found = FindSection(sections_, name)) {
         return *found;
     }
-    sections_.push_back(IniSection{std::string(name), {}});
+    sections_.push_back(IniSection{std::string(name), {}, {}});
     return sections_.back();
 }
 
@@ -325,7 +353,7 @@ void IniDocument::setValue(std::string_view section, std::string_view key, std::
         entry->value = std::string(value);
         return;
     }
-    target.entries.push_back(IniEntry{std::string(key), std::string(value)});
+    target.entries.push_back(IniEntry{std::string(key), std::string(value), {}});
 }
 
 bool IniDocument::eraseValue(std::string_view section, std::string_view key) {
@@ -333,13 +361,22 @@ bool IniDocument::eraseValue(std::string_view section, std::string_view key) {
     if (target == nullptr) {
         return false;
     }
-    for (auto it = target->entries.begin(); it != target->entries.end(); ++it) {
-        if (EqualsIgnoringCase(it->key, key)) {
-            target->entries.erase(it);
-            return true;
-        }
+    std::vector<IniEntry>& entries = target->entries;
+    const auto erased = std::find_if(entries.begin(), entries.end(), [&](const IniEntry& entry) {
+        return EqualsIgnoringCase(entry.key, key);
+    });
+    if (erased == entries.end()) {
+        return false;
     }
-    return false;
+    // The line below it: the next entry, else the next section, else the end of the file.
+    const auto nextEntry = std::next(erased);
+    const auto nextSection = sections_.begin() + (target - sections_.data()) + 1;
+    IniComments& below = nextEntry != entries.end()       ? nextEntry->comments
+                         : nextSection != sections_.end() ? nextSection->comments
+                                                          : trailingComments_;
+    MoveCommentsBefore(erased->comments, below);
+    entries.erase(erased);
+    return true;
 }
 
 }  // namespace kestova

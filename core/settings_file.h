@@ -16,16 +16,22 @@
 // Reading is a pure function and never fails: blank lines and lines starting with ";" or "#"
 // are comments, and a line that cannot be read (or a value before the first section) is skipped.
 // A section that appears twice is one section; of a key that appears twice the first counts.
+// Comment lines are a technician's notes: each is kept with the entry or section that follows it
+// (or the end of the file) and written back there, so the program's writes never lose them.
 namespace kestova {
+
+using IniComments = std::vector<std::string>;
 
 struct IniEntry {
     std::string key;
     std::string value;
+    IniComments comments;  // the comment lines above it
 };
 
 struct IniSection {
     std::string name;
     std::vector<IniEntry> entries;
+    IniComments comments;  // the comment lines above its "[name]" line
 };
 
 class IniDocument {
@@ -42,11 +48,12 @@ public:
     // Sets the value, adding the section and the key as needed; an existing key keeps its
     // spelling.
     void setValue(std::string_view section, std::string_view key, std::string_view value);
-    // Removes the key; false when there was none.
+    // Removes the key; false when there was none. Its comments go to what follows it.
     bool eraseValue(std::string_view section, std::string_view key);
 
 private:
     std::vector<IniSection> sections_;
+    IniComments trailingComments_;  // after the last entry of the file
 };
 
 }  // namespace kestova

@@ -3,7 +3,9 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <utility>
 
+#include "core/messages.h"
 #include "platform/services.h"
 
 namespace kestova {
@@ -14,6 +16,7 @@ struct CachedFile {
     std::optional<platform::FileStamp> stamp;
     IniDocument document;
     std::string serialized;  // of the document, to tell a change that makes no difference
+    bool failureTold = false;
 };
 
 std::map<std::string, CachedFile, std::less<>>& Cache() {
@@ -35,7 +38,19 @@ CachedFile& Current(std::string_view fileName) {
     cached.stamp = stamp;
     cached.document = text ? IniDocument::Parse(*text) : IniDocument{};
     cached.serialized = cached.document.Serialize();
+    cached.failureTold = false;  // a file replaced (or another store) may take writes again
     return cached;
+}
+
+// The stores report nothing to their callers, so the operator hears of a file that cannot be
+// written (a full or read-only disk) here: once, and again only after it could be written.
+void TellFailureOnce(CachedFile& cached, const std::string& location) {
+    if (std::exchange(cached.failureTold, true)) {
+        return;
+    }
+    ShowNotice("The settings file " + location +
+                   " cannot be written: changes to the settings are not kept until it can be.",
+               kKestovaServerMessagesTitle);
 }
 
 }  // namespace
@@ -56,8 +71,10 @@ bool UpdateSettingsFile(std::string_view fileName,
     platform::FileStore& store = platform::services().files();
     const std::string name(fileName);
     if (!store.writeAtomically(name, serialized)) {
+        TellFailureOnce(cached, store.location(name));
         return false;
     }
+    cached.failureTold = false;
     cached.stamp = store.stamp(name);
     cached.document = std::move(document);
     cached.serialized = std::move(serialized);

@@ -17,7 +17,8 @@ namespace kestova {
 const IniDocument& SettingsDocument(std::string_view fileName);
 
 // Applies the change to the file's document and replaces the file atomically when the document
-// is different afterwards. False when the store could not write it (the old file stays).
+// is different afterwards. False when the store could not write it (the old file stays); the
+// operator is told of that with a notice at the first such failure.
 bool UpdateSettingsFile(std::string_view fileName,
                         const std::function<void(IniDocument& document)>& change);
 

@@ -9,12 +9,16 @@
 #include "console/marked_rows.h"
 #include "console/operator_commands.h"
 #include "core/wire/framing.h"
+#include "core/wire/request_keywords.h"
+#include "core/wire/request_texts.h"
 #include "dispatch/send_procedures.h"
 #include "platform/services.h"
 #include "program/kestova_code.h"
 
 namespace kestova {
 namespace {
+
+namespace request = wire::request;
 
 constexpr int kGroupPaceMs = 50;
 constexpr int kReconnectPaceMs = 100;
@@ -49,20 +53,23 @@ void Reset(KestovaMain& main) {
 }
 
 // Every client slot in turn, 50 ms apart; the selection is invisible meanwhile. The pause keeps
-// the window painted and the connection served while the operator's input waits.
-void WalkAllSlots(KestovaMain& main, const std::function<std::string(int port)>& message) {
+// the window painted and the connection served while the operator's input waits. False when the
+// connection refused a message.
+bool WalkAllSlots(KestovaMain& main, const std::function<std::string(int port)>& message) {
     platform::EventLoop& loop = platform::services().loop();
     ui::Grid& grid = main.ConList;
     const ui::Color selectionColour = grid.BackColorSel;
     grid.BackColorSel = 0;
     main.ProgressStartEnd(0);
+    bool sent = true;
     for (int row = 1; row < grid.Rows(); ++row) {
         main.ProgressMove();
-        SendCommand(main, message(row - 1));
+        sent = SendCommand(main, message(row - 1)) && sent;
         loop.pause(kGroupPaceMs);
     }
     grid.BackColorSel = selectionColour;
     main.ProgressStartEnd(0);
+    return sent;
 }
 
 // A command for all clients; false when the operator answered No to its question.
@@ -73,8 +80,7 @@ bool RunForAll(KestovaMain& main, const std::string& command) {
         if (!Ask(question)) {
             return false;
         }
-        WalkAllSlots(main, message);
-        SetStatus(main, status);
+        SetSentStatus(main, WalkAllSlots(main, message), status);
         return true;
     };
     if (command == "Pause") {
@@ -84,7 +90,7 @@ bool RunForAll(KestovaMain& main, const std::string& command) {
     } else if (command == "Log Off") {
         return walk(
             "Log Off All Client(s)?",
-            [](int port) { return ServerKeywordMessage("F-LOGOFF", port); },
+            [](int port) { return request::SlotCommandText(request::LogOff, port); },
             "All Clients Logged Off");
     } else if (command == "Reconnect") {
         ui::Raise(main.M_Reset.Click);
@@ -92,33 +98,33 @@ bool RunForAll(KestovaMain& main, const std::string& command) {
         ui::Raise(main.m_SendAll.Click);
     } else if (command == "Restart Client(s)") {
         return walk(
-            "Restart All Clients?", [](int port) { return ClientKeywordMessage(port, "RESTART"); },
+            "Restart All Clients?",
+            [](int port) { return request::ClientCommandText(port, request::client::Restart); },
             "All Client(s) Restarted.");
     } else if (command == "Shutdown Client(s)") {
         return walk(
             "Shutdown All Clients?",
-            [](int port) { return ClientKeywordMessage(port, "SHUTDOWN"); },
+            [](int port) { return request::ClientCommandText(port, request::client::Shutdown); },
             "All Client(s) Shutdown.");
     }
     return true;
 }
 
 // Pause and resume go only to clients in the other state: the server's pause message flips a
-// client, so "Pause" sent to a paused client would resume it.
-void PauseIfIn(KestovaMain& main, OncePerClient& once, int row, bool paused) {
+// client, so "Pause" sent to a paused client would resume it. False when it was not sent.
+bool PauseIfIn(KestovaMain& main, OncePerClient& once, int row, bool paused) {
     const bool isPaused = main.ConList.TextMatrix(row, client_grid::kInformation) == "Paused";
-    if (isPaused == paused && once.first(row - 1)) {
-        PauseClient(main, row - 1);
-    }
+    return isPaused != paused || !once.first(row - 1) || PauseClient(main, row - 1);
 }
 
 // A command for the highlighted and marked clients; false when the operator answered No.
 bool RunForSelected(KestovaMain& main, const std::string& command) {
     const int highlighted = main.ConList.RowSel();
     OncePerClient once;
+    bool sent = true;
     auto send = [&](int row, const std::string& message) {
         if (once.first(row - 1)) {
-            SendCommand(main, message);
+            sent = SendCommand(main, message) && sent;
         }
     };
     auto unmark = [&main](int row) {
@@ -127,31 +133,35 @@ bool RunForSelected(KestovaMain& main, const std::string& command) {
     if (command == "Pause" || command == "UnPause") {
         const bool toPause = command == "Pause";
         if (highlighted > 0) {
-            PauseIfIn(main, once, highlighted, !toPause);
+            sent = PauseIfIn(main, once, highlighted, !toPause);
         }
-        WalkMarkedRows(main, kGroupPaceMs, [&](int row) { PauseIfIn(main, once, row, !toPause); });
-        SetStatus(main, toPause ? "Selected Port(s) Paused." : "Selected Port(s) UnPaused.");
+        WalkMarkedRows(main, kGroupPaceMs,
+                       [&](int row) { sent = PauseIfIn(main, once, row, !toPause) && sent; });
+        SetSentStatus(main, sent,
+                      toPause ? "Selected Port(s) Paused." : "Selected Port(s) UnPaused.");
     } else if (command == "Log Off") {
         if (!Ask("Log Off Selected Client(s)?")) {
             return false;
         }
         if (highlighted > 0) {
-            send(highlighted, ServerKeywordMessage("F-LOGOFF", highlighted - 1));
+            send(highlighted, request::SlotCommandText(request::LogOff, highlighted - 1));
         }
-        WalkMarkedRows(main, kGroupPaceMs,
-                       [&](int row) { send(row, ServerKeywordMessage("F-LOGOFF", row - 1)); });
-        SetStatus(main, "Selected Client(s) Logged Off.");
+        WalkMarkedRows(main, kGroupPaceMs, [&](int row) {
+            send(row, request::SlotCommandText(request::LogOff, row - 1));
+        });
+        SetSentStatus(main, sent, "Selected Client(s) Logged Off.");
     } else if (command == "Reconnect") {
         if (!Ask("Close Selected Port(s)?")) {
             return false;
         }
         if (highlighted > 0) {
             unmark(highlighted);
-            send(highlighted, ServerKeywordMessage("F-DISCONNECT", highlighted));
+            send(highlighted, request::SlotCommandText(request::Disconnect, highlighted));
         }
-        WalkMarkedRows(main, kReconnectPaceMs,
-                       [&](int row) { send(row, ServerKeywordMessage("F-DISCONNECT", row)); });
-        SetStatus(main, "Selected Port(s) Closed.");
+        WalkMarkedRows(main, kReconnectPaceMs, [&](int row) {
+            send(row, request::SlotCommandText(request::Disconnect, row));
+        });
+        SetSentStatus(main, sent, "Selected Port(s) Closed.");
     } else if (command == "Send Message") {
         const ui::Color selectionColour = main.ConList.BackColorSel;
         ui::Raise(main.m_sendMessage.Click);
@@ -166,14 +176,16 @@ bool RunForSelected(KestovaMain& main, const std::string& command) {
             main.Combo1.Text = kNone;
             return false;
         }
-        const char* keyword = restart ? "RESTART" : "SHUTDOWN";
+        const std::string_view word =
+            restart ? request::client::Restart : request::client::Shutdown;
         if (highlighted > 0) {
             unmark(highlighted);
-            send(highlighted, ClientKeywordMessage(highlighted - 1, keyword));
+            send(highlighted, request::ClientCommandText(highlighted - 1, word));
         }
         WalkMarkedRows(main, kGroupPaceMs,
-                       [&](int row) { send(row, ClientKeywordMessage(row - 1, keyword)); });
-        SetStatus(main, restart ? "Selected Client(s) Restarted." : "Selected Client(s) Shutdown.");
+                       [&](int row) { send(row, request::ClientCommandText(row - 1, word)); });
+        SetSentStatus(main, sent,
+                      restart ? "Selected Client(s) Restarted." : "Selected Client(s) Shutdown.");
     }
     return true;
 }

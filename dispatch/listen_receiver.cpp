@@ -1,6 +1,7 @@
 #include "dispatch/listen_receiver.h"
 
 #include <algorithm>
+#include <cstdio>
 
 #include "console/kestova_main.h"
 #include "dispatch/dispatcher.h"
@@ -37,7 +38,7 @@ void ListenReceiver::TakeWholeMessages() {
     const std::int64_t now = NowMs();
     std::vector<std::string> messages = reader_.take(now);
     if (!messages.empty()) {
-        lastMessageMs_ = now;
+        askedAtMs_.reset();
     }
     std::move(messages.begin(), messages.end(), std::back_inserter(queue_));
     ArmTimer();
@@ -77,20 +78,52 @@ void ListenReceiver::DispatchQueued() {
         }
     }
     dispatching_ = false;
-    for (auto& callback : std::exchange(afterDispatch_, {})) {
-        Loop().post(std::move(callback));
+    if (!afterDispatch_.empty() || !boxes_.empty()) {
+        Loop().post([this] { RunAfterDispatch(); });
     }
+}
+
+void ListenReceiver::RunAfterDispatch() {
+    // Run from inside a dispatch that began meanwhile (in one of its yields): the end of that
+    // dispatch comes back here.
+    if (dispatching_) {
+        return;
+    }
+    for (auto& callback : std::exchange(afterDispatch_, {})) {
+        callback();
+    }
+    ShowWaitingBoxes();
+}
+
+void ListenReceiver::ShowWaitingBoxes() {
+    // The box on show takes the next when it closes.
+    if (boxOpen_) {
+        return;
+    }
+    boxOpen_ = true;
+    while (!boxes_.empty()) {
+        const std::function<void()> box = std::move(boxes_.front());
+        boxes_.pop_front();
+        box();
+    }
+    boxOpen_ = false;
 }
 
 void ListenReceiver::Reset() {
     StopTimer();
     reader_.reset();
     queue_.clear();
-    lastMessageMs_ = NowMs();
+    askedAtMs_.reset();
 }
 
-std::int64_t ListenReceiver::SilentMs() const {
-    return NowMs() - lastMessageMs_;
+void ListenReceiver::RequestSent() {
+    if (!askedAtMs_.has_value()) {
+        askedAtMs_ = NowMs();
+    }
+}
+
+std::int64_t ListenReceiver::UnansweredMs() const {
+    return askedAtMs_.has_value() ? NowMs() - *askedAtMs_ : 0;
 }
 
 void ListenReceiver::AfterDispatch(std::function<void()> callback) {
@@ -98,6 +131,18 @@ void ListenReceiver::AfterDispatch(std::function<void()> callback) {
         afterDispatch_.push_back(std::move(callback));
     } else {
         callback();
+    }
+}
+
+void ListenReceiver::ShowBoxAfterDispatch(std::function<void()> box) {
+    if (boxes_.size() >= kMostWaitingBoxes) {
+        std::fprintf(stderr, "kestova: dropped a box the server asked for: %zu wait already\n",
+                     boxes_.size());
+        return;
+    }
+    boxes_.push_back(std::move(box));
+    if (!dispatching_) {
+        ShowWaitingBoxes();
     }
 }
 

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <deque>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -18,8 +19,9 @@ class KestovaMain;
 // handler may let events run; a message that becomes whole meanwhile waits in the queue until the
 // handler returns, so an older client record never overwrites a newer one. While messages are
 // dispatched the operator's input waits, so no command the operator starts runs inside a
-// handler; a handler that must open a window of its own does so after the dispatch
-// (AfterDispatch).
+// handler; a handler that must open a window or a box of its own does so after the dispatch
+// (AfterDispatch, ShowBoxAfterDispatch), never inside one: a window open inside a dispatch would
+// hold every later message, keep-alive probes among them, until it closed.
 class ListenReceiver {
 public:
     explicit ListenReceiver(KestovaMain& main);
@@ -29,27 +31,39 @@ public:
 
     // The `DataArrival` of the server connection.
     void DataArrived();
-    // A new connection: forgets what the last one left half-sent and what is queued, and counts
-    // the silence from now.
+    // A new connection: forgets what the last one left half-sent, what is queued and what was
+    // asked on the last one.
     void Reset();
-    // How long no whole message has arrived (since the last one, or since Reset).
-    std::int64_t SilentMs() const;
+    // A request the server answers has gone out.
+    void RequestSent();
+    // How long the first request sent since the last whole message has waited for any message;
+    // 0 while nothing is asked.
+    std::int64_t UnansweredMs() const;
     // Runs the callback outside any dispatch: at once when none runs, otherwise once the queue
     // has been handled.
     void AfterDispatch(std::function<void()> callback);
+    // Shows a box a reply asks for outside any dispatch, one box at a time in the order asked:
+    // while one is open, messages go on being dispatched and the boxes they ask for wait their
+    // turn. A server that asks for more than kMostWaitingBoxes at once has the rest dropped.
+    void ShowBoxAfterDispatch(std::function<void()> box);
+    static constexpr std::size_t kMostWaitingBoxes = 100;
 
 private:
     void TakeWholeMessages();
     void ArmTimer();
     void StopTimer();
     void DispatchQueued();
+    void RunAfterDispatch();
+    void ShowWaitingBoxes();
 
     KestovaMain& main_;
     wire::ReplyReader reader_;
     std::deque<std::string> queue_;
     std::vector<std::function<void()>> afterDispatch_;
+    std::deque<std::function<void()>> boxes_;
     bool dispatching_ = false;
-    std::int64_t lastMessageMs_ = 0;
+    bool boxOpen_ = false;
+    std::optional<std::int64_t> askedAtMs_;
     platform::EventLoop::TimerId timer_ = 0;
 };
 

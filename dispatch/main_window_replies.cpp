@@ -8,6 +8,7 @@
 #include "core/convert.h"
 #include "core/settings.h"
 #include "core/settings_table.h"
+#include "core/wire/request_texts.h"
 #include "platform/services.h"
 #include "program/kestova_code.h"
 
@@ -44,7 +45,7 @@ void HandleDownBill(KestovaMain& main, const Reply& reply) {
 void HandleStillConnected(KestovaMain& main, const Reply& /*reply*/) {
     platform::services().loop().yield();
     if (main.Listen != nullptr) {
-        protocol::SendToServer(*main.Listen, protocol::kKeepAliveAnswer);
+        protocol::SendToServer(*main.Listen, wire::request::KeepAliveAnswerText());
     }
 }
 
@@ -89,7 +90,7 @@ void HandlePrintControl(KestovaMain& main, const Reply& reply) {
 
 void HandleUpdateRequest(KestovaMain& main, const Reply& /*reply*/) {
     if (IsUp(main.Listen.get())) {
-        protocol::SendToServer(*main.Listen, protocol::kRequestedListRequest);
+        protocol::SendToServer(*main.Listen, wire::request::ListAgainText());
     }
 }
 

@@ -6,15 +6,17 @@
 #include <optional>
 #include <string>
 
+#include "audit/command_audit.h"
 #include "connection/server_protocol.h"
 #include "console/kestova_main.h"
 #include "core/convert.h"
+#include "core/display_text.h"
 #include "core/settings.h"
 #include "core/settings_table.h"
 #include "core/wire/framing.h"
+#include "core/wire/request_texts.h"
 #include "pos/frm_pos.h"
 #include "pos/ofrm_pos.h"
-#include "pos/pos_requests.h"
 #include "program/kestova_code.h"
 
 namespace kestova {
@@ -98,7 +100,8 @@ void HandleTicketBatch(KestovaMain& main, const Reply& reply) {
     state.TicketReplyText = "FALSE";
     const auto group = reply.Value(2);
     if (group.has_value() && main.IsServerConnected()) {
-        protocol::SendToServer(*main.Listen, pos_request::DeleteBatch(*group));
+        protocol::SendToServer(*main.Listen, wire::request::GiveBackBatchText(*group),
+                               AuditAs::UnrequestedBatchDeletion);
     }
 }
 
@@ -203,8 +206,10 @@ void HandleActivationMessage(KestovaMain& main, const Reply& reply) {
         return;
     }
     // The box opens once the dispatch is over, so the answers that came with the text are
-    // taken first.
-    main.Receiver.AfterDispatch([text = std::string(reply.Value(1).value_or(""))] {
+    // taken first; a text longer than any box shows waits cut.
+    const std::string text =
+        CutForDisplay(reply.Value(1).value_or(""), kLongestMessageShown, kMessageCutMark);
+    main.Receiver.ShowBoxAfterDispatch([text] {
         OfrmPOS& window = PosOperations();
         if (window.IsLoaded()) {
             window.Message(text);

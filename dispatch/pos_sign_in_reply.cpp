@@ -9,10 +9,10 @@
 #include "core/settings.h"
 #include "core/settings_table.h"
 #include "core/wire/framing.h"
+#include "core/wire/request_texts.h"
 #include "dispatch/pos_replies.h"
 #include "platform/services.h"
 #include "pos/passwords.h"
-#include "pos/pos_requests.h"
 #include "program/kestova_code.h"
 
 namespace kestova {
@@ -21,7 +21,7 @@ namespace {
 void OpenStaffWindow(KestovaMain& main, const std::string& staff) {
     const bool generation = ToTruth(ReadSetting(settings::PosType)).value_or(true);
     if (main.IsServerConnected()) {
-        protocol::SendToServer(*main.Listen, pos_request::StaffFigures(staff));
+        protocol::SendToServer(*main.Listen, wire::request::StaffFiguresText(staff));
     }
     ui::Form& window = PosStaffWindow(generation, staff);
     PosPasswords().Unload();

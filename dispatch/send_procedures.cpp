@@ -3,10 +3,14 @@
 #include "console/client_grid.h"
 #include "console/kestova_main.h"
 #include "console/operator_commands.h"
+#include "core/wire/request_keywords.h"
+#include "core/wire/request_texts.h"
 #include "platform/services.h"
 
 namespace kestova {
 namespace {
+
+namespace request = wire::request;
 
 constexpr int kAllClientsPaceMs = 20;
 
@@ -18,29 +22,29 @@ bool InUse(const ui::Grid& grid, int row) {
 }  // namespace
 
 void PauseAll(KestovaMain& main) {
-    SendCommand(main, "||F-PAUSEALL||||");
-    SetStatus(main, "All Paused");
+    SetSentStatus(main, SendCommand(main, request::CafeCommandText(request::PauseAll)),
+                  "All Paused");
 }
 
 void UnpauseAll(KestovaMain& main) {
-    SendCommand(main, "||F-UNPAUSEALL||||");
-    SetStatus(main, "All UnPaused");
+    SetSentStatus(main, SendCommand(main, request::CafeCommandText(request::UnpauseAll)),
+                  "All UnPaused");
 }
 
-void SendToAllClients(KestovaMain& main, const std::string& text, std::string_view keyword,
+bool SendToAllClients(KestovaMain& main, const std::string& text, std::string_view keyword,
                       bool quiet) {
     platform::EventLoop& loop = platform::services().loop();
     if (!quiet) {
         main.ProgressStartEnd(0);
     }
+    bool sent = true;
     // The row count is read again at every slot: replies may change the grid meanwhile.
     for (int port = 0; port <= main.ConList.Rows() - 2; ++port) {
         if (!quiet) {
             main.ProgressMove();
         }
         if (InUse(main.ConList, port + 1)) {
-            SendCommand(main, "KESTOVA||" + std::to_string(port) + "||" + std::string(keyword) +
-                                  "|" + text + "||||");
+            sent = SendCommand(main, request::AllClientsCommandText(port, keyword, text)) && sent;
         }
         loop.yield();
         loop.pause(kAllClientsPaceMs);
@@ -48,14 +52,15 @@ void SendToAllClients(KestovaMain& main, const std::string& text, std::string_vi
     if (!quiet) {
         main.ProgressStartEnd(0);
     }
+    return sent;
 }
 
-void PauseClient(KestovaMain& main, int port) {
+bool PauseClient(KestovaMain& main, int port) {
     if (!main.IsServerConnected()) {
-        return;
+        return false;
     }
     platform::services().loop().yield();
-    SendCommand(main, ServerKeywordMessage("F-PAUSE", port));
+    return SendCommand(main, request::SlotCommandText(request::Pause, port));
 }
 
 }  // namespace kestova

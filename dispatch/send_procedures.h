@@ -9,18 +9,19 @@ namespace kestova {
 
 class KestovaMain;
 
-// "||F-PAUSEALL||||" and "||F-UNPAUSEALL||||" when connected; the status says it either way.
+// Pauses or resumes every client when connected; the status says whether it went.
 void PauseAll(KestovaMain& main);
 void UnpauseAll(KestovaMain& main);
 
-// Sends "KESTOVA||" port "||" keyword "|" text "||||" to every client in use (a name and an
-// address, and shown), 20 ms apart and letting events run after every slot, whether or not
-// anything was sent for it; the progress bar follows unless quiet.
-void SendToAllClients(KestovaMain& main, const std::string& text, std::string_view keyword,
+// Sends the client program's word and its text to every client in use (a name and an address,
+// and shown), 20 ms apart and letting events run after every slot, whether or not
+// anything was sent for it; the progress bar follows unless quiet. False when the connection
+// refused a message of the walk.
+bool SendToAllClients(KestovaMain& main, const std::string& text, std::string_view keyword,
                       bool quiet);
 
-// "||F-PAUSE||" port "||" when connected: the server pauses a running client and resumes a
-// paused one.
-void PauseClient(KestovaMain& main, int port);
+// The client's pause when connected: the server pauses a running client and resumes a paused
+// one. False when it was not sent.
+bool PauseClient(KestovaMain& main, int port);
 
 }  // namespace kestova

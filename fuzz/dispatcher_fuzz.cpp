@@ -48,8 +48,8 @@ constexpr const char* kLoopback = "127.0.0.1";
 // The staff member whose point-of-sale window is loaded.
 constexpr const char* kStaff = "JOHN";
 // The virtual time an input's events may span: past the 65 s after which the console gives up on
-// a silent server and reconnects. Every timer ticks through it, so a longer span costs time and
-// reaches nothing new.
+// a server that leaves a request unanswered and reconnects. Every timer ticks through it, so a
+// longer span costs time and reaches nothing new.
 constexpr sim::Ms kInputSpanMs = 100'000;
 
 // Every window of the console, loaded for each input: one line per window.

@@ -14,8 +14,8 @@
 #include "core/wire/codec.h"
 #include "core/wire/codepage.h"
 #include "core/wire/receive.h"
+#include "core/wire/request_keywords.h"
 #include "fuzz/fuzz_check.h"
-#include "server/engine/console_keywords.h"
 #include "server/engine/engine.h"
 #include "server/engine/memory_store.h"
 #include "server/engine/message_assembler.h"
@@ -50,7 +50,7 @@ public:
 
 // A console message as a console writes it: a known keyword and values, or anything at all.
 std::string ConsoleMessage(FuzzedDataProvider& input) {
-    const auto keywords = zarnevo::ConsoleMessageKeywords();
+    const auto keywords = wire::request::Keywords();
     if (input.ConsumeBool()) {
         return input.ConsumeRandomLengthString(256);
     }
@@ -86,7 +86,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     engine.checkPasswordsWith(checks);
 
     // Made once: sorting the keywords for every input would cost more than most inputs.
-    static const zarnevo::MessageAssembler kFreshAssembler(zarnevo::ConsoleMessageKeywords());
+    static const zarnevo::MessageAssembler kFreshAssembler(wire::request::Keywords());
     // Each made when its console first sends: most inputs keep one or two of them busy.
     std::vector<std::optional<zarnevo::MessageAssembler>> assemblers(kConsoles);
     std::vector<bool> connected(kConsoles, false);
@@ -96,7 +96,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         switch (input.ConsumeIntegralInRange<int>(0, 5)) {
             case 0:
                 if (!connected[console]) {
-                    engine.consoleConnected(console, now);
+                    engine.consoleConnected(console, "127.0.0.1", now);
                     connected[console] = true;
                 }
                 break;

@@ -20,6 +20,9 @@ public:
     std::optional<std::string> read(const std::string& fileName) const override;
     bool writeAtomically(const std::string& fileName, const std::string& content) override;
     std::optional<FileStamp> stamp(const std::string& fileName) const override;
+    std::string location(const std::string& fileName) const override {
+        return (directory_ / fileName).string();
+    }
 
     const std::filesystem::path& directory() const { return directory_; }
 

@@ -25,6 +25,8 @@ public:
     virtual bool writeAtomically(const std::string& fileName, const std::string& content) = 0;
     // The file's stamp, nothing when it does not exist: much cheaper than reading it.
     virtual std::optional<FileStamp> stamp(const std::string& fileName) const = 0;
+    // Where the file is, as the operator would look for it.
+    virtual std::string location(const std::string& fileName) const = 0;
 };
 
 }  // namespace platform

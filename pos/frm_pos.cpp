@@ -7,8 +7,8 @@
 #include "core/settings_table.h"
 #include "core/version.h"
 #include "core/wire/framing.h"
+#include "core/wire/request_texts.h"
 #include "platform/services.h"
-#include "pos/pos_requests.h"
 #include "program/kestova_code.h"
 
 namespace kestova {
@@ -51,9 +51,7 @@ void FrmPOS::Form_Load() {
     Label12.Caption = "0";
     Label13.Caption = "0";
     Label14.Caption = "";
-    Check8.Value = 0;
-    Check9.Value = 0;
-    Check9.Enabled = false;
+    SetTicketKind(false, false);
     Check10.Value = 0;
     Pg.Value = 0;
     TCost = 0;
@@ -122,8 +120,8 @@ void FrmPOS::Command1_Click() {
         NotConnected();
         return;
     }
-    protocol::SendToServer(*main.Listen,
-                           pos_request::StaffFigures(wire::UpperAscii(Label10.Caption.get())));
+    protocol::SendToServer(
+        *main.Listen, wire::request::StaffFiguresText(wire::UpperAscii(Label10.Caption.get())));
 }
 
 void FrmPOS::Command3_Click() {
@@ -137,6 +135,12 @@ void FrmPOS::Command3_Click() {
 
 void FrmPOS::Check8_Click() {
     Check9.Enabled = Check8.Value == 1;
+}
+
+void FrmPOS::SetTicketKind(bool timeTicket, bool once) {
+    Check8.Value = timeTicket ? 1 : 0;
+    Check9.Value = once ? 1 : 0;
+    Check8_Click();
 }
 
 void FrmPOS::Command2_Click() {

@@ -88,6 +88,8 @@ private:
     void ReportPrinterStopped();
     void StartTicket(const BatchTicket& ticket, bool last);
 
+    // Checks "Time Ticket" and "Only Once" as given; "Only Once" is offered for time tickets only.
+    void SetTicketKind(bool timeTicket, bool once);
     void ChangeSales(float tickets);
     void ShowTotalCost();
     // Waits a moment with the operator's clicks held, then lets them through (STOP).

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "pos/pos_requests.h"
+#include "core/wire/request_texts.h"
 #include "reports/sales_report.h"
 #include "ui/controls.h"
 #include "ui/form.h"
@@ -153,7 +153,7 @@ private:
     void TicketChanged(bool byUser);
     void ClearTicketInformation();
     // The tickets the selected option names, when its inputs are complete.
-    std::optional<pos_request::TicketSelection> ChosenTickets() const;
+    std::optional<wire::request::TicketSelection> ChosenTickets() const;
     void Activation(bool deactivate);
     void StartRequest(std::string request, const char* status);
     void EndRequest();

@@ -3,8 +3,10 @@
 #include "connection/server_protocol.h"
 #include "console/kestova_main.h"
 #include "core/convert.h"
+#include "core/local_time.h"
 #include "core/version.h"
 #include "core/wire/framing.h"
+#include "core/wire/request_texts.h"
 #include "platform/services.h"
 #include "pos/export.h"
 #include "pos/ofrm_pos.h"
@@ -27,10 +29,6 @@ constexpr double kPrintFontSize = 10;
 
 platform::Dialogs& Dialogs() {
     return platform::services().dialogs();
-}
-
-std::string Now() {
-    return FormatDateTime("hh:mmAMPM dd-mmm-yy", platform::services().clock().now());
 }
 
 bool Ask(const std::string& question) {
@@ -63,7 +61,7 @@ void OfrmPOS::ResetSalesSide() {
 }
 
 void OfrmPOS::AddLog(std::string text) {
-    log_.insert(log_.begin(), LogEntry{std::move(text), Now()});
+    log_.insert(log_.begin(), LogEntry{std::move(text), LogTimeNow()});
     ShowLog();
 }
 
@@ -125,8 +123,8 @@ void OfrmPOS::Command1_Click() {
         TellNotConnected();
         return;
     }
-    protocol::SendToServer(*main.Listen,
-                           pos_request::StaffFigures(wire::UpperAscii(Label10.Caption.get())));
+    protocol::SendToServer(
+        *main.Listen, wire::request::StaffFiguresText(wire::UpperAscii(Label10.Caption.get())));
 }
 
 void OfrmPOS::Combo1_Click() {
@@ -149,9 +147,9 @@ void OfrmPOS::RefreshSummary() {
     Timer1.SetInterval(kSummaryIntervalMs);
     summaryPeriod_ = period;
     AddLog("Retrieving " + period + " Sales Summary for Staff[" + Label10.Caption.get() + "] - ");
-    StartRequest(
-        pos_request::SalesSummary(wire::UpperAscii(Label10.Caption.get()), Combo1.ListIndex - 1),
-        "Retrieving ...");
+    StartRequest(wire::request::SalesSummaryText(wire::UpperAscii(Label10.Caption.get()),
+                                                 Combo1.ListIndex - 1),
+                 "Retrieving ...");
     UpdateSaveButtons();
 }
 
@@ -163,7 +161,7 @@ void OfrmPOS::SummaryHead() {
 
 void OfrmPOS::SummaryBody(std::string_view text) {
     report::SalesReport summary = report::ReadStaffSummary(text, Label10.Caption.get());
-    Text8.AppendText(report::SummaryBodyText(summary, Label10.Caption.get(), Now()));
+    Text8.AppendText(report::SummaryBodyText(summary, Label10.Caption.get(), LogTimeNow()));
     summary_ = std::move(summary);
     UpdateSaveButtons();
 }
@@ -231,8 +229,7 @@ void OfrmPOS::UpdateSaveButtons() {
 
 std::string OfrmPOS::SummaryDate() const {
     const int daysBack = summaryPeriod_ == "Yesterday" ? 1 : 0;
-    const DateTime today = ToDateTime(platform::services().clock().now());
-    return FormatDateTime("yyyy-mm-dd", AddDays(today, -daysBack));
+    return FormatDateTime("yyyy-mm-dd", AddDays(LocalNow(), -daysBack));
 }
 
 void OfrmPOS::Command6_Click() {

@@ -6,8 +6,8 @@
 #include "console/console_dimmed.h"
 #include "console/kestova_main.h"
 #include "core/version.h"
+#include "core/wire/request_texts.h"
 #include "platform/services.h"
-#include "pos/pos_requests.h"
 #include "program/kestova_code.h"
 
 namespace kestova {
@@ -122,7 +122,7 @@ void Passwords::Timer1_Timer() {
     }
     if (signInTicks_ % kRequestEveryTicks == 0) {
         protocol::SendToServer(*main.Listen,
-                               pos_request::SignIn(Text1.Text.get(), Text2.Text.get()));
+                               wire::request::StaffSignInText(Text1.Text.get(), Text2.Text.get()));
         ++signInTicks_;
     } else if (signInTicks_ < kGiveUpAtTick) {
         ++signInTicks_;

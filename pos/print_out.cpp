@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "core/convert.h"
+#include "core/local_time.h"
 #include "core/settings.h"
 #include "core/settings_table.h"
 #include "core/version.h"
@@ -20,8 +21,8 @@ int NextSequence() {
 // "20261207-090512-3 Ticket Information.pdf": sorted by name, the files come in the order of the
 // second they were printed in.
 std::string PdfFileName(std::string_view title) {
-    return FormatDateTime("yyyymmdd-hhmmss", platform::services().clock().now()) + "-" +
-           std::to_string(NextSequence()) + " " + std::string(title) + ".pdf";
+    return FormatDateTime("yyyymmdd-hhmmss", LocalNow()) + "-" + std::to_string(NextSequence()) +
+           " " + std::string(title) + ".pdf";
 }
 
 }  // namespace

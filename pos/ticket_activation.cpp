@@ -9,6 +9,7 @@
 #include "core/convert.h"
 #include "core/version.h"
 #include "core/wire/framing.h"
+#include "core/wire/request_texts.h"
 #include "platform/services.h"
 #include "pos/ofrm_pos.h"
 #include "program/kestova_code.h"
@@ -16,7 +17,7 @@
 namespace kestova {
 namespace {
 
-using Kind = pos_request::TicketSelection::Kind;
+using Kind = wire::request::TicketSelection::Kind;
 
 constexpr std::size_t kGroupLength = 12;
 constexpr std::size_t kNumberLength = 3;
@@ -45,7 +46,7 @@ bool HasLength(const std::string& text, std::size_t length) {
 }
 
 // What the window says about the tickets: the question before, the log entry on Yes.
-std::string ActivationQuestion(const pos_request::TicketSelection& t, bool deactivate) {
+std::string ActivationQuestion(const wire::request::TicketSelection& t, bool deactivate) {
     const std::string verb = deactivate ? "Deactivate" : "Activate";
     switch (t.kind) {
         case Kind::ByUser:
@@ -61,7 +62,7 @@ std::string ActivationQuestion(const pos_request::TicketSelection& t, bool deact
     return {};
 }
 
-std::string LogText(const pos_request::TicketSelection& t, bool deactivate) {
+std::string LogText(const wire::request::TicketSelection& t, bool deactivate) {
     switch (t.kind) {
         case Kind::ByUser:
             return (deactivate ? "Deactivating Ticket [" : "Activating Ticket Username[") + t.user +
@@ -233,8 +234,8 @@ void OfrmPOS::TicketChanged(bool byUser) {
     }
 }
 
-std::optional<pos_request::TicketSelection> OfrmPOS::ChosenTickets() const {
-    pos_request::TicketSelection t;
+std::optional<wire::request::TicketSelection> OfrmPOS::ChosenTickets() const {
+    wire::request::TicketSelection t;
     if (tab_ == kTicketTab && Option1.Value) {
         t.kind = Kind::ByUser;
         t.user = Text3.Text;
@@ -263,7 +264,7 @@ std::optional<pos_request::TicketSelection> OfrmPOS::ChosenTickets() const {
 }
 
 void OfrmPOS::Activation(bool deactivate) {
-    const std::optional<pos_request::TicketSelection> tickets = ChosenTickets();
+    const std::optional<wire::request::TicketSelection> tickets = ChosenTickets();
     if (!tickets) {
         return;
     }
@@ -289,9 +290,9 @@ void OfrmPOS::Activation(bool deactivate) {
     }
     (tab_ == kTicketTab ? Frame4 : Frame6).Enabled = false;
     AddLog(LogText(*tickets, deactivate));
-    StartRequest(
-        pos_request::Activation(*tickets, deactivate, wire::UpperAscii(Label10.Caption.get())),
-        deactivate ? "Deactivating ..." : "Activating ...");
+    StartRequest(wire::request::ActivationText(*tickets, deactivate,
+                                               wire::UpperAscii(Label10.Caption.get())),
+                 deactivate ? "Deactivating ..." : "Activating ...");
 }
 
 // A tick with no request pending: the look-up of the ticket typed on tab 1, or the buttons of
@@ -311,7 +312,7 @@ void OfrmPOS::LookUp() {
         return;
     }
     if (const auto ticket = ChosenTickets()) {
-        protocol::SendToServer(*main.Listen, pos_request::TicketLookUp(*ticket));
+        protocol::SendToServer(*main.Listen, wire::request::TicketLookUpText(*ticket));
     }
 }
 

@@ -12,6 +12,7 @@
 #include "core/settings_table.h"
 #include "core/version.h"
 #include "core/wire/framing.h"
+#include "core/wire/request_texts.h"
 #include "platform/services.h"
 #include "pos/frm_pos.h"
 #include "pos/pos_requests.h"
@@ -109,8 +110,7 @@ void FrmPOS::GenerateTickets() {
             Warn("Time Error!");
             return;
         }
-        Check8.Value = ticket->timeTicket ? 1 : 0;
-        Check9.Value = ticket->once ? 1 : 0;
+        SetTicketKind(ticket->timeTicket, ticket->once);
         order.minutes = static_cast<float>(ticket->minutes);
         order.count = static_cast<float>(Val(Combo2.Text.get().substr(0, 1)));
         order.cost = static_cast<float>(ticket->cost);
@@ -159,8 +159,7 @@ void FrmPOS::GenerateTickets() {
     }
     Timer1.SetInterval(kFirstLineAfterMs);
     Loop().pause(kBeforePrintingMs);
-    Check8.Value = 0;
-    Check9.Value = 0;
+    SetTicketKind(false, false);
     Check10.Value = 0;
     Loop().yield();
     PrintAndSettle(ParseTicketBatch(state.TicketReplyText), order.count, order.cost);
@@ -171,13 +170,21 @@ bool FrmPOS::AwaitBatch() {
     const std::int64_t deadline = platform::services().clock().monotonicMs() + kRequestTimeOutMs;
     while (state.TicketRequestWaiting) {
         WaitAMoment();
+        if (!Main().IsServerConnected()) {
+            // The batch cannot come on a connection that is gone: the wait ends at once, as
+            // every other point-of-sale request does.
+            Timer1.SetEnabled(false);
+            state.TicketRequestWaiting = false;
+            NotConnected();
+            return false;
+        }
         if (!stop_) {
             continue;
         }
         if (ConfirmCancel()) {
             KestovaMain& main = Main();
             if (main.IsServerConnected()) {
-                protocol::SendToServer(*main.Listen, pos_request::DeleteBatch(""));
+                protocol::SendToServer(*main.Listen, wire::request::GiveBackBatchText(""));
             }
             Pg.Value = 0;
             Timer1.SetInterval(kFirstLineAfterMs);
@@ -211,7 +218,7 @@ void FrmPOS::PrintAndSettle(const std::vector<BatchTicket>& tickets, float count
     KestovaMain& main = Main();
     const auto deleteBatch = [&main, &group] {
         if (main.IsServerConnected()) {
-            protocol::SendToServer(*main.Listen, pos_request::DeleteBatch(group));
+            protocol::SendToServer(*main.Listen, wire::request::GiveBackBatchText(group));
         }
     };
     const auto keep = [&] {

@@ -7,6 +7,7 @@
 #include "console/kestova_main.h"
 #include "core/version.h"
 #include "core/wire/framing.h"
+#include "core/wire/request_texts.h"
 #include "platform/services.h"
 #include "pos/print_out.h"
 #include "program/kestova_code.h"
@@ -35,7 +36,7 @@ platform::Dialogs& Dialogs() {
 // one pasted into the box would split the request into fields of the operator's making.
 std::string SearchRequest(std::string name) {
     std::erase(name, '|');
-    return "||F-SEARCH||" + wire::UpperAscii(name) + "||";
+    return wire::request::TicketSearchText(wire::UpperAscii(name));
 }
 
 }  // namespace

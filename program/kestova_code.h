@@ -23,6 +23,7 @@ class Passwords;
 class FrmPOS;
 class OfrmPOS;
 class AuditTrail;
+class FrmHelp;
 class CommandAudit;
 
 struct ProgramState {
@@ -72,6 +73,8 @@ ui::Form& PosStaffWindow(bool generation, const std::string& staffName);
 // window that lists the log.
 CommandAudit& Audit();
 AuditTrail& AuditTrailWindow();
+// The help page in a window of the console's own (Help > Zarnevo Help without a desktop viewer).
+FrmHelp& HelpWindow();
 
 // Destroys the windows made by the accessors and resets the program-wide state: the end of a
 // run of the program or of a test.

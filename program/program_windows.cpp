@@ -3,6 +3,7 @@
 #include "audit/audit_trail.h"
 #include "audit/command_audit.h"
 #include "connection/login_window.h"
+#include "console/help_window.h"
 #include "console/kestova_main.h"
 #include "console/kestova_opt.h"
 #include "core/messages.h"
@@ -59,6 +60,11 @@ std::unique_ptr<OfrmPOS>& OperationsInstance() {
 
 std::unique_ptr<AuditTrail>& AuditTrailInstance() {
     static std::unique_ptr<AuditTrail> instance;
+    return instance;
+}
+
+std::unique_ptr<FrmHelp>& HelpInstance() {
+    static std::unique_ptr<FrmHelp> instance;
     return instance;
 }
 
@@ -133,10 +139,15 @@ AuditTrail& AuditTrailWindow() {
     return CreatedOnFirstUse(AuditTrailInstance());
 }
 
+FrmHelp& HelpWindow() {
+    return CreatedOnFirstUse(HelpInstance());
+}
+
 void ReleaseProgram() {
     // The windows opened from the main window go before it; the splash may refer to the main
     // window while it goes.
     AuditTrailInstance().reset();
+    HelpInstance().reset();
     TicketInfoInstance().reset();
     RSummaryInstance().reset();
     GenerationInstance().reset();
@@ -145,7 +156,11 @@ void ReleaseProgram() {
     OptionsInstance().reset();
     SplashInstance().reset();
     MainInstance().reset();
-    // Last: a window that goes may still send, and what it sends passes the audit.
+    // Last: a window that goes may still send, and what it sends passes the audit, which then
+    // writes the repeats it still counts.
+    if (AuditInstance()) {
+        AuditInstance()->WriteRepeats();
+    }
     AuditInstance().reset();
     // The audit may still have a notice to show as it goes.
     ReleaseMessagesWindow();

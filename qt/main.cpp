@@ -5,6 +5,7 @@
 
 #include "audit/audit_trail.h"
 #include "connection/login_window.h"
+#include "console/help_window.h"
 #include "console/kestova_main.h"
 #include "console/kestova_opt.h"
 #include "core/messages.h"
@@ -67,6 +68,7 @@ int main(int argc, char** argv) {
         views.attach(kestova::PosGeneration());
         views.attach(kestova::PosOperations());
         views.attach(kestova::AuditTrailWindow());
+        views.attach(kestova::HelpWindow());
         if (kestova::StartUp()) {
             qtplatform::scheduleScreenshotFromEnvironment();
             exitCode = QApplication::exec();

@@ -7,7 +7,9 @@
 #include "console/console_dimmed.h"
 #include "console/kestova_main.h"
 #include "core/convert.h"
+#include "core/local_time.h"
 #include "core/version.h"
+#include "core/wire/request_texts.h"
 #include "platform/services.h"
 #include "pos/export.h"
 #include "program/kestova_code.h"
@@ -41,10 +43,6 @@ constexpr double kReportFontSize = 10;
 
 platform::Dialogs& Dialogs() {
     return platform::services().dialogs();
-}
-
-std::string Now(std::string_view pattern) {
-    return FormatDateTime(pattern, platform::services().clock().now());
 }
 
 bool IsFourDigits(const std::string& text) {
@@ -113,7 +111,7 @@ void RSummary::Form_Load() {
     for (const char* month : kMonths) {
         Months.AddItem(month);
     }
-    const DateTime today = ToDateTime(platform::services().clock().now());
+    const DateTime today = LocalNow();
     Choose(Days, today.day - 1);
     Choose(Months, today.month - 1);
     Years.Text = std::to_string(today.year);
@@ -197,11 +195,11 @@ void RSummary::Timer1_Timer() {
         return;
     }
     if (reportTicks_ % kRequestEveryTicks == 0) {
-        const std::string day =
-            Days.Text.get() + "-" + std::to_string(MonthNumber()) + "-" + Years.Text.get();
-        protocol::SendToServer(*main.Listen, std::string(PosCostsChosen() ? "||F-REPORTSUMMARY2||"
-                                                                          : "||F-REPORTSUMMARY||") +
-                                                 day + "||");
+        protocol::SendToServer(
+            *main.Listen,
+            wire::request::ReportText(PosCostsChosen() ? wire::request::Report::PointOfSale
+                                                       : wire::request::Report::TicketsAndCosts,
+                                      Days.Text.get(), MonthNumber(), Years.Text.get()));
         ++reportTicks_;
     } else if (reportTicks_ < kLastTick) {
         ++reportTicks_;
@@ -246,7 +244,7 @@ void RSummary::SummaryHead() {
 void RSummary::SummaryBody(std::string_view text) {
     ShownReport shown{report::ReadSalesReport(text), ReportTitle() + " " + ChosenDate(),
                       ChosenDate()};
-    Text2.AppendText(report::BodyText(shown.report, Now("hh:mmAMPM dd-mmm-yy")));
+    Text2.AppendText(report::BodyText(shown.report, LogTimeNow()));
     shown_ = std::move(shown);
     UpdateSaveButtons();
 }
@@ -272,7 +270,7 @@ void RSummary::Command3_Click() {
     PrintReportText(*out);
     out->Line("");
     out->Line(std::string(51, '-'));
-    out->Line("Report printed! - " + Now("hh:mmAMPM dd-mmm-yy"));
+    out->Line("Report printed! - " + LogTimeNow());
     out->Line("");
     FinishPrintOut(*out);
 }

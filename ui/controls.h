@@ -177,6 +177,14 @@ public:
     Property<Color> BackColor{*this, "BackColor", colors::ButtonFace};
 };
 
+// A page viewer: shows the document at the file path Source (HTML or plain text), with its links.
+class Browser : public Control {
+public:
+    using Control::Control;
+    const char* Kind() const override { return "Browser"; }
+    Property<std::string> Source{*this, "Source"};
+};
+
 class ProgressBar : public Control {
 public:
     using Control::Control;

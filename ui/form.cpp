@@ -35,6 +35,7 @@ void Form::EnsureLoaded() {
     }
     loading_ = true;
     loaded_ = true;
+    notify(kLoaded);
     for (Control* control : controls_) {
         if (auto* timer = dynamic_cast<Timer*>(control)) {
             timer->activate();
@@ -49,10 +50,13 @@ void Form::Show(bool modal) {
     if (!loaded_) {
         return;
     }
+    // Modal from the moment it shows: a window manager does not reliably take a window that is
+    // hidden and shown again to make it modal (it may never map it again).
+    const bool runsModal = modal && !modal_;
+    modal_ = modal_ || runsModal;
     Visible = true;
     Activate();
-    if (modal && !modal_) {
-        modal_ = true;
+    if (runsModal) {
         platform::services().loop().runModal(*this);
         modal_ = false;
     }

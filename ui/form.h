@@ -71,6 +71,8 @@ public:
     Control* FindControl(std::string_view name) const;
 
     void notify(std::string_view property) override;
+    // Told to the view each time the form loads: a window loaded anew opens as a new window.
+    static constexpr const char* kLoaded = "Loaded";
     void setView(FormView* view) { view_ = view; }
     FormView* view() const { return view_; }
     void FlashCaption();

@@ -4,7 +4,7 @@
 #include <benchmark/benchmark.h>
 
 #include "core/wire/codec.h"
-#include "server/engine/console_keywords.h"
+#include "core/wire/request_keywords.h"
 #include "server/engine/demo_seed.h"
 #include "server/engine/engine.h"
 #include "server/engine/memory_store.h"
@@ -32,10 +32,10 @@ void ClientListRequest(benchmark::State& state) {
     zarnevo::SeedDemo(store, 7, now);
     zarnevo::Engine engine(store, outbox, zarnevo::EngineOptions{slots, true, 7, 1.0},
                            [](const std::string&) {});
-    engine.consoleConnected(1, now);
+    engine.consoleConnected(1, "127.0.0.1", now);
     engine.receive(1, "AUTHENTICATING||FALSE||LOCALHOSTNAME||Kestova[bench]||", now);
     engine.tick(now + 60'000);  // the demo café fills some slots
-    zarnevo::MessageAssembler assembler(zarnevo::ConsoleMessageKeywords());
+    zarnevo::MessageAssembler assembler(wire::request::Keywords());
     const std::string request = wire::EncodeText("||UPDATE||||");
 
     for (auto _ : state) {

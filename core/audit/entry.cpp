@@ -53,9 +53,13 @@ bool OpensObject(std::string_view line) {
 // document of the whole line would cost far more than the entry.
 class EntryReader : public nlohmann::json_sax<Json> {
 public:
+    explicit EntryReader(std::size_t lineLength) : lineLength_(lineLength) {}
+
     Entry entry;
 
     bool complete() const { return closed_; }
+    // Every event so far was an entry's, and then the line ended.
+    bool ranOut() const { return ranOut_; }
 
     bool start_object(std::size_t) override { return !std::exchange(opened_, true); }
     bool key(string_t& name) override {
@@ -105,7 +109,10 @@ public:
     bool binary(binary_t&) override { return false; }
     bool start_array(std::size_t) override { return false; }
     bool end_array() override { return false; }
-    bool parse_error(std::size_t, const std::string&, const nlohmann::detail::exception&) override {
+    bool parse_error(std::size_t position, const std::string&,
+                     const nlohmann::detail::exception&) override {
+        // The parser places an error that the end of the input caused past the last byte.
+        ranOut_ = position > lineLength_;
         return false;
     }
 
@@ -118,9 +125,11 @@ private:
         return true;
     }
 
+    std::size_t lineLength_;
     bool opened_ = false;
     bool valueDue_ = false;  // a key was read; its value comes next
     bool closed_ = false;
+    bool ranOut_ = false;
     std::size_t next_ = 0;  // the place of the key due next
 };
 
@@ -213,7 +222,7 @@ std::optional<Entry> ParseAnyJson(std::string_view line) {
     if (!OpensObject(line)) {
         return std::nullopt;
     }
-    EntryReader reader;
+    EntryReader reader(line.size());
     if (!Json::sax_parse(line.begin(), line.end(), &reader) || !reader.complete()) {
         return std::nullopt;
     }
@@ -241,6 +250,14 @@ std::optional<Entry> ParseLine(std::string_view line) {
         return entry;
     }
     return detail::ParseAnyJson(line);
+}
+
+bool IsCutOffEntry(std::string_view line) {
+    if (!OpensObject(line)) {
+        return false;
+    }
+    EntryReader reader(line.size());
+    return !Json::sax_parse(line.begin(), line.end(), &reader) && reader.ranOut();
 }
 
 std::string FormatUtcTime(std::chrono::system_clock::time_point when) {

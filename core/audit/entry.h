@@ -33,6 +33,10 @@ std::string FormatLine(const Entry& entry);
 // for port, 64 hexadecimal digits for prev, text for the rest).
 std::optional<Entry> ParseLine(std::string_view line);
 
+// Whether the line is the beginning of an entry's line and no more, as a write cut off leaves
+// it: an object whose keys and values, as far as they go, are an entry's.
+bool IsCutOffEntry(std::string_view line);
+
 namespace detail {
 // The two readers behind ParseLine, apart so that checks can hold them to the same result. The
 // first reads only the form FormatLine gives an entry whose texts are printable ASCII without

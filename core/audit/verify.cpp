@@ -19,19 +19,10 @@ std::string LowerCase(std::string_view text) {
     return lower;
 }
 
-bool HoldsEntryNumbered(const std::vector<LogLine>& lines, std::size_t from, std::int64_t seq) {
-    return std::any_of(lines.begin() + static_cast<std::ptrdiff_t>(from), lines.end(),
-                       [seq](const LogLine& line) {
-                           const auto entry = ParseLine(line.text);
-                           return entry && entry->seq == seq;
-                       });
-}
-
-// What went wrong where `entry`, on lines[index], does not follow the chain's head.
-Break Diagnose(const Entry& entry, const std::vector<LogLine>& lines, std::size_t index,
-               const ChainHead& head, std::int64_t headLine,
+// What went wrong where `entry`, on `line`, does not follow the chain's head, when the lines
+// after it cannot tell more: see MissingEntries for the case where they can.
+Break Diagnose(const Entry& entry, std::int64_t line, const ChainHead& head, std::int64_t headLine,
                const std::vector<std::int64_t>& linesWithoutEntry) {
-    const std::int64_t line = lines[index].number;
     const std::int64_t due = head.seq + 1;
     if (!linesWithoutEntry.empty()) {
         const std::int64_t damaged = linesWithoutEntry.front();
@@ -54,22 +45,32 @@ Break Diagnose(const Entry& entry, const std::vector<LogLine>& lines, std::size_
                 "entry " + Number(head.seq) + " was altered after it was written (entry " +
                     Number(due) + " was sealed over a different text)"};
     }
-    if (entry.seq > due) {
-        if (HoldsEntryNumbered(lines, index + 1, due)) {
-            return {Break::Kind::Reordered, line, entry.seq,
-                    "entry " + Number(entry.seq) + " stands where entry " + Number(due) +
-                        " was due, and entry " + Number(due) +
-                        " comes later: entries were reordered"};
-        }
-        const std::string missing =
-            entry.seq == due + 1
-                ? "entry " + Number(due) + " is missing"
-                : "entries " + Number(due) + " to " + Number(entry.seq - 1) + " are missing";
-        return {Break::Kind::Removed, line, due, missing + ": removed from the log"};
-    }
     return {Break::Kind::Reordered, line, entry.seq,
             "entry " + Number(entry.seq) + " comes again after entry " + Number(head.seq) +
                 ": entries were reordered or copied"};
+}
+
+// An entry numbered beyond the one due: the entries between are missing, unless the one due
+// comes later (ChainCheck then makes it a reordering).
+Break MissingEntries(const Entry& entry, std::int64_t line, std::int64_t due) {
+    const std::string missing = entry.seq == due + 1 ? "entry " + Number(due) + " is missing"
+                                                     : "entries " + Number(due) + " to " +
+                                                           Number(entry.seq - 1) + " are missing";
+    return {Break::Kind::Removed, line, due, missing + ": removed from the log"};
+}
+
+Break Reordered(const Break& missing, std::int64_t seq) {
+    return {Break::Kind::Reordered, missing.line, seq,
+            "entry " + Number(seq) + " stands where entry " + Number(missing.entry) +
+                " was due, and entry " + Number(missing.entry) +
+                " comes later: entries were reordered"};
+}
+
+Break NoEntry(const LogLine& line, std::int64_t due) {
+    const std::string what =
+        line.tooLong ? " is longer than any entry" : " holds no entry, nor the beginning of one";
+    return {Break::Kind::Altered, line.number, due,
+            "line " + Number(line.number) + what + ": the log was altered or damaged there"};
 }
 
 std::string LineList(const std::vector<std::int64_t>& lines) {
@@ -82,46 +83,81 @@ std::string LineList(const std::vector<std::int64_t>& lines) {
 
 }  // namespace
 
-Verification Verify(std::string_view log, std::string_view noted) {
-    Verification result;
-    const std::vector<LogLine> lines = SplitLog(log);
-    const std::string notedSeal = LowerCase(noted);
-    bool notedFound = notedSeal.empty();
-    std::int64_t headLine = 0;
-    std::vector<std::int64_t> linesWithoutEntry;  // since the last entry
-    for (std::size_t index = 0; index < lines.size(); ++index) {
-        const LogLine& line = lines[index];
-        const auto entry = ParseLine(line.text);
-        if (!entry) {
-            linesWithoutEntry.push_back(line.number);
-            continue;
-        }
-        if (entry->seq != result.head.seq + 1 || entry->prev != result.head.hash) {
-            result.firstBreak =
-                Diagnose(*entry, lines, index, result.head, headLine, linesWithoutEntry);
-            if (result.firstBreak->line == headLine) {
-                result.entries -= 1;  // the entry last taken for intact was the altered one
-            }
-            return result;
-        }
-        result.skippedLines.insert(result.skippedLines.end(), linesWithoutEntry.begin(),
-                                   linesWithoutEntry.end());
-        linesWithoutEntry.clear();
-        result.head = {entry->seq, Sha256Hex(line.text)};
-        result.entries += 1;
-        headLine = line.number;
-        notedFound = notedFound || result.head.hash.starts_with(notedSeal);
+ChainCheck::ChainCheck(std::string_view noted)
+    : notedSeal_(LowerCase(noted)), notedFound_(notedSeal_.empty()) {}
+
+bool ChainCheck::take(const LogLine& line) {
+    if (settled_) {
+        return false;
     }
-    if (!linesWithoutEntry.empty()) {
-        result.unfinishedTail = linesWithoutEntry.front();
+    const auto entry = line.tooLong ? std::nullopt : ParseLine(line.text);
+    if (awaitingReorder_) {
+        if (entry && entry->seq == result_.firstBreak->entry) {
+            result_.firstBreak = Reordered(*result_.firstBreak, awaitingReorder_->seq);
+            settled_ = true;
+        }
+        return !settled_;
     }
-    if (!notedFound) {
+    if (!entry) {
+        // Only a write cut off is passed over; the chain must then continue across it.
+        if (!line.tooLong && IsCutOffEntry(line.text)) {
+            linesWithoutEntry_.push_back(line.number);
+            return true;
+        }
+        result_.firstBreak = NoEntry(line, result_.head.seq + 1);
+        settled_ = true;
+        return false;
+    }
+    if (entry->seq != result_.head.seq + 1 || entry->prev != result_.head.hash) {
+        if (linesWithoutEntry_.empty() && entry->prev != result_.head.hash &&
+            entry->seq > result_.head.seq + 1) {
+            result_.firstBreak = MissingEntries(*entry, line.number, result_.head.seq + 1);
+            awaitingReorder_ = entry;
+            return true;
+        }
+        result_.firstBreak =
+            Diagnose(*entry, line.number, result_.head, headLine_, linesWithoutEntry_);
+        if (result_.firstBreak->line == headLine_) {
+            result_.entries -= 1;  // the entry last taken for intact was the altered one
+        }
+        settled_ = true;
+        return false;
+    }
+    result_.skippedLines.insert(result_.skippedLines.end(), linesWithoutEntry_.begin(),
+                                linesWithoutEntry_.end());
+    linesWithoutEntry_.clear();
+    result_.head = {entry->seq, Sha256Hex(line.text)};
+    result_.entries += 1;
+    headLine_ = line.number;
+    notedFound_ = notedFound_ || result_.head.hash.starts_with(notedSeal_);
+    return true;
+}
+
+Verification ChainCheck::finish() const {
+    Verification result = result_;
+    if (result.firstBreak) {
+        return result;
+    }
+    if (!linesWithoutEntry_.empty()) {
+        result.unfinishedTail = linesWithoutEntry_.front();
+    }
+    if (!notedFound_) {
         result.firstBreak = Break{Break::Kind::Removed, 0, result.head.seq + 1,
-                                  "no entry is sealed " + notedSeal +
+                                  "no entry is sealed " + notedSeal_ +
                                       ": the entry noted earlier is gone (entries were removed "
                                       "from the end, or the log was replaced)"};
     }
     return result;
+}
+
+Verification Verify(std::string_view log, std::string_view noted) {
+    ChainCheck check(noted);
+    for (const LogLine& line : SplitLog(log)) {
+        if (!check.take(line)) {
+            break;
+        }
+    }
+    return check.finish();
 }
 
 std::string Describe(const Verification& verification) {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/audit/chain.h"
+#include "core/audit/log_lines.h"
 
 // Checking a log against its chain: the first place where it is no longer the log that was
 // written, and why.
@@ -39,6 +40,30 @@ struct Verification {
 
 // The shortest part of a seal that the owner may note down and check for later.
 inline constexpr std::size_t kShortSealDigits = 16;
+
+// Walks the chain line by line as a log is read, so that a log of any size is checked in little
+// memory: a line that holds no entry is passed over only when it is a write cut off (the console
+// chains its next entry to the last whole one), and any other such line breaks the chain there.
+// `noted` is as for Verify.
+class ChainCheck {
+public:
+    explicit ChainCheck(std::string_view noted = {});
+    // Takes the log's next line; false once the outcome is settled and later lines change nothing.
+    bool take(const LogLine& line);
+    // The outcome once every line was taken, or take() wanted no more.
+    Verification finish() const;
+
+private:
+    Verification result_;
+    std::string notedSeal_;
+    bool notedFound_;
+    std::int64_t headLine_ = 0;
+    std::vector<std::int64_t> linesWithoutEntry_;  // cut-off writes since the last entry
+    // The entry that stands where an earlier one was due: missing entries, unless the one due
+    // comes later.
+    std::optional<Entry> awaitingReorder_;
+    bool settled_ = false;
+};
 
 // Walks the chain from the first entry to the last. `noted`, when not empty, is an entry's seal
 // (at least kShortSealDigits leading hexadecimal digits of its line's SHA-256) that the owner

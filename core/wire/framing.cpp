@@ -35,6 +35,11 @@ std::optional<std::size_t> FirstPairIndex(const std::vector<std::string>& elemen
     return static_cast<std::size_t>(it - elements.begin());
 }
 
+bool IsKeywordShaped(std::string_view element) {
+    return !element.empty() && element.size() <= kLongestKeyword &&
+           std::all_of(element.begin(), element.end(), [](char c) { return IsKeywordChar(c); });
+}
+
 std::vector<Pair> SplitPairs(std::string_view plain) {
     const std::vector<std::string> elements = SplitElements(plain);
     std::vector<Pair> pairs;
@@ -70,16 +75,29 @@ bool IsUpperAsciiOf(std::string_view upper, std::string_view text) {
     });
 }
 
-std::string CredentialsMessage(std::string_view keyword, std::string_view userName,
-                               std::string_view password) {
-    std::string text = "||";
+std::string MessageText(std::string_view keyword, std::span<const std::string_view> values) {
+    std::size_t length = keyword.size() + 3 * kSeparator.size();
+    for (std::string_view value : values) {
+        length += value.size() + kSeparator.size();
+    }
+    std::string text;
+    text.reserve(length);
+    text += kSeparator;
     text += keyword;
-    text += "||Username = '";
-    text += userName;
-    text += "' and Password = '";
-    text += password;
-    text += "'||";
+    text += kSeparator;
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        if (i > 0) {
+            text += kSeparator;
+        }
+        text += values[i];
+    }
+    text += kSeparator;
     return text;
+}
+
+std::string MessageText(std::string_view keyword, const std::vector<std::string>& values) {
+    const std::vector<std::string_view> pieces(values.begin(), values.end());
+    return MessageText(keyword, std::span<const std::string_view>(pieces));
 }
 
 }  // namespace wire

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <array>
+#include <concepts>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -22,6 +25,18 @@ std::vector<std::string> SplitElements(std::string_view plain);
 // nor "||". Empty when the elements hold no pair.
 std::optional<std::size_t> FirstPairIndex(const std::vector<std::string>& elements);
 
+// The longest element taken for a keyword, known or not.
+inline constexpr std::size_t kLongestKeyword = 32;
+
+// Keywords are words of letters (in either case), digits and dashes; one holds a space.
+constexpr bool IsKeywordChar(char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' ||
+           c == ' ';
+}
+// An element that may be a keyword, one the console knows or not: 1 to kLongestKeyword keyword
+// characters.
+bool IsKeywordShaped(std::string_view element);
+
 struct Pair {
     std::string keyword;  // upper-cased (ASCII)
     std::string value;    // as received; empty when the keyword was the last element
@@ -38,9 +53,15 @@ std::string UpperAscii(std::string_view text);
 // UpperAscii(text) == upper, without making the copy.
 bool IsUpperAsciiOf(std::string_view upper, std::string_view text);
 
-// "||KEYWORD||Username = 'user' and Password = 'password'||": the one shape in which an
-// operator's log-in and a staff member's sign-in name who they are.
-std::string CredentialsMessage(std::string_view keyword, std::string_view userName,
-                               std::string_view password);
+// "||KEYWORD||value||...||": a message of one keyword and its values, as both sides write
+// them; without a value it still carries one empty value element ("||KEYWORD||||").
+std::string MessageText(std::string_view keyword, std::span<const std::string_view> values);
+std::string MessageText(std::string_view keyword, const std::vector<std::string>& values);
+template <typename... Values>
+requires(std::convertible_to<const Values&, std::string_view>&&...) std::string
+    MessageText(std::string_view keyword, const Values&... values) {
+    const std::array<std::string_view, sizeof...(Values)> pieces{std::string_view(values)...};
+    return MessageText(keyword, std::span<const std::string_view>(pieces));
+}
 
 }  // namespace wire

@@ -26,21 +26,26 @@ void LogToStderr(const std::string& line) {
     std::fprintf(stderr, "kestova: %s\n", line.c_str());
 }
 
-// Keywords are words of letters, digits and dashes; one holds a space.
-bool IsKeywordChar(char c) {
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' ||
-           c == ' ';
-}
-
-// Without allocating: the receive path asks this of every run of bars in what arrives.
-bool IsReplyKeyword(std::string_view reversed) {
+// The reply keyword a reversed element names, in any case; nullptr when it names none. Without
+// allocating: the receive path asks this of every run of bars in what arrives.
+const reply::Keyword* ReversedReplyKeyword(std::string_view reversed) {
     std::array<char, 32> upper{};
     if (reversed.size() > reply::LongestKeyword() || reversed.size() > upper.size()) {
-        return false;
+        return nullptr;
     }
     std::transform(reversed.rbegin(), reversed.rend(), upper.begin(),
                    [](char c) { return UpperAscii(c); });
-    return reply::Find(std::string_view(upper.data(), reversed.size())) != nullptr;
+    return reply::Find(std::string_view(upper.data(), reversed.size()));
+}
+
+// The part of an element that has arrived could still become a reply keyword: keyword
+// characters, at most as many as the longest, and perhaps the first bar of the "||" after it.
+bool MayBecomeReplyKeyword(std::string_view partial) {
+    if (partial.ends_with('|')) {
+        partial.remove_suffix(1);
+    }
+    return partial.size() <= reply::LongestKeyword() &&
+           std::all_of(partial.begin(), partial.end(), [](char c) { return IsKeywordChar(c); });
 }
 
 // The reply keyword a word names, in any case; nullptr when it names none.
@@ -96,47 +101,73 @@ void ReplyReader::decodeAhead() {
     }
 }
 
+// A message in step may lack its closing "||"; one found by skipping must begin with it.
 bool ReplyReader::frontIsMessageStart() const {
+    if (invalidAt_ == 0) {
+        return false;
+    }
+    if (!verify_) {
+        return true;
+    }
     const std::string_view front = text().substr(0, 2);
     return front == std::string_view("||").substr(0, front.size()) &&
            (invalidAt_ == std::string::npos || invalidAt_ >= 2);
 }
 
-// The end of the front message: "||", a reply keyword reversed and "||", followed by the "||" of
-// the next message or by nothing yet. Two shapes inside one message look alike and are told
-// apart: a value ending in a bar leaves one bar, not two; and a reply with an empty value
-// followed by another reply of the same message leaves "||", that reply's keyword and "||",
-// where the next message would show its last value.
+std::optional<ReplyReader::FirstKeyword> ReplyReader::firstKeywordAt(std::size_t at) const {
+    const std::string_view t = text();
+    std::size_t end = at;
+    while (end < t.size() && IsKeywordChar(t[end])) {
+        ++end;
+    }
+    const std::size_t length = end - at;
+    const bool arriving = end + kSeparator.size() > t.size() && (end == t.size() || t[end] == '|');
+    if (arriving && length <= kLongestKeyword && !final_) {
+        return std::nullopt;
+    }
+    const bool closed = t.substr(end, kSeparator.size()) == kSeparator;
+    const bool shaped = length > 0 && length <= kLongestKeyword && (closed || end == t.size());
+    return FirstKeyword{shaped ? length : 0, shaped && ReversedReplyKeyword(t.substr(at, length)),
+                        closed};
+}
+
+// The end of the front message: "||", a keyword reversed and "||", followed by the "||" of the
+// next message or by nothing yet. Two shapes inside one message look alike and are told apart: a
+// value ending in a bar leaves one bar, not two; and where a reply's value is empty, the element
+// after it stands where the next message's first keyword would. The elements after that tell:
+// they are the reply's values and keyword, reversed, when the message goes on.
 std::optional<ReplyReader::Boundary> ReplyReader::findBoundary() {
     const std::string_view t = text();
-    // The length of the element at `at` when it is a reply keyword closed by "||", 0 when it is
-    // not, nothing when it is still arriving.
-    auto keywordAt = [this, t](std::size_t at) -> std::optional<std::size_t> {
-        std::size_t end = at;
-        while (end < t.size() && IsKeywordChar(t[end])) {
-            ++end;
-        }
-        if (end + kSeparator.size() > t.size() && (end == t.size() || t[end] == '|') &&
-            end - at <= reply::LongestKeyword() && !final_) {
-            return std::nullopt;
-        }
-        const bool closed = end > at && t.substr(end, kSeparator.size()) == kSeparator;
-        return closed && IsReplyKeyword(t.substr(at, end - at)) ? end - at : 0;
-    };
     for (std::size_t bars = t.find(kSeparator, scan_); bars != std::string_view::npos;
          bars = t.find(kSeparator, bars + 1)) {
         const std::size_t start = bars + kSeparator.size();
-        const std::optional<std::size_t> keyword = keywordAt(start);
+        const std::optional<FirstKeyword> keyword = firstKeywordAt(start);
         if (!keyword.has_value()) {
             break;  // the keyword or its bars are still arriving
         }
-        if (*keyword == 0) {
+        // After skipping only a reply keyword begins a message: the message must be well formed.
+        if (keyword->length == 0 || (verify_ && !keyword->known)) {
             continue;
         }
-        const std::size_t messageEnd = start + *keyword + kSeparator.size();
+        if (!keyword->closed) {
+            // Once the line is quiet, a message that begins with its keyword, without "||"
+            // before it: what has arrived could be the end of any message cut there, so only a
+            // reply keyword counts.
+            if (keyword->known) {
+                return Boundary{t.size(), true};
+            }
+            continue;
+        }
+        const std::size_t messageEnd = start + keyword->length + kSeparator.size();
         const std::string_view after = t.substr(messageEnd);
         if (after.empty()) {
-            return Boundary{messageEnd, true};
+            // A word the console does not know may as well be a value of a message cut right
+            // after it: such a message is taken once the line is quiet.
+            if (keyword->known || final_) {
+                return Boundary{messageEnd, true};
+            }
+            scan_ = bars;
+            return std::nullopt;
         }
         if (after[0] != '|') {
             continue;
@@ -150,18 +181,64 @@ std::optional<ReplyReader::Boundary> ReplyReader::findBoundary() {
         if (after[1] != '|') {
             continue;  // a value ending in a bar
         }
-        const std::optional<std::size_t> emptyReply = keywordAt(messageEnd + kSeparator.size());
-        if (!emptyReply.has_value()) {
-            break;
-        }
-        if (*emptyReply == 0) {
-            return Boundary{messageEnd, false};
+        // A reply keyword is evidence enough of a message start that only an empty reply right
+        // before it (in the same message) makes it none; any other word needs the values of a
+        // reply reaching past it to be ruled out.
+        const std::size_t depth = keyword->known ? 1 : reply::MostValues() + 1;
+        switch (lookAhead(bars, messageEnd + kSeparator.size(), depth)) {
+            case Ahead::NextMessage:
+                return Boundary{messageEnd, false};
+            case Ahead::Undecided:
+                scan_ = bars;
+                return std::nullopt;
+            case Ahead::SameMessage:
+                break;
         }
     }
     // An end still arriving begins no further back than this.
-    const std::size_t lookBack = 2 * reply::LongestKeyword() + 4 * kSeparator.size();
+    const std::size_t lookBack = 2 * kLongestKeyword + 4 * kSeparator.size();
     scan_ = t.size() > lookBack ? t.size() - lookBack : 0;
     return std::nullopt;
+}
+
+// Reversed, the elements after a candidate end are those before it in the message, if it goes on
+// there: the value of an empty reply first, then the other values and the keyword of a reply.
+// The first reply keyword met decides: the message goes on when the candidate is among that
+// reply's values or right after them.
+ReplyReader::Ahead ReplyReader::lookAhead(std::size_t candidate, std::size_t from,
+                                          std::size_t depth) {
+    const std::string_view t = text();
+    if (ahead_.candidate != candidate) {
+        ahead_ = LookAhead{candidate, 1, from, from};
+    }
+    while (true) {
+        const bool last = ahead_.index == depth;
+        // Of the last element only whether it is a reply keyword counts: its end is not needed
+        // when it is longer than any.
+        const std::size_t reach =
+            last ? std::min(t.size(), ahead_.element + reply::LongestKeyword() + kSeparator.size())
+                 : t.size();
+        std::size_t end = t.substr(0, reach).find(kSeparator, ahead_.searched);
+        if (end == std::string_view::npos) {
+            if (reach == t.size() && !final_) {
+                ahead_.searched = std::max(ahead_.element, t.size() - 1);
+                return !last || MayBecomeReplyKeyword(t.substr(ahead_.element))
+                           ? Ahead::Undecided
+                           : Ahead::NextMessage;
+            }
+            end = reach;
+        }
+        if (const reply::Keyword* keyword =
+                ReversedReplyKeyword(t.substr(ahead_.element, end - ahead_.element))) {
+            return ahead_.index <= keyword->values ? Ahead::SameMessage : Ahead::NextMessage;
+        }
+        if (last || end == t.size()) {
+            return Ahead::NextMessage;
+        }
+        ++ahead_.index;
+        ahead_.element = end + kSeparator.size();
+        ahead_.searched = ahead_.element;
+    }
 }
 
 std::vector<std::string> ReplyReader::take(std::int64_t nowMs) {
@@ -280,6 +357,7 @@ void ReplyReader::moveFront(std::size_t digitIndex) {
     textFront_ = 0;
     invalidAt_ = std::string::npos;
     scan_ = 0;
+    ahead_ = {};
 }
 
 void ReplyReader::consume(std::size_t textLength) {
@@ -289,6 +367,7 @@ void ReplyReader::consume(std::size_t textLength) {
         invalidAt_ -= textLength;
     }
     scan_ = 0;
+    ahead_ = {};
     laterStarts_.clear();
     resumeFrom_ = 0;
     if (textFront_ > text_.size() / 2) {
@@ -326,6 +405,7 @@ void ReplyReader::dropAll(const char* why) {
     textFront_ = 0;
     invalidAt_ = std::string::npos;
     scan_ = 0;
+    ahead_ = {};
     // What comes next may be the rest of what was dropped.
     verify_ = true;
 }

@@ -39,4 +39,10 @@ std::size_t LongestKeyword() {
     return longest;
 }
 
+std::size_t MostValues() {
+    return std::max_element(kKeywords.begin(), kKeywords.end(),
+                            [](const Keyword& a, const Keyword& b) { return a.values < b.values; })
+        ->values;
+}
+
 }  // namespace wire::reply

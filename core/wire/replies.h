@@ -57,5 +57,7 @@ const Keyword* Find(std::string_view upperKeyword);
 
 // The longest keyword, in characters: how far back a reader must look to recognise one.
 std::size_t LongestKeyword();
+// The most value elements a reply carries.
+std::size_t MostValues();
 
 }  // namespace wire::reply

@@ -29,6 +29,7 @@ const std::map<std::string_view, KindBinder>& kindBinders() {
         {"ListBox", &bindAs<ui::ListBox, bindListBox>},
         {"Frame", &bindAs<ui::Frame, bindFrame>},
         {"PictureBox", &bindAs<ui::PictureBox, bindPictureBox>},
+        {"Browser", &bindAs<ui::Browser, bindBrowser>},
         {"ProgressBar", &bindAs<ui::ProgressBar, bindProgressBar>},
         {"MenuItem", &bindAs<ui::MenuItem, bindMenuItem>},
         {"StatusBar", &bindAs<ui::StatusBar, bindStatusBar>},

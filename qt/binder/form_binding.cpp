@@ -6,9 +6,11 @@
 #include <QDialog>
 #include <QMenu>
 #include <QScreen>
+#include <QWindow>
 #include <QWindowStateChangeEvent>
 #include <algorithm>
 
+#include "qt/binder/active_window.h"
 #include "qt/binder/appearance.h"
 #include "qt/binder/control_binding.h"
 #include "qt/platform/text.h"
@@ -16,7 +18,42 @@
 namespace qtplatform {
 namespace {
 constexpr int kTwipsPerPixel = 15;
+// Geometries asked of the window manager and not yet answered: more than a roll-down's steps.
+constexpr std::size_t kMostAsked = 64;
+
+// What the window manager puts around a window (title bar and borders), as last seen on one of
+// the program's windows: a window about to show has no frame yet, but it will get the same.
+QMargins& LastSeenFrame() {
+    static QMargins frame;
+    return frame;
 }
+
+// The window manager answers every geometry the program asks for, late: while the program moves
+// and sizes the window step by step, it still reports the steps before (moves and sizes each in
+// their order). A report of a position or size the program asked for tells the form nothing new,
+// and an older one would undo the steps since; any other is the operator's or the window
+// manager's own doing.
+enum class Report { NotAsked, Latest, Older };
+
+template <typename Value>
+Report Answered(std::deque<Value>& asked, const Value& reported) {
+    const auto answered = std::find(asked.begin(), asked.end(), reported);
+    if (answered == asked.end()) {
+        return Report::NotAsked;
+    }
+    asked.erase(asked.begin(), answered);
+    return asked.size() == 1 ? Report::Latest : Report::Older;
+}
+
+template <typename Value>
+void Ask(std::deque<Value>& asked, const Value& value) {
+    asked.push_back(value);
+    if (asked.size() > kMostAsked) {
+        asked.pop_front();
+    }
+}
+
+}  // namespace
 
 FormBinding::FormBinding(ui::Form& form, QWidget& window)
     : QObject(&window), form_(form), window_(&window) {
@@ -50,6 +87,10 @@ void FormBinding::applyAll() {
 }
 
 void FormBinding::formPropertyChanged(ui::Form&, std::string_view property) {
+    if (property == ui::Form::kLoaded) {
+        placed_ = false;  // a window loaded anew opens centred again
+        return;
+    }
     apply(property);
 }
 
@@ -64,11 +105,7 @@ void FormBinding::apply(std::string_view property) {
     } else if (property == "Enabled") {
         window.setEnabled(form_.Enabled);
     } else if (property == "TopMost") {
-        const bool shown = window.isVisible();
-        window.setWindowFlag(Qt::WindowStaysOnTopHint, form_.TopMost);
-        if (shown) {
-            window.show();  // changing window flags hides the window
-        }
+        applyStaysOnTop();
     } else if (property == "BackColor") {
         applyColor(window, QPalette::Window, form_.BackColor);
     } else if (property == "Left" || property == "Top" || property == "Width" ||
@@ -83,6 +120,10 @@ void FormBinding::apply(std::string_view property) {
             if (!placed_) {
                 placeCentred();
             }
+            if (!window.isVisible()) {
+                window.setWindowModality(form_.IsModal() ? Qt::ApplicationModal : Qt::NonModal);
+                settling_ = true;
+            }
             window.show();
             window.raise();
             window.activateWindow();
@@ -94,37 +135,54 @@ void FormBinding::apply(std::string_view property) {
     applying_ = wasApplying;
 }
 
-// Positions and sizes in twips; a zero leaves the layout's own. Wherever the form moves it, the
-// window stays wholly on its screen.
-void FormBinding::applyGeometry() {
+// A window on the screen is told to stay on top (or no longer) as it is: setting a widget's flags
+// takes its window off the screen and maps it anew, which a window manager may place elsewhere or
+// not show again.
+void FormBinding::applyStaysOnTop() {
     QWidget& window = *window_;
-    if (form_.Width > 0 && form_.Height > 0) {
-        window.resize(form_.Width / kTwipsPerPixel, form_.Height / kTwipsPerPixel);
+    const Qt::WindowFlags flags =
+        window.windowFlags().setFlag(Qt::WindowStaysOnTopHint, form_.TopMost);
+    if (flags == window.windowFlags()) {
+        return;
     }
-    if (form_.Left != 0 || form_.Top != 0) {
-        window.move(form_.Left / kTwipsPerPixel, form_.Top / kTwipsPerPixel);
+    if (QWindow* handle = window.windowHandle(); handle != nullptr && window.isVisible()) {
+        window.overrideWindowFlags(flags);
+        handle->setFlags(flags);
+    } else {
+        window.setWindowFlags(flags);
     }
-    keepOnScreen();
 }
 
-// The first time the window shows it opens centred on the window it is opened from (the active
-// one), or on the screen when there is none.
+// Positions and sizes in twips: the position is the frame's, the size the inside's; a zero leaves
+// the layout's own. Wherever the form moves it, the window stays wholly on its screen.
+void FormBinding::applyGeometry() {
+    const bool moved = form_.Left != 0 || form_.Top != 0;
+    placeOnScreen(moved ? QPoint(form_.Left / kTwipsPerPixel, form_.Top / kTwipsPerPixel)
+                        : frameRect().topLeft(),
+                  formSize());
+}
+
+// The size the form gives itself (at least a pixel high: a window rolled up to nothing would be
+// taken off the screen), else the window's own.
+QSize FormBinding::formSize() const {
+    if (form_.Width <= 0) {
+        return window_->size();
+    }
+    return QSize(std::max(1, form_.Width / kTwipsPerPixel),
+                 std::max(1, form_.Height / kTwipsPerPixel));
+}
+
+// Each time the window opens it is centred on the window it is opened from, or on the screen when
+// there is none. A form that opens rolled up to be unrolled about its centre is centred at that
+// size.
 void FormBinding::placeCentred() {
     placed_ = true;
-    QWidget& window = *window_;
-    const QWidget* owner = QApplication::activeWindow();
-    const QRect area = owner != nullptr && owner != &window && owner->isVisible()
-                           ? owner->frameGeometry()
-                           : availableArea();
-    // A form that sizes itself is centred at its own size, also when it opens rolled up to be
-    // unrolled about its centre; others at their layout's.
-    const QSize size = form_.Width > 0
-                           ? QSize(form_.Width / kTwipsPerPixel, form_.Height / kTwipsPerPixel)
-                           : window.size();
-    QRect placed(QPoint(), size);
-    placed.moveCenter(area.center());
-    window.move(placed.topLeft());
-    keepOnScreen();
+    const QWidget* owner = OwnerWindow(window_);
+    const QRect area = owner != nullptr ? owner->frameGeometry() : availableArea();
+    const QSize size = formSize();
+    QRect frame(QPoint(), size.grownBy(frameMargins()));
+    frame.moveCenter(area.center());
+    placeOnScreen(frame.topLeft(), size);
 }
 
 QRect FormBinding::availableArea() const {
@@ -133,23 +191,59 @@ QRect FormBinding::availableArea() const {
     return screen != nullptr ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
 }
 
-// Moves the window (and shrinks it, when it is larger than the screen) so that it lies wholly
-// on the screen, and tells the form where it ended up.
-void FormBinding::keepOnScreen() {
+QMargins FormBinding::frameMargins() const {
+    const QWindow* handle = window_->windowHandle();
+    const QMargins margins =
+        handle != nullptr && window_->isVisible() ? handle->frameMargins() : QMargins();
+    if (!margins.isNull()) {
+        LastSeenFrame() = margins;
+        return margins;
+    }
+    return LastSeenFrame();
+}
+
+QRect FormBinding::frameRect() const {
+    return window_->geometry().marginsAdded(frameMargins());
+}
+
+// Puts the frame at the point, moved (and the inside shrunk, when the frame is larger than the
+// screen) so that it lies wholly on the screen, and tells the form where it ended up. The window
+// manager is given the inside's position, which it keeps whether or not it knows the frame yet.
+void FormBinding::placeOnScreen(QPoint frameTopLeft, QSize size) {
     QWidget& window = *window_;
     const QRect area = availableArea();
-    QRect frame(window.pos(), window.size());
-    frame.setSize(frame.size().boundedTo(area.size()));
+    placedWith_ = frameMargins();
+    size = size.boundedTo(area.size().shrunkBy(placedWith_));
+    QRect frame(frameTopLeft, size.grownBy(placedWith_));
     frame.moveLeft(std::clamp(frame.left(), area.left(), area.right() + 1 - frame.width()));
     frame.moveTop(std::clamp(frame.top(), area.top(), area.bottom() + 1 - frame.height()));
-    if (frame.size() != window.size()) {
-        window.resize(frame.size());
-    }
-    if (frame.topLeft() != window.pos()) {
-        window.move(frame.topLeft());
+    const QRect inside = frame.marginsRemoved(placedWith_);
+    if (inside != window.geometry()) {
+        window.setGeometry(inside);
+        // As the widget asked it (within its least size).
+        Ask(askedPositions_, window.geometry().topLeft());
+        Ask(askedSizes_, window.size());
     }
     form_.Left.setFromView(frame.left() * kTwipsPerPixel);
     form_.Top.setFromView(frame.top() * kTwipsPerPixel);
+}
+
+// Until a window that opens is first drawn, the window manager is still mapping and framing
+// it, and may report it anywhere meanwhile (at the screen's corner, at the place it had before it
+// was hidden): the window is put where the form has it. So it is too when the window manager
+// framed it after it was placed (it knew no frame yet, or another one).
+void FormBinding::placeAgainWhileSettling(bool drawn) {
+    if (!applying_ && (settling_ || frameMargins() != placedWith_)) {
+        reapplyGeometry();
+    }
+    settling_ = settling_ && !drawn;
+}
+
+// Asks the window manager again for the form's geometry (as the form's own change would).
+void FormBinding::reapplyGeometry() {
+    const bool wasApplying = std::exchange(applying_, true);
+    applyGeometry();
+    applying_ = wasApplying;
 }
 
 void FormBinding::focusControl(ui::Control& control) {
@@ -190,16 +284,41 @@ bool FormBinding::eventFilter(QObject* watched, QEvent* event) {
             return true;
         case QEvent::Resize:
             if (!applying_) {
-                form_.Width.setFromView(window_->width() * kTwipsPerPixel);
-                form_.Height.setFromView(window_->height() * kTwipsPerPixel);
-                ui::Raise(form_.OnResize);
+                const Report report = Answered(askedSizes_, window_->size());
+                if (report == Report::NotAsked) {
+                    form_.Width.setFromView(window_->width() * kTwipsPerPixel);
+                    form_.Height.setFromView(window_->height() * kTwipsPerPixel);
+                    ui::Raise(form_.OnResize);
+                }
+                // A late report leaves the widget believing the window is where an older step
+                // put it, and it would not ask for a later geometry it believes it has.
+                if (report == Report::Older) {
+                    reapplyGeometry();
+                }
             }
             break;
         case QEvent::Move:
+            placeAgainWhileSettling(false);
             if (!applying_) {
-                form_.Left.setFromView(window_->x() * kTwipsPerPixel);
-                form_.Top.setFromView(window_->y() * kTwipsPerPixel);
+                const Report report = Answered(askedPositions_, window_->geometry().topLeft());
+                if (report == Report::NotAsked) {
+                    const QPoint frame = frameRect().topLeft();
+                    form_.Left.setFromView(frame.x() * kTwipsPerPixel);
+                    form_.Top.setFromView(frame.y() * kTwipsPerPixel);
+                }
+                // A late report leaves the widget believing the window is where an older step
+                // put it, and it would not ask for a later geometry it believes it has.
+                if (report == Report::Older) {
+                    reapplyGeometry();
+                }
             }
+            break;
+        case QEvent::Paint:
+            placeAgainWhileSettling(true);
+            break;
+        case QEvent::WindowActivate:
+            NoteWindowActivated(*window_);
+            placeAgainWhileSettling(true);
             break;
         case QEvent::WindowStateChange:
             if (!applying_) {

@@ -1,8 +1,10 @@
 #pragma once
 
+#include <QMargins>
 #include <QObject>
 #include <QPointer>
 #include <QWidget>
+#include <deque>
 #include <map>
 
 #include "ui/form.h"
@@ -40,16 +42,28 @@ protected:
 
 private:
     void apply(std::string_view property);
+    void applyStaysOnTop();
     void applyGeometry();
+    QSize formSize() const;
     void placeCentred();
-    void keepOnScreen();
     QRect availableArea() const;
+    // The window manager's frame around the window: its own once shown, else the last one seen.
+    QMargins frameMargins() const;
+    QRect frameRect() const;
+    void placeOnScreen(QPoint frameTopLeft, QSize size);
+    void placeAgainWhileSettling(bool drawn);
+    void reapplyGeometry();
 
     ui::Form& form_;
     QPointer<QWidget> window_;
     std::map<const ui::Control*, ControlBinding*> controls_;
     bool applying_ = false;
     bool placed_ = false;
+    QMargins placedWith_;    // the frame the window was last placed for
+    bool settling_ = false;  // shown, not yet drawn
+    // What was asked of the window manager and not yet answered, oldest first.
+    std::deque<QPoint> askedPositions_;
+    std::deque<QSize> askedSizes_;
 };
 
 }  // namespace qtplatform

@@ -18,6 +18,7 @@ void bindComboBox(ui::ComboBox& combo, ControlBinding& binding);
 void bindListBox(ui::ListBox& list, ControlBinding& binding);
 void bindFrame(ui::Frame& frame, ControlBinding& binding);
 void bindPictureBox(ui::PictureBox& picture, ControlBinding& binding);
+void bindBrowser(ui::Browser& browser, ControlBinding& binding);
 void bindProgressBar(ui::ProgressBar& bar, ControlBinding& binding);
 void bindMenuItem(ui::MenuItem& item, ControlBinding& binding);
 void bindStatusBar(ui::StatusBar& bar, ControlBinding& binding);

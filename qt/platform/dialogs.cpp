@@ -1,15 +1,16 @@
 #include "qt/platform/dialogs.h"
 
-#include <QApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QStandardPaths>
+#include <QTimer>
 #include <utility>
 #include <vector>
 
+#include "qt/binder/active_window.h"
 #include "qt/platform/text.h"
 
 namespace qtplatform {
@@ -58,18 +59,34 @@ QMessageBox::Icon iconOf(int flags) {
     }
 }
 
+// Runs the box in front of the window it belongs to. As that window's child the window manager
+// keeps it above it, also above a window that stays on top (which the box then does too), and
+// once the box shows it is raised and given the focus: a box behind its window would hold every
+// click and key of that window while nobody sees it.
+int execInFront(QDialog& box, QWidget* owner) {
+    if (owner != nullptr) {
+        box.setWindowFlag(Qt::WindowStaysOnTopHint,
+                          owner->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    }
+    QTimer::singleShot(0, &box, [&box] {
+        box.raise();
+        box.activateWindow();
+    });
+    return box.exec();
+}
+
 }  // namespace
 
 int QtDialogs::MsgBox(const std::string& prompt, int flags, const std::string& title) {
-    QMessageBox box(iconOf(flags), toQt(title), toQtLines(prompt), QMessageBox::NoButton,
-                    QApplication::activeWindow());
+    QWidget* owner = OwnerWindow();
+    QMessageBox box(iconOf(flags), toQt(title), toQtLines(prompt), QMessageBox::NoButton, owner);
     const auto buttons = buttonsOf(flags);
     for (const auto& [button, result] : buttons) {
         box.addButton(button);
     }
     const std::size_t defaultIndex = static_cast<std::size_t>((flags >> 8) & 0x3);
     box.setDefaultButton(buttons[defaultIndex < buttons.size() ? defaultIndex : 0].first);
-    const auto chosen = static_cast<QMessageBox::StandardButton>(box.exec());
+    const auto chosen = static_cast<QMessageBox::StandardButton>(execInFront(box, owner));
     for (const auto& [button, result] : buttons) {
         if (button == chosen) {
             return result;
@@ -82,11 +99,12 @@ int QtDialogs::MsgBox(const std::string& prompt, int flags, const std::string& t
 
 std::string QtDialogs::InputBox(const std::string& prompt, const std::string& title,
                                 const std::string& defaultText) {
-    bool accepted = false;
-    const QString text =
-        QInputDialog::getText(QApplication::activeWindow(), toQt(title), toQtLines(prompt),
-                              QLineEdit::Normal, toQt(defaultText), &accepted);
-    return accepted ? fromQt(text) : std::string();
+    QWidget* owner = OwnerWindow();
+    QInputDialog box(owner);
+    box.setWindowTitle(toQt(title));
+    box.setLabelText(toQtLines(prompt));
+    box.setTextValue(toQt(defaultText));
+    return execInFront(box, owner) == QDialog::Accepted ? fromQt(box.textValue()) : std::string();
 }
 
 std::string QtDialogs::SaveFileName(const std::string& title, const std::string& fileName,
@@ -96,9 +114,12 @@ std::string QtDialogs::SaveFileName(const std::string& title, const std::string&
     if (folder.isEmpty() || !QDir(folder).exists()) {
         folder = QDir::homePath();
     }
-    const QString offered = QDir(folder).filePath(toQt(fileName));
-    return fromQt(QFileDialog::getSaveFileName(QApplication::activeWindow(), toQt(title), offered,
-                                               toQt(filter)));
+    QWidget* owner = OwnerWindow();
+    QFileDialog box(owner, toQt(title), QDir(folder).filePath(toQt(fileName)), toQt(filter));
+    box.setAcceptMode(QFileDialog::AcceptSave);
+    const bool chosen =
+        execInFront(box, owner) == QDialog::Accepted && !box.selectedFiles().isEmpty();
+    return chosen ? fromQt(box.selectedFiles().constFirst()) : std::string();
 }
 
 }  // namespace qtplatform

@@ -5,7 +5,7 @@
 namespace qtplatform {
 
 // Message boxes, input boxes and the save-file question as QMessageBox, QInputDialog and
-// QFileDialog, over the active window.
+// QFileDialog, each in front of the window it belongs to.
 class QtDialogs : public platform::Dialogs {
 public:
     int MsgBox(const std::string& prompt, int flags, const std::string& title) override;

@@ -55,10 +55,12 @@ void QtEventLoop::runModal(ui::Form& form) {
     }
     QEventLoop loop;
     QObject::connect(binding, &FormBinding::windowHidden, &loop, &QEventLoop::quit);
-    // Modality only takes effect when a window is shown, so a window already on screen is shown
-    // again as application-modal.
-    window->hide();
-    window->setWindowModality(Qt::ApplicationModal);
+    // The window shows modal from the start (see FormBinding). Modality only takes effect when a
+    // window is shown, so a window that was already on screen without it is shown again.
+    if (window->windowModality() != Qt::ApplicationModal) {
+        window->hide();
+        window->setWindowModality(Qt::ApplicationModal);
+    }
     if (form.Visible && form.IsLoaded()) {
         window->show();
         nestedLoops_.push_back(&loop);

@@ -11,6 +11,7 @@
 #include "ui_Passwords.h"
 #include "ui_RSummary.h"
 #include "ui_TicketInfo.h"
+#include "ui_frmHelp.h"
 #include "ui_frmPOS.h"
 #include "ui_frmSplash.h"
 
@@ -37,6 +38,7 @@ const std::map<std::string_view, LayoutFactory>& layouts() {
         {"RSummary", &fromLayout<Ui::RSummary, QDialog>},
         {"TicketInfo", &fromLayout<Ui::TicketInfo, QDialog>},
         {"Passwords", &fromLayout<Ui::Passwords, QDialog>},
+        {"frmHelp", &fromLayout<Ui::frmHelp>},
         {"frmPOS", &fromLayout<Ui::frmPOS, QDialog>},
         {"frmSplash", &fromLayout<Ui::frmSplash>},
     };

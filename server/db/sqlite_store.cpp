@@ -144,24 +144,6 @@ std::optional<TicketBatch> SqliteStore::findBatch(std::string_view group) const 
     return batch;
 }
 
-std::vector<TicketBatch> SqliteStore::batchesBetween(std::int64_t fromMs, std::int64_t toMs) const {
-    std::vector<TicketBatch> batches;
-    {
-        SqliteQuery query(db_.statement("SELECT grp, staff, created_at_ms FROM batches "
-                                        "WHERE created_at_ms >= ? AND created_at_ms < ? "
-                                        "ORDER BY created_at_ms, rowid"),
-                          fromMs, toMs);
-        while (query.next()) {
-            const auto& row = query.row();
-            batches.push_back(TicketBatch{row.text(0), row.text(1), row.integer(2), {}});
-        }
-    }
-    for (auto& batch : batches) {
-        batch.tickets = ticketsOfGroup(batch.group);
-    }
-    return batches;
-}
-
 bool SqliteStore::groupExists(std::string_view group) const {
     SqliteQuery query(db_.statement("SELECT 1 FROM batches WHERE grp = ?"), group);
     return query.next();

@@ -3,6 +3,8 @@
 #include <tuple>
 
 #include "core/wire/framing.h"
+#include "core/wire/replies.h"
+#include "core/wire/request_keywords.h"
 #include "server/engine/engine_impl.h"
 #include "server/engine/reports.h"
 #include "server/engine/texts.h"
@@ -13,6 +15,34 @@ namespace {
 
 // Ticket numbers per progress list, so a large group reports progress as it goes.
 constexpr std::size_t kNumbersPerList = 25;
+
+// What each of the eight requests asks for: to activate or deactivate, one ticket or the M...
+// forms for a group, and the first form (by user name, whole group) or the second (by number,
+// range).
+struct Form {
+    std::string_view keyword;
+    bool activate;
+    bool wholeGroup;
+    bool second;
+};
+constexpr Form kForms[] = {
+    {wire::request::Activate1, true, false, false},
+    {wire::request::Activate2, true, false, true},
+    {wire::request::MActivate1, true, true, false},
+    {wire::request::MActivate2, true, true, true},
+    {wire::request::Deactivate1, false, false, false},
+    {wire::request::Deactivate2, false, false, true},
+    {wire::request::MDeactivate1, false, true, false},
+    {wire::request::MDeactivate2, false, true, true},
+};
+
+const Form* FindForm(std::string_view keyword) {
+    for (const Form& form : kForms) {
+        if (form.keyword == keyword)
+            return &form;
+    }
+    return nullptr;
+}
 
 struct Order {
     bool activate = true;
@@ -25,18 +55,17 @@ struct Order {
 
 // Reads the request's value into an order; nothing when it is malformed. `found` tells whether
 // the ticket, group or range exists.
-std::optional<Order> ReadOrder(const Store& store, std::string_view keyword, std::string_view value,
+std::optional<Order> ReadOrder(const Store& store, const Form& form, std::string_view value,
                                bool& found) {
     Order order;
-    order.activate = !keyword.starts_with("DE") && !keyword.starts_with("MDE");
-    order.wholeGroup = keyword.starts_with("M");
-    const bool second = keyword.ends_with("2");
+    order.activate = form.activate;
+    order.wholeGroup = form.wholeGroup;
     const std::vector<std::string> pieces = SplitOn(value, "-");
     if (pieces.size() < 2)
         return std::nullopt;
     order.staff = wire::UpperAscii(Trim(pieces.back()));
     found = false;
-    if (!order.wholeGroup && !second) {
+    if (!order.wholeGroup && !form.second) {
         const std::string user =
             wire::UpperAscii(Trim(Join({pieces.begin(), pieces.end() - 1}, "-")));
         order.what = "Ticket [" + user + "]";
@@ -61,7 +90,7 @@ std::optional<Order> ReadOrder(const Store& store, std::string_view keyword, std
         return order;
     }
     const auto batch = store.findBatch(order.group);
-    if (!second) {
+    if (!form.second) {
         if (pieces.size() != 2)
             return std::nullopt;
         order.what = "TicketGrp[" + order.group + "]";
@@ -90,11 +119,9 @@ std::optional<Order> ReadOrder(const Store& store, std::string_view keyword, std
 
 bool Engine::Impl::handleActivation(ConsoleId console, ConsoleSession& session,
                                     const Request& request, std::int64_t nowMs) {
-    static const std::set<std::string, std::less<>> kOwn = {
-        "ACTIVATE1",   "ACTIVATE2",   "MACTIVATE1",   "MACTIVATE2",
-        "DEACTIVATE1", "DEACTIVATE2", "MDEACTIVATE1", "MDEACTIVATE2"};
     const std::string& keyword = request.keyword;
-    if (!kOwn.contains(keyword))
+    const Form* form = FindForm(keyword);
+    if (!form)
         return false;
     const std::string who = "console " + std::to_string(console);
     if (session.staff.empty()) {
@@ -102,7 +129,7 @@ bool Engine::Impl::handleActivation(ConsoleId console, ConsoleSession& session,
         return true;
     }
     bool found = false;
-    const auto order = ReadOrder(store, keyword, request.value(0), found);
+    const auto order = ReadOrder(store, *form, request.value(0), found);
     if (!order) {
         log(who + ": malformed " + keyword + " '" + request.value(0) + "' ignored");
         return true;
@@ -117,18 +144,20 @@ bool Engine::Impl::handleActivation(ConsoleId console, ConsoleSession& session,
         const std::string cost = MoneyText(figures.cost);
         const std::string count = std::to_string(done);
         if (!order->wholeGroup) {
-            send(console, order->activate
-                              ? "||ACTIVATED||" + today + "|" + count + "|" + cost + "||"
-                              : "||DEACTIVATED||" + today + "|" + cost + "||");
+            send(console,
+                 order->activate
+                     ? wire::MessageText(wire::reply::Activated, today + "|" + count + "|" + cost)
+                     : wire::MessageText(wire::reply::Deactivated, today + "|" + cost));
         } else {
-            send(console, order->activate
-                              ? "||MACTIVATED||" + today + "|" + count + "|" + cost + "||"
-                              : "||MDEACTIVATED||" + today + "|" + cost + "|" + count + "||");
+            send(console, order->activate ? wire::MessageText(wire::reply::MActivated,
+                                                              today + "|" + count + "|" + cost)
+                                          : wire::MessageText(wire::reply::MDeactivated,
+                                                              today + "|" + cost + "|" + count));
         }
     };
     const auto refuse = [&](const std::string& text) {
         log(who + ": " + keyword + ": " + text);
-        send(console, "||ACTMESSAGE||" + text + "||");
+        send(console, wire::MessageText(wire::reply::ActMessage, text));
         finish();
         return true;
     };
@@ -189,12 +218,13 @@ bool Engine::Impl::handleActivation(ConsoleId console, ConsoleSession& session,
             for (std::size_t i = from; i < std::min(changing.size(), from + kNumbersPerList); ++i) {
                 list += "-" + TicketNumberText(changing[i].number);
             }
-            send(console, "||MLIST||" + list + "||");
+            send(console, wire::MessageText(wire::reply::MList, list));
         }
     }
     if (inUse > 0) {
-        send(console, "||ACTMESSAGE||" + std::to_string(inUse) + " used Ticket(s) of " +
-                          order->what + " left active.||");
+        send(console, wire::MessageText(wire::reply::ActMessage,
+                                        std::to_string(inUse) + " used Ticket(s) of " +
+                                            order->what + " left active."));
     }
     finish();
     return true;

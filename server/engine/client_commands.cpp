@@ -3,11 +3,17 @@
 
 #include "core/wire/codepage.h"
 #include "core/wire/framing.h"
+#include "core/wire/replies.h"
+#include "core/wire/request_keywords.h"
 #include "server/engine/engine_impl.h"
 #include "server/engine/texts.h"
 
 namespace zarnevo {
 namespace {
+
+namespace reply = wire::reply;
+namespace request = wire::request;
+namespace word = wire::request::client;
 
 // How long a simulated client stays away, in simulated seconds.
 constexpr double kReconnectSeconds = 3;
@@ -18,13 +24,13 @@ constexpr std::size_t kMaxClientName = 20;
 
 // The switch each café-wide toggle flips.
 struct Toggle {
-    const char* request;
-    const char* keyword;
+    std::string_view request;
+    std::string_view keyword;
 };
-constexpr Toggle kToggles[] = {{"F-DISLOG", "DISLOG"},
-                               {"F-ALLOWPAUSE", "ADDPAUSE"},
-                               {"F-ALLOWTIME", "ADDTIME"},
-                               {"F-DISMESS", "CMESS"}};
+constexpr Toggle kToggles[] = {{request::DisLog, reply::DisLog},
+                               {request::AllowPause, reply::AddPause},
+                               {request::AllowTime, reply::AddTime},
+                               {request::DisMess, reply::CMess}};
 
 bool MayCommand(const ConsoleSession& session) {
     return session.rights == "ADMINISTRATOR" || session.rights == "USER";
@@ -67,11 +73,13 @@ std::string ClientInformation(const Client& c, int slot) {
 
 bool Engine::Impl::handleClientCommand(ConsoleId console, ConsoleSession& session,
                                        const Request& request, std::int64_t nowMs) {
-    static const std::set<std::string, std::less<>> kOwn = {
-        "F-ALLOCATE",   "F-DEALLOCATE", "F-PAUSE",  "F-PAUSEALL",   "F-UNPAUSEALL",
-        "F-LOGOFF",     "F-DISCONNECT", "F-RESET",  "F-ALLOWPRINT", "F-PREVENTPRINT",
-        "F-UPDATE",     "KESTOVA-INFO", "KESTOVA",  "F-BROADCAST",  "F-DISLOG",
-        "F-ALLOWPAUSE", "F-ALLOWTIME",  "F-DISMESS"};
+    static const std::set<std::string_view, std::less<>> kOwn = {
+        request::Allocate,     request::Deallocate,   request::Pause,
+        request::PauseAll,     request::UnpauseAll,   request::LogOff,
+        request::Disconnect,   request::Reset,        request::AllowPrint,
+        request::PreventPrint, request::UpdateClient, request::ClientInformation,
+        request::Kestova,      request::Broadcast,    request::DisLog,
+        request::AllowPause,   request::AllowTime,    request::DisMess};
     const std::string& keyword = request.keyword;
     if (!kOwn.contains(keyword))
         return false;
@@ -90,12 +98,12 @@ bool Engine::Impl::handleClientCommand(ConsoleId console, ConsoleSession& sessio
             return true;
         }
     }
-    if (keyword == "F-PAUSEALL" || keyword == "F-UNPAUSEALL") {
+    if (keyword == request::PauseAll || keyword == request::UnpauseAll) {
         for (int slot = 1; slot <= cafe.slots(); ++slot)
-            cafe.setPaused(slot, keyword == "F-PAUSEALL");
+            cafe.setPaused(slot, keyword == request::PauseAll);
         return true;
     }
-    if (keyword == "F-RESET") {
+    if (keyword == request::Reset) {
         if (session.rights != "ADMINISTRATOR") {
             log("F-RESET refused: needs an administrator");
             return true;
@@ -105,21 +113,24 @@ bool Engine::Impl::handleClientCommand(ConsoleId console, ConsoleSession& sessio
         }
         return true;
     }
-    if (keyword == "F-BROADCAST") {
+    if (keyword == request::Broadcast) {
         int connected = 0;
         for (int slot = 1; slot <= cafe.slots(); ++slot) {
             connected += cafe.client(slot).present && cafe.client(slot).awaySeconds <= 0;
         }
-        sendAll("||CMESSAGE||Client search completed: " + std::to_string(connected) +
-                " client(s) connected.||");
-        sendAll("||UPDATEX||||");
+        sendAll(wire::MessageText(
+            reply::CMessage,
+            "Client search completed: " + std::to_string(connected) + " client(s) connected."));
+        sendAll(wire::MessageText(reply::UpdateX));
         return true;
     }
 
     // The rest address one client: by row for F-DISCONNECT and F-UPDATE, by port (row - 1)
     // for everything else. F-ALLOCATE and F-DEALLOCATE carry the seconds first.
-    const bool byRow = keyword == "F-DISCONNECT" || keyword == "F-UPDATE";
-    const std::size_t portIndex = keyword == "F-ALLOCATE" ? 2 : keyword == "F-DEALLOCATE" ? 1 : 0;
+    const bool byRow = keyword == request::Disconnect || keyword == request::UpdateClient;
+    const std::size_t portIndex = keyword == request::Allocate     ? 2
+                                  : keyword == request::Deallocate ? 1
+                                                                   : 0;
     const auto number = ParseCount(request.value(portIndex), 1'000'000);
     const int slot = number ? static_cast<int>(*number) + (byRow ? 0 : 1) : 0;
     if (!cafe.validSlot(slot) || !cafe.client(slot).present) {
@@ -129,7 +140,7 @@ bool Engine::Impl::handleClientCommand(ConsoleId console, ConsoleSession& sessio
     }
     const std::string name = cafe.client(slot).name;
 
-    if (keyword == "F-ALLOCATE") {
+    if (keyword == request::Allocate) {
         const auto seconds = ParseCount(request.value(0), kMaxSeconds);
         const auto add = ParseTruth(request.value(1));
         if (!seconds || *seconds == 0 || !add) {
@@ -140,27 +151,28 @@ bool Engine::Impl::handleClientCommand(ConsoleId console, ConsoleSession& sessio
             log(std::to_string(*seconds / 60) + " min(s) " +
                 (*add ? "added to " : "allocated to ") + name);
         }
-    } else if (keyword == "F-DEALLOCATE") {
+    } else if (keyword == request::Deallocate) {
         const auto seconds = ParseCount(request.value(0), kMaxSeconds);
         if (!seconds || *seconds == 0) {
             log("F-DEALLOCATE ignored: malformed");
         } else {
             giveBack(cafe.deallocate(slot, *seconds));
         }
-    } else if (keyword == "F-PAUSE") {
+    } else if (keyword == request::Pause) {
         cafe.togglePause(slot);
-    } else if (keyword == "F-LOGOFF") {
+    } else if (keyword == request::LogOff) {
         giveBack(cafe.logOff(slot));
-    } else if (keyword == "F-DISCONNECT") {
+    } else if (keyword == request::Disconnect) {
         cafe.takeAway(slot, kReconnectSeconds, false, "Reconnecting");
-    } else if (keyword == "F-ALLOWPRINT" || keyword == "F-PREVENTPRINT") {
-        cafe.edit(slot).printingAllowed = keyword == "F-ALLOWPRINT";
-    } else if (keyword == "F-UPDATE") {
+    } else if (keyword == request::AllowPrint || keyword == request::PreventPrint) {
+        cafe.edit(slot).printingAllowed = keyword == request::AllowPrint;
+    } else if (keyword == request::UpdateClient) {
         cafe.edit(slot);  // the client takes the café's settings again; its record is re-sent
         log("settings sent to " + name);
-    } else if (keyword == "KESTOVA-INFO") {
+    } else if (keyword == request::ClientInformation) {
         // Only the console that asked opens its message window on it.
-        send(console, "||CMESSAGE||" + ClientInformation(cafe.client(slot), slot) + "||");
+        send(console,
+             wire::MessageText(reply::CMessage, ClientInformation(cafe.client(slot), slot)));
         return true;
     } else {
         // KESTOVA: the client's own keyword, with an argument after one bar for some.
@@ -168,35 +180,35 @@ bool Engine::Impl::handleClientCommand(ConsoleId console, ConsoleSession& sessio
         const std::size_t bar = command.find('|');
         const std::string sub = wire::UpperAscii(Trim(command.substr(0, bar)));
         const std::string argument = bar == std::string::npos ? "" : command.substr(bar + 1);
-        if (sub == "ENDTIMER") {
+        if (sub == word::EndTimer) {
             giveBack(cafe.logOff(slot));
-        } else if (sub == "RELOAD") {
+        } else if (sub == word::Reload) {
             cafe.takeAway(slot, kReconnectSeconds, false, "Restarting Client");
-        } else if (sub == "RESTART" || sub == "SHUTDOWN") {
+        } else if (sub == word::Restart || sub == word::Shutdown) {
             if (session.operatorName != "ADMINISTRATOR" &&
-                !switches.get("SHUTREST").value_or(false)) {
+                !switches.get(reply::ShutRest).value_or(false)) {
                 log(sub + " refused: shut-down permission is off for " + session.operatorName);
                 return true;
             }
-            const bool restart = sub == "RESTART";
+            const bool restart = sub == word::Restart;
             giveBack(cafe.takeAway(slot, restart ? kRestartSeconds : kShutdownSeconds, true,
                                    restart ? "Restarting" : "Shut down"));
-        } else if (sub == "ENABLE" || sub == "DISABLE") {
+        } else if (sub == word::Enable || sub == word::Disable) {
             std::optional<SessionEnd> ended;
-            cafe.setDisabled(slot, sub == "DISABLE", ended);
+            cafe.setDisabled(slot, sub == word::Disable, ended);
             giveBack(ended);
-        } else if (sub == "RELOCATE" || sub == "CLEARDESKTOP") {
-            if (sub == "CLEARDESKTOP")
+        } else if (sub == word::Relocate || sub == word::ClearDesktop) {
+            if (sub == word::ClearDesktop)
                 cafe.edit(slot).message.clear();
             cafe.edit(slot);
-        } else if (sub == "CHANGENAME") {
+        } else if (sub == word::ChangeName) {
             const std::string newName = CleanClientName(argument);
             if (newName.empty() || wire::CharacterCount(newName) > kMaxClientName) {
                 log("CHANGENAME refused for " + name + ": the name must have 1 to 20 characters");
                 return true;
             }
             cafe.edit(slot).name = newName;
-        } else if (sub == "MESSAGE") {
+        } else if (sub == word::Message) {
             cafe.edit(slot).message = argument;
         } else {
             log("KESTOVA " + sub + " ignored: unknown client command");

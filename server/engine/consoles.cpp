@@ -2,8 +2,9 @@
 
 namespace zarnevo {
 
-void Consoles::add(ConsoleId id, std::int64_t nowMs) {
+void Consoles::add(ConsoleId id, std::string_view address, std::int64_t nowMs) {
     ConsoleSession session;
+    session.address = address;
     session.lastHeardMs = nowMs;
     session.lastProbeMs = nowMs;
     sessions_[id] = std::move(session);
@@ -30,6 +31,15 @@ std::vector<ConsoleId> Consoles::ids() const {
     return out;
 }
 
+std::vector<ConsoleId> Consoles::greetedIds() const {
+    std::vector<ConsoleId> out;
+    for (const auto& [id, session] : sessions_) {
+        if (session.greeted)
+            out.push_back(id);
+    }
+    return out;
+}
+
 Consoles::KeepAlive Consoles::keepAlive(std::int64_t nowMs) {
     KeepAlive result;
     for (auto it = sessions_.begin(); it != sessions_.end();) {
@@ -39,7 +49,7 @@ Consoles::KeepAlive Consoles::keepAlive(std::int64_t nowMs) {
             it = sessions_.erase(it);
             continue;
         }
-        if (nowMs - session.lastProbeMs >= kProbeIntervalMs) {
+        if (session.greeted && nowMs - session.lastProbeMs >= kProbeIntervalMs) {
             session.lastProbeMs = nowMs;
             result.probe.push_back(it->first);
         }

@@ -3,7 +3,10 @@
 #include <algorithm>
 #include <utility>
 
+#include "core/wire/discovery.h"
 #include "core/wire/framing.h"
+#include "core/wire/replies.h"
+#include "core/wire/request_keywords.h"
 
 #include "server/engine/engine_impl.h"
 #include "server/engine/texts.h"
@@ -34,7 +37,7 @@ Engine::Impl::Impl(Store& s, Outbox& o, EngineOptions opts, Log l, RandomSource*
       switches(s) {
     InitCrypto();
     if (options.posGeneration) {
-        switches.set("POSTYPE", *options.posGeneration);
+        switches.set(wire::reply::PosType, *options.posGeneration);
     }
     if (options.demo) {
         demo.emplace(options.seed);
@@ -53,10 +56,10 @@ Engine::Engine(Store& store, Outbox& outbox, EngineOptions options, Log log, Ran
 
 Engine::~Engine() = default;
 
-void Engine::consoleConnected(ConsoleId console, std::int64_t nowMs) {
-    impl_->consoles.add(console, nowMs);
+void Engine::consoleConnected(ConsoleId console, std::string_view sourceAddress,
+                              std::int64_t nowMs) {
+    impl_->consoles.add(console, sourceAddress, nowMs);
     impl_->log("console " + std::to_string(console) + " connected");
-    impl_->pushSwitches(console);
 }
 
 void Engine::consoleDisconnected(ConsoleId console) {
@@ -110,7 +113,9 @@ void Engine::tick(std::int64_t nowMs) {
         d.lastTickMs = nowMs;
 
     d.answerDueRefusals(nowMs);
+    d.startWaitingLogins(nowMs);
     d.runInlineChecks(nowMs);
+    d.guard.expire(nowMs);
 
     const Consoles::KeepAlive keepAlive = d.consoles.keepAlive(nowMs);
     for (ConsoleId console : keepAlive.drop) {
@@ -118,7 +123,7 @@ void Engine::tick(std::int64_t nowMs) {
         d.outbox.disconnect(console);
     }
     for (ConsoleId console : keepAlive.probe)
-        d.send(console, kProbeMessage);
+        d.send(console, wire::MessageText(wire::reply::StillConnected));
     d.pushChanges();
 }
 
@@ -133,8 +138,7 @@ std::string Engine::discoveryAnswer(std::string_view serverIp, int portOffset) c
     // A console takes PORT as its port offset and steps one port further before its next
     // connection attempt, so the answer names the offset just below ours. NOCOMPUTER becomes the
     // highest offset the console tries; our own offset keeps it from wrapping before our port.
-    return "||SERVERIP||" + std::string(serverIp) + "||NOCOMPUTER||" + std::to_string(portOffset) +
-           "||PORT||" + std::to_string(portOffset - 1) + "||";
+    return wire::discovery::AnswerText(serverIp, portOffset, portOffset - 1);
 }
 
 void Engine::Impl::send(ConsoleId console, const std::string& message) {
@@ -142,13 +146,13 @@ void Engine::Impl::send(ConsoleId console, const std::string& message) {
 }
 
 void Engine::Impl::sendAll(const std::string& message) {
-    for (ConsoleId console : consoles.ids())
+    for (ConsoleId console : consoles.greetedIds())
         send(console, message);
 }
 
 void Engine::Impl::sendClientList(ConsoleId console) {
     for (int slot = 1; slot <= cafe.slots(); ++slot) {
-        send(console, "||UPDATE||" + cafe.record(slot) + "||");
+        send(console, wire::MessageText(wire::reply::Update, cafe.record(slot)));
     }
 }
 
@@ -166,11 +170,11 @@ void Engine::Impl::pushChanges() {
     if (changed.empty())
         return;
     if (MostSlotsChanged(changed.size(), cafe.slots())) {
-        sendAll("||UPDATEX||||");
+        sendAll(wire::MessageText(wire::reply::UpdateX));
         return;
     }
     for (int slot : changed)
-        sendAll("||UPDATE||" + cafe.record(slot) + "||");
+        sendAll(wire::MessageText(wire::reply::Update, cafe.record(slot)));
 }
 
 void Engine::Impl::giveBack(const std::optional<SessionEnd>& ended) {
@@ -206,7 +210,7 @@ bool Engine::Impl::ticketLogin(int slot, std::string_view userText, std::string_
                                std::int64_t nowMs) {
     const std::string user = wire::UpperAscii(Trim(userText));
     const std::string where = "client slot " + std::to_string(slot);
-    if (switches.get("DISLOG").value_or(false)) {
+    if (switches.get(wire::reply::DisLog).value_or(false)) {
         log(where + ": ticket log-in refused (ticket log-in is disabled)");
         return false;
     }
@@ -238,7 +242,7 @@ void Engine::Impl::handle(ConsoleId console, ConsoleSession& session, std::strin
         log("console " + std::to_string(console) + ": empty request ignored");
         return;
     }
-    if (!session.greeted && request->keyword != "AUTHENTICATING") {
+    if (!session.greeted && request->keyword != wire::request::Authenticating) {
         // A console greets first; whatever comes before is no console's and learns nothing.
         log("console " + std::to_string(console) + ": " + request->keyword +
             " before the greeting ignored");
@@ -277,21 +281,21 @@ void Engine::Impl::resume(ConsoleId console, std::int64_t nowMs) {
 void Engine::Impl::dispatch(ConsoleId console, ConsoleSession& session, const Request& request,
                             std::int64_t nowMs) {
     const std::string& keyword = request.keyword;
-    if (keyword == "YESCONNECT")
+    if (keyword == wire::request::YesConnect)
         return;  // hearing it already counted
-    if (keyword == "AUTHENTICATING") {
-        // The greeting: the console has now taken its connected state, so the switches it
-        // only accepts while connected are sent again.
+    if (keyword == wire::request::Authenticating) {
+        // The greeting: the console has now taken its connected state and accepts the
+        // switches. A peer that never greets is told nothing.
         session.greeted = true;
         log("console " + std::to_string(console) + " greeted: " + request.rawValue);
         pushSwitches(console);
         return;
     }
-    if (keyword == "UPDATE") {
+    if (keyword == wire::request::Update) {
         sendClientList(console);
         return;
     }
-    if (keyword == "SMESSAGE") {
+    if (keyword == wire::request::SMessage) {
         log("message from console " + std::to_string(console) + ": " + request.rawValue);
         return;
     }

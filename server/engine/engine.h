@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "server/engine/login_guard.h"
 #include "server/engine/outbox.h"
 #include "server/engine/password_hash.h"
 #include "server/engine/password_verifier.h"
@@ -30,12 +31,8 @@ struct EngineOptions {
 // Plain messages larger than this are dropped with a log line.
 inline constexpr std::size_t kMaxRequestBytes = 64 * 1024;
 
-// A console's log-in and sign-in refusals beyond this many in a row are answered only after a
-// delay: the first delay, doubled for each further refusal up to the longest. Meanwhile the
-// console's requests wait, in order, up to kMaxHeldRequests; further ones are dropped.
-inline constexpr int kFreeLoginFailures = 5;
-inline constexpr std::int64_t kFirstRefusalDelayMs = 1'000;
-inline constexpr std::int64_t kLongestRefusalDelayMs = 30'000;
+// While a console waits for a password check, a delayed refusal or its turn to try a log-in
+// (login_guard.h), its requests wait, in order, up to kMaxHeldRequests; further ones are dropped.
 inline constexpr std::size_t kMaxHeldRequests = 64;
 
 // The server's protocol engine and café model: a console's decoded messages in, messages out
@@ -53,8 +50,9 @@ public:
     Engine(const Engine&) = delete;
     Engine& operator=(const Engine&) = delete;
 
-    // A console connected: the engine pushes the café-wide switches to it.
-    void consoleConnected(ConsoleId console, std::int64_t nowMs);
+    // A console connected from the source address (refused log-ins are counted by it as well).
+    // Nothing is sent to it before it greets.
+    void consoleConnected(ConsoleId console, std::string_view sourceAddress, std::int64_t nowMs);
     // The console is gone; whatever it asked for half-way changes nothing else.
     void consoleDisconnected(ConsoleId console);
     // One decoded message of a console (the host separates merged messages). While the console

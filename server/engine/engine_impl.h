@@ -12,6 +12,7 @@
 #include "server/engine/consoles.h"
 #include "server/engine/demo_cafe.h"
 #include "server/engine/engine.h"
+#include "server/engine/login_guard.h"
 #include "server/engine/request.h"
 #include "server/engine/switches.h"
 
@@ -40,7 +41,13 @@ struct Engine::Impl {
     PasswordVerifier* verifier = nullptr;
     std::deque<std::pair<PasswordCheckId, PasswordCheck>> inlineChecks;
     PasswordCheckId nextCheckId = 1;
-    std::map<PasswordCheckId, std::pair<ConsoleId, LoginAttempt>> pendingLogins;
+    struct PendingLogin {
+        ConsoleId console;
+        LoginSource source;
+        LoginAttempt attempt;
+    };
+    std::map<PasswordCheckId, PendingLogin> pendingLogins;
+    LoginGuard guard;
 
     // A console's request: read, held back until the greeting, dispatched.
     void handle(ConsoleId console, ConsoleSession& session, std::string_view plainMessage,
@@ -57,10 +64,13 @@ struct Engine::Impl {
     void runInlineChecks(std::int64_t nowMs);
     void letIn(ConsoleId console, ConsoleSession& session, const LoginAttempt& attempt,
                std::int64_t nowMs);
+    // The refusal waits for the longer of the guard's delay and the console's own.
     void refuseLogin(ConsoleId console, ConsoleSession& session, LoginKind kind,
-                     std::int64_t nowMs);
+                     std::int64_t guardDelayMs, std::int64_t nowMs);
     // Refusals whose delay is over are answered, and their consoles go on.
     void answerDueRefusals(std::int64_t nowMs);
+    // Log-ins that waited for their turn and may now be tried.
+    void startWaitingLogins(std::int64_t nowMs);
 
     // Sending.
     void send(ConsoleId console, const std::string& message);

@@ -1,9 +1,13 @@
-// Operator log-in and POS staff sign-in: password checks away from the requests, and refusals
-// that wait longer the more a console has been refused in a row.
+// Operator log-in and POS staff sign-in: password checks away from the requests, tries that wait
+// their turn when their address was refused often, and refusals that wait longer the more the
+// console, its address or the account has been refused.
 #include <algorithm>
 #include <exception>
 
+#include "core/wire/framing.h"
+#include "core/wire/replies.h"
 #include "server/engine/engine_impl.h"
+#include "server/engine/request.h"
 
 namespace zarnevo {
 namespace {
@@ -12,16 +16,11 @@ std::string Who(ConsoleId console) {
     return "console " + std::to_string(console);
 }
 
-// How long the refusal after this many failures in a row waits: nothing for the first few, then
-// the first delay, doubling up to the longest.
-std::int64_t RefusalDelayMs(int failures) {
-    const int beyond = failures - kFreeLoginFailures;
-    if (beyond <= 0)
-        return 0;
-    std::int64_t delay = kFirstRefusalDelayMs;
-    for (int i = 1; i < beyond && delay < kLongestRefusalDelayMs; ++i)
-        delay *= 2;
-    return std::min(delay, kLongestRefusalDelayMs);
+LoginSource SourceOf(const ConsoleSession& session, LoginKind kind,
+                     std::string_view conditionText) {
+    const auto credentials = ParseConditionText(conditionText);
+    return {session.address,
+            credentials ? AccountKey(kind == LoginKind::Staff, credentials->user) : std::string()};
 }
 
 }  // namespace
@@ -33,21 +32,30 @@ void Engine::checkPasswordsWith(PasswordVerifier& verifier) {
 void Engine::passwordChecked(PasswordCheckId id, const PasswordVerdict& verdict,
                              std::int64_t nowMs) {
     impl_->passwordChecked(id, verdict, nowMs);
+    impl_->startWaitingLogins(nowMs);
     impl_->runInlineChecks(nowMs);
     impl_->pushChanges();
 }
 
 void Engine::Impl::startLogin(ConsoleId console, ConsoleSession& session, LoginKind kind,
                               std::string_view conditionText, std::int64_t nowMs) {
+    const LoginSource source = SourceOf(session, kind, conditionText);
+    if (!guard.mayStart(source, nowMs)) {
+        log(Who(console) + ": log-in waits its turn: tries from " + session.address +
+            " were refused");
+        session.waitingLogin.emplace(kind, std::string(conditionText));
+        return;
+    }
+    guard.start(source);
     auto attempt = FindLogin(store, kind, conditionText);
     if (!attempt) {
-        refuseLogin(console, session, kind, nowMs);
+        refuseLogin(console, session, kind, guard.refused(source, nowMs), nowMs);
         return;
     }
     const PasswordCheckId id = nextCheckId++;
     PasswordCheck check{std::move(attempt->password), attempt->stored, options.passwordCost};
     attempt->password.clear();
-    pendingLogins.emplace(id, std::make_pair(console, std::move(*attempt)));
+    pendingLogins.emplace(id, PendingLogin{console, source, std::move(*attempt)});
     session.checking = id;
     if (verifier) {
         verifier->start(id, std::move(check));
@@ -75,22 +83,29 @@ void Engine::Impl::passwordChecked(PasswordCheckId id, const PasswordVerdict& ve
     const auto pending = pendingLogins.find(id);
     if (pending == pendingLogins.end())
         return;
-    const auto [console, attempt] = std::move(pending->second);
+    const PendingLogin login = std::move(pending->second);
     pendingLogins.erase(pending);
-    ConsoleSession* session = consoles.find(console);
+    // Counted even when the console left meanwhile: leaving early spares a guesser nothing.
+    std::int64_t guardDelayMs = 0;
+    if (verdict.matches) {
+        guard.accepted(login.source);
+    } else {
+        guardDelayMs = guard.refused(login.source, nowMs);
+    }
+    ConsoleSession* session = consoles.find(login.console);
     if (!session || session->checking != id)
-        return;  // the console left meanwhile
+        return;
     session->checking = 0;
     if (!verdict.matches) {
-        refuseLogin(console, *session, attempt.kind, nowMs);
+        refuseLogin(login.console, *session, login.attempt.kind, guardDelayMs, nowMs);
     } else {
         if (verdict.renewed) {
-            StoreRenewedHash(store, attempt, *verdict.renewed);
-            log("password hash of " + attempt.name + " renewed");
+            StoreRenewedHash(store, login.attempt, *verdict.renewed);
+            log("password hash of " + login.attempt.name + " renewed");
         }
-        letIn(console, *session, attempt, nowMs);
+        letIn(login.console, *session, login.attempt, nowMs);
     }
-    resume(console, nowMs);
+    resume(login.console, nowMs);
 }
 
 void Engine::Impl::letIn(ConsoleId console, ConsoleSession& session, const LoginAttempt& attempt,
@@ -101,32 +116,41 @@ void Engine::Impl::letIn(ConsoleId console, ConsoleSession& session, const Login
             session.staffSignInMs = nowMs;
         session.staff = attempt.name;
         log(Who(console) + ": POS staff " + attempt.name + " signed in");
-        send(console, "||F-POSLOG||TRUE||");
+        send(console, wire::MessageText(wire::reply::PosLog, "TRUE"));
         return;
     }
     session.operatorName = attempt.name;
     session.rights = attempt.rights;
     log(Who(console) + ": operator " + attempt.name + " logged in (" + attempt.rights + ")");
     // The console reads the rights and the shut-down permission before the acceptance.
-    send(console, "||TYPE||" + attempt.rights + "||");
-    send(console, switches.switchMessage("SHUTREST"));
-    send(console, "||F-LOGIN||TRUE||");
+    send(console, wire::MessageText(wire::reply::Type, attempt.rights));
+    send(console, switches.switchMessage(wire::reply::ShutRest));
+    send(console, wire::MessageText(wire::reply::Login, "TRUE"));
 }
 
 void Engine::Impl::refuseLogin(ConsoleId console, ConsoleSession& session, LoginKind kind,
-                               std::int64_t nowMs) {
+                               std::int64_t guardDelayMs, std::int64_t nowMs) {
     const bool staff = kind == LoginKind::Staff;
-    const std::string refusal = staff ? "||F-POSLOG||FALSE||" : "||F-LOGIN||FALSE||";
+    // Whoever an earlier try let in is gone: the connection keeps no rights past a refusal.
+    if (staff) {
+        session.staff.clear();
+    } else {
+        session.operatorName.clear();
+        session.rights.clear();
+    }
+    const std::string refusal =
+        wire::MessageText(staff ? wire::reply::PosLog : wire::reply::Login, "FALSE");
     log(Who(console) + (staff ? ": POS sign-in refused" : ": operator log-in refused"));
-    const std::int64_t delay = RefusalDelayMs(++session.failedLogins);
+    const std::int64_t delay = std::max(guardDelayMs, RefusalDelayMs(++session.failedLogins));
     if (delay == 0) {
         send(console, refusal);
         return;
     }
     session.heldRefusal = refusal;
     session.refusalDueMs = nowMs + delay;
-    log(Who(console) + ": " + std::to_string(session.failedLogins) +
-        " refusals in a row; this one is answered in " + std::to_string(delay / 1000) + " s");
+    log(Who(console) + ": refusal " + std::to_string(session.failedLogins) +
+        " in a row here (or one of many from its address or for its account) answered in " +
+        std::to_string(delay / 1000) + " s");
 }
 
 void Engine::Impl::answerDueRefusals(std::int64_t nowMs) {
@@ -135,6 +159,20 @@ void Engine::Impl::answerDueRefusals(std::int64_t nowMs) {
         if (session->heldRefusal.empty() || session->refusalDueMs > nowMs)
             continue;
         send(console, std::exchange(session->heldRefusal, {}));
+        resume(console, nowMs);
+    }
+}
+
+void Engine::Impl::startWaitingLogins(std::int64_t nowMs) {
+    for (ConsoleId console : consoles.ids()) {
+        ConsoleSession* session = consoles.find(console);
+        if (!session->waitingLogin)
+            continue;
+        const auto& [kind, text] = *session->waitingLogin;
+        if (!guard.mayStart(SourceOf(*session, kind, text), nowMs))
+            continue;
+        const auto [waitedKind, waitedText] = *std::exchange(session->waitingLogin, std::nullopt);
+        startLogin(console, *session, waitedKind, waitedText, nowMs);
         resume(console, nowMs);
     }
 }

@@ -70,16 +70,6 @@ bool MemoryStore::groupExists(std::string_view group) const {
     return batches_.contains(group);
 }
 
-std::vector<TicketBatch> MemoryStore::batchesBetween(std::int64_t fromMs, std::int64_t toMs) const {
-    std::vector<TicketBatch> out;
-    for (const auto& [group, head] : batches_) {
-        if (head.createdAtMs >= fromMs && head.createdAtMs < toMs)
-            out.push_back(*findBatch(group));
-    }
-    std::ranges::stable_sort(out, {}, &TicketBatch::createdAtMs);
-    return out;
-}
-
 std::optional<Ticket> MemoryStore::findTicket(std::string_view user) const {
     const auto it = tickets_.find(user);
     if (it == tickets_.end())

@@ -18,7 +18,6 @@ public:
     bool deleteBatch(std::string_view group) override;
     std::optional<TicketBatch> findBatch(std::string_view group) const override;
     bool groupExists(std::string_view group) const override;
-    std::vector<TicketBatch> batchesBetween(std::int64_t fromMs, std::int64_t toMs) const override;
 
     std::optional<Ticket> findTicket(std::string_view user) const override;
     std::optional<Ticket> findTicketByNumber(std::string_view group, int number) const override;

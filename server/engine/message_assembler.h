@@ -18,7 +18,8 @@ namespace zarnevo {
 // How messages are told apart: every message is encoded on its own, and encoding reverses the
 // text. Decoding the three-digit groups in arrival order without reversing the whole text
 // therefore gives each message reversed, in send order. A message begins with one of a known set
-// of keywords ("||F-LOGIN||..." or "UPDATE||||"), so a reversed message ends with "||" and that
+// of keywords (F-LOGIN between bars, or UPDATE without leading bars), so a reversed message ends
+// with "||" and that
 // keyword reversed; it is complete there when the next character is a bar (the closing
 // separator of the next message) or nothing has arrived yet. A "||" right after it is still the
 // message's own leading separator. When nothing has arrived after a keyword that may be the tail

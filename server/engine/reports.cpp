@@ -61,18 +61,8 @@ std::string SalesSummaryText(const Store& store, std::string_view staff, std::in
     return Join(TallyRecords(Tally{*mine}, false), "-");
 }
 
-std::string DayReportText(const Store& store, DayReport kind, std::int64_t dayStartMs) {
-    if (kind == DayReport::PosSales) {
-        return Join(TallyRecords(SalesTally(store, dayStartMs), true), "-");
-    }
-    Tally tally;
-    for (const TicketBatch& batch :
-         store.batchesBetween(dayStartMs, NextLocalDayStart(dayStartMs))) {
-        for (const Ticket& ticket : batch.tickets) {
-            tally[batch.staff][{static_cast<int>(ticket.seconds / 60), ticket.cost}] += 1;
-        }
-    }
-    return Join(TallyRecords(tally, true), "-");
+std::string DayReportText(const Store& store, std::int64_t dayStartMs) {
+    return Join(TallyRecords(SalesTally(store, dayStartMs), true), "-");
 }
 
 std::optional<std::int64_t> ParseReportDate(std::string_view text) {

@@ -21,13 +21,11 @@ StaffFigures FiguresOfDay(const Store& store, std::string_view staff, std::int64
 // records joined by "-", one per ticket kind with net sales; empty when there are none.
 std::string SalesSummaryText(const Store& store, std::string_view staff, std::int64_t dayMs);
 
-// The day report: "minutes-price-count-staff" records joined by "-", the records of one staff
-// member together (staff in name order); empty when the day has none.
-enum class DayReport {
-    TicketsMade,  // tickets made that day, by the staff member who asked for them
-    PosSales,     // net point-of-sale sales that day, by the staff member who sold them
-};
-std::string DayReportText(const Store& store, DayReport kind, std::int64_t dayStartMs);
+// The day report, the same for both reports a console asks for: the day's net sales as
+// "minutes-price-count-staff" records joined by "-", the records of one staff member together
+// (staff in name order); empty when the day has none. It is made from the same sales as every
+// staff member's figures and summary, so the figures of a day always agree.
+std::string DayReportText(const Store& store, std::int64_t dayStartMs);
 
 // "5-3-2004" → the start of that local day; nothing for anything that is not such a date.
 std::optional<std::int64_t> ParseReportDate(std::string_view text);

@@ -1,6 +1,7 @@
 #include "server/engine/request.h"
 
 #include "core/wire/framing.h"
+#include "core/wire/request_texts.h"
 #include "server/engine/texts.h"
 
 namespace zarnevo {
@@ -49,8 +50,9 @@ std::size_t FindNoCase(std::string_view haystack, std::string_view needle, std::
 
 std::optional<Credentials> ParseConditionText(std::string_view raw) {
     const std::string text = Trim(raw);
-    static constexpr std::string_view kUserStart = "USERNAME = '";
-    static constexpr std::string_view kMiddle = "' AND PASSWORD = '";
+    // The console's own spelling, compared without regard to case.
+    constexpr std::string_view kUserStart = wire::request::UserNameLead;
+    constexpr std::string_view kMiddle = wire::request::PasswordLead;
     if (FindNoCase(text, kUserStart) != 0)
         return std::nullopt;
     const std::size_t middle = FindNoCase(text, kMiddle, kUserStart.size());

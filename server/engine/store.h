@@ -96,9 +96,6 @@ public:
     virtual bool deleteBatch(std::string_view group) = 0;
     virtual std::optional<TicketBatch> findBatch(std::string_view group) const = 0;
     virtual bool groupExists(std::string_view group) const = 0;
-    // Batches with fromMs <= createdAtMs < toMs, oldest first, with their tickets.
-    virtual std::vector<TicketBatch> batchesBetween(std::int64_t fromMs,
-                                                    std::int64_t toMs) const = 0;
 
     virtual std::optional<Ticket> findTicket(std::string_view user) const = 0;
     virtual std::optional<Ticket> findTicketByNumber(std::string_view group, int number) const = 0;

@@ -1,6 +1,7 @@
 #include "server/engine/switches.h"
 
 #include "core/wire/framing.h"
+#include "core/wire/replies.h"
 #include "server/engine/texts.h"
 
 namespace zarnevo {
@@ -8,9 +9,10 @@ namespace zarnevo {
 const std::vector<SwitchInfo>& Switches() {
     // DOWNBILL on offers the point of sale; DISLOG on refuses ticket log-ins; CMESS on silences
     // client messages; SHUTREST on lets every operator restart and shut down clients.
+    using namespace wire::reply;
     static const std::vector<SwitchInfo> kSwitches = {
-        {"DOWNBILL", true}, {"ADDPAUSE", true}, {"ADDTIME", true},   {"CMESS", false},
-        {"POSTYPE", true},  {"DISLOG", false},  {"SHUTREST", false}, {"PRINTS", true}};
+        {DownBill, true}, {AddPause, true}, {AddTime, true},   {CMess, false},
+        {PosType, true},  {DisLog, false},  {ShutRest, false}, {Prints, true}};
     return kSwitches;
 }
 
@@ -54,11 +56,11 @@ std::string CafeSwitches::switchMessage(std::string_view keyword) const {
 
 std::string CafeSwitches::quickTypeMessage() const {
     const std::string money = currency();
-    std::string message = "||QUICKTYPE||";
+    std::string types;
     for (const QuickTicketType& type : store_.quickTicketTypes()) {
-        message += QuickTypeName(type, money) + "|";
+        types += QuickTypeName(type, money) + "|";
     }
-    return message + "||";
+    return wire::MessageText(wire::reply::QuickType, types);
 }
 
 std::vector<std::string> CafeSwitches::pushMessages() const {
@@ -81,8 +83,8 @@ std::string CafeSwitches::messageOf(const SwitchInfo& info) const {
     const bool on = valueOf(info);
     // The console tests DOWNBILL against "TRUE" exactly; the others read any truth text.
     const std::string value =
-        std::string_view(info.keyword) == "DOWNBILL" ? (on ? "TRUE" : "FALSE") : TruthText(on);
-    return std::string("||") + info.keyword + "||" + value + "||";
+        info.keyword == wire::reply::DownBill ? (on ? "TRUE" : "FALSE") : TruthText(on);
+    return wire::MessageText(info.keyword, value);
 }
 
 std::vector<std::string> CafeSwitches::posSettings() const {

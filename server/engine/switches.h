@@ -12,7 +12,7 @@
 namespace zarnevo {
 
 struct SwitchInfo {
-    const char* keyword;  // what the console reads, e.g. "ADDPAUSE"
+    std::string_view keyword;  // the reply keyword the console reads it by, e.g. ADDPAUSE
     bool initial;
 };
 

@@ -3,6 +3,8 @@
 #include <QTcpSocket>
 #include <QTimer>
 
+#include "core/wire/discovery.h"
+
 namespace zarnevo {
 
 DiscoveryResponder::DiscoveryResponder(Answer answer, Log log, QObject* parent)
@@ -31,7 +33,8 @@ void DiscoveryResponder::accept() {
 void DiscoveryResponder::answer(QTcpSocket& socket) {
     // The hello is tiny; it stays in the socket's buffer until it is complete.
     const QByteArray hello = socket.peek(kMaxHelloBytes + 1);
-    if (hello.toUpper().contains("CONNECTED")) {
+    if (hello.toUpper().contains(
+            QByteArrayView(wire::discovery::Hello.data(), wire::discovery::Hello.size()))) {
         socket.readAll();
         // A console on an IPv4 address reached through a dual-stack port sees the plain form.
         bool mapped = false;

@@ -7,14 +7,30 @@
 #include <exception>
 
 #include "core/wire/codec.h"
-#include "server/engine/console_keywords.h"
+#include "core/wire/request_keywords.h"
 #include "server/engine/texts.h"
 
 namespace zarnevo {
+namespace {
+
+// The address refused log-ins are counted by: an IPv4 address as such, also when it comes
+// mapped into IPv6, and an IPv6 address by its /64 network, which one host usually holds whole.
+std::string SourceAddress(const QHostAddress& peer) {
+    bool isIpv4 = false;
+    const quint32 ipv4 = peer.toIPv4Address(&isIpv4);
+    if (isIpv4) {
+        return QHostAddress(ipv4).toString().toStdString();
+    }
+    Q_IPV6ADDR network = peer.toIPv6Address();
+    std::fill(std::begin(network.c) + 8, std::end(network.c), quint8{0});
+    return QHostAddress(network).toString().toStdString() + "/64";
+}
+
+}  // namespace
 
 struct ServerHost::Console {
     QTcpSocket* socket = nullptr;  // owned; deleted with deleteLater when the console goes
-    MessageAssembler assembler{ConsoleMessageKeywords()};
+    MessageAssembler assembler{wire::request::Keywords()};
     std::deque<std::string> queue;  // requests waiting for their turn, in the order sent
     bool closing = false;
 };
@@ -153,7 +169,9 @@ void ServerHost::acceptConsoles() {
         log_("console " + std::to_string(id) + " connected from " +
              socket->peerAddress().toString().toStdString() + ":" +
              std::to_string(socket->peerPort()));
-        guarded("greeting a console", [&] { engine_->consoleConnected(id, clock_.nowMs()); });
+        guarded("a console connecting", [&] {
+            engine_->consoleConnected(id, SourceAddress(socket->peerAddress()), clock_.nowMs());
+        });
         if (socket->bytesAvailable() > 0) {
             readConsole(id);
         }

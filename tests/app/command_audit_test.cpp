@@ -154,5 +154,50 @@ TEST_F(CommandAuditTest, TheChainGoesOnFromTheLastWholeEntryAfterAWriteWasCutOff
                                            "||F-UNPAUSEALL||||", "||KESTOVA||4||RESTART||"));
 }
 
+// A server that sends batch after batch nobody asked for has each deleted, but the log takes an
+// entry for the first and one with the count of the rest of the minute; what people give is
+// still written each time, and the repeats counted before it come first.
+TEST_F(CommandAuditTest, UnrequestedBatchesDeletedInAFloodAreWrittenOnceWithTheirCount) {
+    const auto flood = [&](int first, int count) {
+        std::string digits;
+        for (int n = first; n < first + count; ++n) {
+            digits += wire::EncodeText("||PRINTPOS||x||G" + std::to_string(n) + "||");
+        }
+        server.send(digits);
+        advance(network().latency() + 100);
+    };
+    flood(1, 300);
+    main.m_PauseAll_Click();
+    flood(301, 2);
+    advance(kRepeatWindow.count() * 1000);
+    flood(303, 2);
+    protocol::SendToServer(*main.Listen, "||POSTICKET||FALSE||STAFFS1||");
+    protocol::SendToServer(*main.Listen, "||POSTICKET||FALSE||STAFFS2||");
+    flood(305, 1);
+    ReleaseProgram();
+
+    EXPECT_EQ(std::ranges::count_if(commandsFrom(server),
+                                    [](const std::string& command) {
+                                        return command.starts_with("||POSTICKET||FALSE||G");
+                                    }),
+              305)
+        << "every batch is deleted";
+    std::vector<std::string> written;
+    for (const audit::Entry& entry : logged()) {
+        written.push_back(entry.what + " " + entry.group);
+    }
+    const std::string more = " more within 60 s of the first) ";
+    EXPECT_THAT(written,
+                ElementsAre("Delete an unrequested ticket batch G1",
+                            "Delete an unrequested ticket batch (299" + more + "G300",
+                            "Pause all clients ", "Delete an unrequested ticket batch G301",
+                            "Delete an unrequested ticket batch (1" + more + "G302",
+                            "Delete an unrequested ticket batch G303",
+                            "Delete an unrequested ticket batch (1" + more + "G304",
+                            "Delete ticket batch STAFFS1", "Delete ticket batch STAFFS2",
+                            "Delete an unrequested ticket batch G305"));
+    EXPECT_TRUE(audit::Verify(auditLog().content()).intact());
+}
+
 }  // namespace
 }  // namespace kestova

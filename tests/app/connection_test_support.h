@@ -11,6 +11,7 @@
 #include "core/settings_table.h"
 #include "core/wire/codec.h"
 #include "core/wire/receive.h"
+#include "core/wire/request_texts.h"
 #include "program/kestova_code.h"
 #include "program/startup.h"
 #include "tests/sim/sim_test.h"
@@ -79,7 +80,7 @@ protected:
     // due (also during a command's paced walk).
     static std::vector<std::string> commandsFrom(const sim::SimPeer& peer) {
         std::vector<std::string> commands = messagesFrom(peer);
-        std::erase(commands, std::string(protocol::kRefreshRequest));
+        std::erase(commands, wire::request::RefreshListText());
         return commands;
     }
 

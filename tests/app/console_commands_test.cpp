@@ -3,6 +3,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "console/client_grid.h"
 #include "console/operator_commands.h"
 #include "core/messages.h"
@@ -152,7 +154,7 @@ TEST_F(CommandTest, AllocationChecksTheMinutesAndAsksByTheClientsMode) {
          {{"Add to pc5's Time?", No}},
          nullptr,
          "||F-ALLOCATE||120||FALSE||4||",
-         "2.9mins Allocated to pc5."},
+         "2mins Allocated to pc5."},
         {7,
          "30",
          {{"Add to PC7's Time?", platform::msgbox::Cancel}},
@@ -263,9 +265,43 @@ TEST_F(CommandTest, CafeWideSwitchesSendTheirTextAndTellWhatWasAskedFor) {
     advance(network().latency() + 1);
     dialogs().expectMsgBox("All connected Client(s) will be disconnected, Are you Sure?", Yes);
     main.M_Reset_Click();
-    EXPECT_EQ(status(), "All Port(s) Reseted.") << "said also when nothing could be sent";
+    EXPECT_EQ(status(), "Kestova not connected.") << "nothing could be sent";
     main.m_updateKestova_Click();
     EXPECT_EQ(status(), "Kestova not connected.");
+}
+
+// A command the connection did not take says so instead of its result, and the audit log
+// records nothing that did not leave: the server goes while the operator types a new name.
+TEST_F(CommandTest, WithoutTheServerNoCommandReadsAsDoneAndNothingIsAudited) {
+    loop().schedule(1000, [this] {
+        network().stopListening(kLoopback, kFirstConsolePort);
+        server.disconnect();
+    });
+    SetStatus(main, "");
+    dialogs().expectInputBox("Enter new name for Computer Name PC4?", "PC9").after(2000);
+    main.m_ChangCName_Click();
+    EXPECT_EQ(status(), "");
+    dialogs().alwaysAnswerInputBox(::testing::_, "hi");
+    dialogs().alwaysAnswerMsgBox(::testing::_, Yes);
+    mark(7);
+    const auto bar = [this](const char* command, ui::OptionButton& scope) {
+        main.Combo1.Text = command;
+        scope.Value = true;
+        main.Command1_Click();
+    };
+    const std::function<void()> commands[] = {
+        [&] { main.m_PauseAll_Click(); }, [&] { main.m_SendAll_Click(); },
+        [&] { main.m_sendMessage_Click(); }, [&] { bar("Log Off", main.Option1); },
+        [&] { bar("Pause", main.Option2); }};
+    for (std::size_t i = 0; i < std::size(commands); ++i) {
+        main.ConList.SetRow(4);
+        commands[i]();
+        EXPECT_EQ(status(), "Kestova not connected.") << i;
+    }
+    EXPECT_FALSE(protocol::SendToServer(*main.Listen, "||POSTICKET||FALSE||G1||"));
+    EXPECT_THAT(sent(), IsEmpty());
+    EXPECT_EQ(auditLog().content(), "");
+    MessagesWindow().Unload();
 }
 
 TEST_F(CommandTest, FindComputerMatchesTheWholeNameWithoutRegardToCase) {

@@ -3,8 +3,13 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+#include <utility>
+
 #include "console/client_grid.h"
 #include "console/help_about.h"
+#include "console/help_window.h"
 #include "core/messages.h"
 #include "tests/app/connection_test_support.h"
 #include "tests/app/console_test_support.h"
@@ -211,6 +216,31 @@ TEST_F(MenuTest, HelpOpensTheFileBesideTheProgramAndSaysWhenNothingCouldBeOpened
     EXPECT_THAT(MessagesWindow().Text1.Text.get(),
                 ::testing::StartsWith("Zarnevo and Kestova are trademarks"));
     MessagesWindow().Unload();
+}
+
+// Where nothing on the desktop opens the page, the console shows the one beside it (built) or
+// the installed one in a window of its own.
+TEST_F(MenuTest, HelpShowsThePageInAWindowOfItsOwnWhenNothingOpensIt) {
+    const std::filesystem::path folder =
+        std::filesystem::path(::testing::TempDir()) / "kestova-help-test";
+    for (const auto& [page, program] :
+         {std::pair{folder / "bin" / kHelpFileName, folder / "bin" / "kestova"},
+          std::pair{folder / "share" / "kestova" / kHelpFileName, folder / "bin" / "kestova"}}) {
+        std::filesystem::remove_all(folder);
+        std::filesystem::create_directories(program.parent_path());
+        std::filesystem::create_directories(page.parent_path());
+        std::ofstream(page) << "<h1>Zarnevo Help</h1>";
+        services().setExecutablePath(program.string());
+        shell().failOpens();
+        console().m_HelpTopics_Click();
+        EXPECT_TRUE(HelpWindow().Visible);
+        EXPECT_EQ(std::filesystem::path(HelpWindow().Browser1.Source.get()).lexically_normal(),
+                  page);
+        EXPECT_TRUE(MessagesWindow().Text1.Text.get().empty()) << "no failure to tell of";
+        HelpWindow().Command1.DoClick();
+        EXPECT_FALSE(HelpWindow().IsLoaded());
+    }
+    std::filesystem::remove_all(folder);
 }
 
 TEST_F(MenuTest, TimerItemsOfTheControlMenuAreWithheldFromUsers) {

@@ -119,6 +119,36 @@ TEST_F(ReceivePathTest, AConnectionSilentForLongerThanTheServerWaitsCountsAsLost
     EXPECT_EQ(server.listener().acceptedCount(), 2u);
 }
 
+TEST_F(ReceivePathTest, AServerQuietWhileNothingIsAskedIsKeptAndOneThatStopsAnsweringIsNot) {
+    bool answering = true;
+    server.listener().onReceive = [&](sim::SimPeer& peer, const std::string& bytes) {
+        if (answering && wire::DecodeText(bytes).find("UPDATE||") != std::string::npos) {
+            peer.send(wire::EncodeText(testing::ClientRecord(1, "PC1", "Logged in")));
+        }
+    };
+    advance(21000);  // a refresh, answered
+    // A point-of-sale window stops the supervision: for minutes nothing is asked, and this
+    // server probes only now and then.
+    main.ListenTimer.SetEnabled(false);
+    advance(180000);
+    main.ListenTimer.SetEnabled(true);
+    advance(45000);
+    EXPECT_TRUE(main.Connected);
+    EXPECT_EQ(server.listener().acceptedCount(), 1u);
+    // Requests nobody answers for longer than the server waits: the connection is dead.
+    answering = false;
+    advance(65000 + 2 * 20000);
+    EXPECT_EQ(server.listener().acceptedCount(), 2u);
+}
+
+TEST_F(ReceivePathTest, UnknownKeywordsArePassedOverAndTheRepliesAfterThemHandled) {
+    server.send(wire::EncodeText("||FOO||bar||STILL CONNECTED||||") +
+                wire::EncodeText("||TYPE||USER||"));
+    settle();
+    EXPECT_THAT(messagesFrom(server), ElementsAre("||YESCONNECT||||"));
+    EXPECT_EQ(KestovaCode().RightsLevel, "USER");
+}
+
 TEST_F(ReceivePathTest, AReconnectionForgetsWhatTheOldConnectionLeftHalfSent) {
     // Ten digits: three groups and a stray one that would shift everything after it.
     server.send(wire::EncodeText("||TYPE||ADMINISTRATOR||").substr(0, 10));

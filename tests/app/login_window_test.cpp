@@ -238,6 +238,35 @@ TEST_F(LoginWindowTest, TheWindowRollsDownOnceAboutItsCentre) {
     EXPECT_EQ(login.Top.get(), 6000 - 18 * 100) << "a second activation must not move it";
 }
 
+// A window manager reports where it put the window one request late, while the next move is
+// already on its way.
+class LateReportingView : public ui::FormView {
+public:
+    explicit LateReportingView(ui::Form& form) : form_(form) { form_.setView(this); }
+    ~LateReportingView() override { form_.setView(nullptr); }
+    void formPropertyChanged(ui::Form&, std::string_view property) override {
+        if (property == "Top") {
+            platform::services().loop().post(
+                [this, reported = requested_] { form_.Top.setFromView(reported); });
+            requested_ = form_.Top;
+        }
+    }
+    void focusControl(ui::Control&) override {}
+    void flash() override {}
+
+private:
+    ui::Form& form_;
+    int requested_ = form_.Top;
+};
+
+TEST_F(LoginWindowTest, LateMoveReportsDoNotUndoTheRise) {
+    login.EnsureLoaded();
+    login.Top = 6000;
+    LateReportingView windowManager(login);
+    login.Activate();
+    EXPECT_EQ(login.Top.get(), 6000 - 18 * 100);
+}
+
 TEST_F(LoginWindowTest, TheCaptionAsksForTheLoginAfterStartUp) {
     login.EnsureLoaded();
     EXPECT_EQ(login.Caption.get(), "Zarnevo Server v" + VersionNumber() + " - [Login to Continue]");

@@ -143,6 +143,36 @@ TEST_F(TicketGenerationTest, TheWaitEndsAtTheTimeOutAndALateBatchIsDeleted) {
     EXPECT_TRUE(printed().empty());
 }
 
+TEST_F(TicketGenerationTest, AConnectionLostWhileTheBatchIsAwaitedEndsTheWaitAtOnce) {
+    batchAnswer.clear();
+    dialogs().expectMsgBox(StartsWith("You have choosen"), msgbox::Yes);
+    dialogs().expectMsgBox("Zarnevo Kestova not connected!");
+    sim::Ms lostAt = 0;
+    afterMs(5000, [&] {
+        server.disconnect();
+        lostAt = loop().now();
+    });
+    sell("60", "100", "2", 80'000);
+    EXPECT_LT(dialogs().last().shownAtMs - lostAt, 1000);
+    EXPECT_FALSE(pos.IsLoaded());
+    EXPECT_FALSE(KestovaCode().TicketRequestWaiting) << "a batch that comes later is given back";
+}
+
+TEST_F(TicketGenerationTest, AfterATimeTicketBatchOnlyOnceIsClearedAndOfferedNoMore) {
+    expectBatchKept();
+    afterMs(50, [this] {
+        pos.Check8.Value = 1;
+        ui::Raise(pos.Check8.Click);
+        pos.Check9.Value = 1;
+    });
+    afterMs(100'000, [this] {
+        EXPECT_EQ(pos.Check8.Value + pos.Check9.Value, 0);
+        EXPECT_FALSE(pos.Check9.Enabled);
+    });
+    sell("60", "100", "2");
+    EXPECT_THAT(sent("||POSTICKET"), ElementsAre("||POSTICKET||60|2|100|False|1|1|JOHN||"));
+}
+
 TEST_F(TicketGenerationTest, StopCancelsTheRequestOrEndsThePrintOutAndDeletesTheBatch) {
     for (const bool printing : {false, true}) {
         requests.clear();

@@ -10,6 +10,7 @@
 
 #include "core/settings.h"
 #include "core/settings_table.h"
+#include "dispatch/listen_receiver.h"
 #include "pos/ofrm_pos.h"
 #include "tests/app/connection_test_support.h"
 #include "tests/sim/sim_user.h"
@@ -267,6 +268,33 @@ TEST_F(PosOperationsTest, ARangeActivationListsItsProgressAndStopReallyStops) {
     EXPECT_THAT(requests, ElementsAre("||MDEACTIVATE2||000000000009-000-999-MARY||"));
 }
 
+// Boxes the server's texts open come one at a time, in the order sent, and while the staff
+// member reads them the connection is served; a flood beyond what may wait is dropped.
+TEST_F(PosOperationsTest, BoxesOfTheServersTextsOpenOneAtATimeWhileKeepAlivesAreAnswered) {
+    constexpr int kTexts = ListenReceiver::kMostWaitingBoxes + 10;
+    std::string flood;
+    for (int n = 1; n <= kTexts; ++n) {
+        flood += wire::EncodeText("||ACTMESSAGE||text " + std::to_string(n) + "||");
+        if (n <= static_cast<int>(ListenReceiver::kMostWaitingBoxes)) {
+            dialogs().expectMsgBox("text " + std::to_string(n)).after(1000);
+        }
+    }
+    startedAt = loop().now();
+    afterMs(100, [&] { server.send(flood + wire::EncodeText("||STILL CONNECTED||||")); });
+    for (int probe = 1; probe <= 4; ++probe) {
+        afterMs(probe * 20'000, [&] { server.send(wire::EncodeText("||STILL CONNECTED||||")); });
+    }
+    run(110'000);
+    std::vector<sim::Ms> answeredAt;
+    for (std::size_t i = 0; i < requests.size(); ++i) {
+        if (requests[i] == "||YESCONNECT||||") {
+            answeredAt.push_back(requestTimes[i] / 1000);
+        }
+    }
+    EXPECT_THAT(answeredAt, ElementsAre(0, 20, 40, 60, 80));
+    EXPECT_TRUE(dialogs().verifyAllConsumed());
+}
+
 TEST_F(PosOperationsTest, FiguresThatDoNotReadChangeNothing) {
     setOption(settings::PosType, "False");
     answers["||ACTIVATE1||"] = "||ACTMESSAGE||Ticket [AB12] not found!||ACTIVATED||abc|1|x||";
@@ -393,6 +421,24 @@ TEST_F(PosOperationsTest, TheLogIsClearedPrintedAndSavedAndAMissingPrinterIsSaid
                     HasSubstr("Time,Activity\r\n09:00AM 07-Dec-26,Sales Summary printed!"));
     });
     run(1000);
+}
+
+// At 12:00 UTC a café in Kiritimati (UTC+14) is at 02:00 the next morning: "Today" is its day.
+TEST_F(PosOperationsTest, ACafeFarFromUtcSummarisesItsOwnDay) {
+    clock().setWallClock(std::chrono::sys_days{std::chrono::December / 7 / 2026} +
+                         std::chrono::hours{12});
+    clock().setUtcOffset(std::chrono::hours{14});
+    answers["||F-POSSUMMARY||MARY-0||"] = "||POSSUMMARY||60-100-3||";
+    afterMs(100, [&] {
+        showTab(3);
+        sim::Choose(ops.Combo1, "Today");
+    });
+    afterMs(2000, [&] {
+        dialogs().expectSaveFile("Save as PDF", "");
+        ops.Command6.DoClick();
+        EXPECT_EQ(dialogs().last().defaultText, "POS Sales Summary MARY 2026-12-08.pdf");
+    });
+    run(5000);
 }
 
 TEST_F(PosOperationsTest, AnswersForAClosedWindowLoadNothingAndALostServerClosesIt) {

@@ -166,5 +166,28 @@ TEST_F(ReportSummaryTest, PrintsOnTheDefaultPrinterOrItsPdfFolderAndSaves) {
     ShowReportSummary(main);
 }
 
+// At 12:00 UTC a café in Kiritimati (UTC+14) is at 02:00 the next morning: the window offers
+// its day, and the report, its print-out and the file it goes to carry its time.
+TEST_F(ReportSummaryTest, ACafeFarFromUtcGetsItsOwnDayAndTime) {
+    clock().setWallClock(std::chrono::sys_days{std::chrono::December / 7 / 2026} +
+                         std::chrono::hours{12});
+    clock().setUtcOffset(std::chrono::hours{14});
+    WriteSetting(settings::PdfFolder, "/srv/prints");
+    answer = kReport;
+    operatorAsksAt(100);
+    afterMs(3000, [this] {
+        EXPECT_THAT(report.Text2.Text.get(),
+                    HasSubstr("Report Generation Time and Date: 02:00AM 08-Dec-26"));
+        dialogs().expectMsgBox(StartsWith("Print Report"), Yes);
+        report.Command3.DoClick();
+        EXPECT_THAT(printers().lastDocument().texts(),
+                    ::testing::Contains("Report printed! - 02:00AM 08-Dec-26"));
+        EXPECT_THAT(printers().lastDocument().pdfPath, StartsWith("/srv/prints/20261208-0200"));
+    });
+    operatorClicksCommand2At(5000);
+    ShowReportSummary(main);
+    EXPECT_EQ(requests.front(), "||F-REPORTSUMMARY||8-12-2026||");
+}
+
 }  // namespace
 }  // namespace kestova

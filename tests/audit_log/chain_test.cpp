@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <functional>
 
+#include "core/audit/log_lines.h"
 #include "core/audit/verify.h"
 #include "tests/audit_log/log_builder.h"
 
@@ -56,6 +57,15 @@ TEST(AuditChain, TheFirstBrokenEntryOfATamperedLogAndWhy) {
         {"a number altered", [](Lines& l) { l[2].replace(0, 9, "{\"seq\":9,"); }, Kind::Altered, 3,
          3, "the entry on line 3 carries number 9 where 3 was due: its number was altered"},
         {"a line damaged", [](Lines& l) { l[2] = "#$%"; }, Kind::Altered, 3, 3,
+         "line 3 holds no entry, nor the beginning of one: the log was altered or damaged there"},
+        {"a line put in", [](Lines& l) { l.insert(l.begin() + 2, "{\"seq\":3}"); }, Kind::Altered,
+         3, 3,
+         "line 3 holds no entry, nor the beginning of one: the log was altered or damaged there"},
+        {"a line longer than any entry put in",
+         [](Lines& l) { l.insert(l.begin() + 2, l[2] + std::string(kMaxLineBytes, ' ')); },
+         Kind::Altered, 3, 3,
+         "line 3 is longer than any entry: the log was altered or damaged there"},
+        {"a line cut short", [](Lines& l) { l[2].resize(30); }, Kind::Altered, 3, 3,
          "line 3 holds no whole entry and the chain does not continue across it: entry 3 was "
          "altered or damaged"},
         {"an entry removed", [](Lines& l) { l.erase(l.begin() + 2); }, Kind::Removed, 3, 3,
@@ -121,6 +131,37 @@ TEST(AuditChain, AWriteCutOffAtAnyByteLeavesTheWholeEntriesVerifiable) {
         EXPECT_EQ(whole.entries, verification.entries + 1);
         EXPECT_EQ(whole.skippedLines.size(), verification.unfinishedTail ? 1u : 0u);
     }
+}
+
+// Read a piece at a time, a log gives the lines it gives read whole, and a line too long for any
+// entry is handed over as soon as it is, with no more of it kept.
+TEST(AuditLines, ALogReadInPiecesGivesTheLinesOfTheWholeText) {
+    const std::string tooLong(kMaxLineBytes + 10, '{');
+    const std::string log = Joined(SampleLines(3)) + tooLong + "\n\n" + tooLong + "\nlast";
+    for (const std::size_t piece : {std::size_t{1}, std::size_t{7}, std::size_t{65'536}}) {
+        std::vector<LogLine> read;
+        std::vector<std::string> texts;
+        LineReader reader([&](const LogLine& line) {
+            read.push_back(line);
+            texts.emplace_back(line.text);
+            return true;
+        });
+        for (std::size_t at = 0; at < log.size(); at += piece)
+            ASSERT_TRUE(reader.feed(std::string_view(log).substr(at, piece)));
+        reader.finish();
+        const std::vector<LogLine> whole = SplitLog(log);
+        ASSERT_EQ(read.size(), whole.size()) << piece;
+        for (std::size_t i = 0; i < whole.size(); ++i) {
+            EXPECT_EQ(read[i].number, whole[i].number) << piece;
+            EXPECT_EQ(read[i].tooLong, whole[i].tooLong) << piece << " line " << i + 1;
+            EXPECT_EQ(texts[i], whole[i].text.substr(0, kMaxLineBytes)) << piece;
+            EXPECT_EQ(read[i].ended, whole[i].ended && !whole[i].tooLong) << piece;
+        }
+    }
+    std::size_t taken = 0;
+    LineReader reader([&](const LogLine&) { return ++taken < 2; });
+    EXPECT_FALSE(reader.feed(log)) << "it stops when no more lines are wanted";
+    EXPECT_EQ(taken, 2u);
 }
 
 }  // namespace

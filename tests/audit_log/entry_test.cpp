@@ -57,10 +57,16 @@ TEST(AuditLine, ALineThatIsNotExactlyAnEntryHoldsNone) {
           with(R"("who":"CLERK")", R"("who":4)"), with(kSeal, kSeal.substr(1)),
           with(kSeal, std::string(64, 'A'))}) {
         EXPECT_FALSE(ParseLine(text).has_value()) << text;
+        EXPECT_FALSE(IsCutOffEntry(text)) << "nor the beginning of one: " << text;
     }
-    // A write cut off anywhere leaves no entry.
+    // A write cut off anywhere leaves no entry, only the beginning of one.
     for (std::size_t size = 0; size < line.size(); ++size) {
         EXPECT_FALSE(ParseLine(line.substr(0, size)).has_value()) << "cut after " << size;
+        EXPECT_EQ(IsCutOffEntry(line.substr(0, size)), size > 0) << "cut after " << size;
+    }
+    for (const std::string& text : {line, std::string(), std::string(" "), line + "}",
+                                    line.substr(0, 20) + "\x01", std::string("{\"seq\":1}")}) {
+        EXPECT_FALSE(IsCutOffEntry(text)) << text;
     }
 }
 

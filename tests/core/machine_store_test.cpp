@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "core/messages.h"
 #include "core/settings_table.h"
 #include "tests/sim/sim_test.h"
 
@@ -13,6 +14,7 @@ constexpr std::string_view kZarnevo = "HKEY_USERS\\.default\\Software\\Zarnevo";
 
 class MachineStore : public sim::SimTest {
 protected:
+    ~MachineStore() override { ReleaseMessagesWindow(); }  // a failed write's notice
     std::string file() { return files().contents(std::string(kMachineStoreFileName)); }
 };
 

@@ -83,6 +83,26 @@ TEST(SettingsFile, HandEditedFilesAreRead) {
     EXPECT_EQ(*document.findValue("POS", "COM"), "COM2");
 }
 
+// A technician's notes stay where they stand through the program's writes, also when the value
+// under a note goes or a line around it cannot be read.
+TEST(SettingsFile, CommentLinesAreKeptThroughEveryRewrite) {
+    IniDocument document = IniDocument::Parse(
+        "; kestova.ini of the counter\r\n\r\n# server: see the café's wiki\n[Option]\n"
+        "; every 20 s\nRefresh=20\n  ;  no rotation \t\r\r\nUsePort=1\n; old\nRefresh=9\n"
+        "broken line\n; kept\n[POS]\n; the receipt printer\nCOM=COM1\n# last words\n");
+    document.setValue("option", "REFRESH", "30");
+    EXPECT_TRUE(document.eraseValue("Option", "UsePort"));
+    document.setValue("Option", "Loop", "5");
+    EXPECT_TRUE(document.eraseValue("POS", "COM"));
+    const std::string expected =
+        "; kestova.ini of the counter\n# server: see the café's wiki\n[Option]\n"
+        "; every 20 s\nRefresh=30\nLoop=5\n\n;  no rotation\n; old\n; kept\n[POS]\n"
+        "; the receipt printer\n# last words\n";
+    EXPECT_EQ(document.Serialize(), expected);
+    EXPECT_EQ(IniDocument::Parse(expected).Serialize(), expected);
+    EXPECT_EQ(IniDocument::Parse("# only a note").Serialize(), "# only a note\n");
+}
+
 TEST(SettingsFile, MalformedLinesAreSkipped) {
     const IniDocument document = IniDocument::Parse(
         "Orphan=before any section\n[Option]\nno equals sign\n=no key\nBad=\"unclosed\n"

@@ -1,5 +1,6 @@
 #include "core/settings.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -7,6 +8,8 @@
 #include <set>
 
 #include "core/convert.h"
+#include "core/machine_store.h"
+#include "core/messages.h"
 #include "tests/sim/sim_test.h"
 
 namespace {
@@ -15,6 +18,7 @@ using namespace kestova;
 
 class SettingsStore : public sim::SimTest {
 protected:
+    ~SettingsStore() override { ReleaseMessagesWindow(); }  // a failed write's notice
     std::string file() { return files().contents(std::string(kSettingsFileName)); }
 };
 
@@ -87,6 +91,29 @@ TEST_F(SettingsStore, AFailingWriteLeavesTheOldFileAndNeverThrows) {
     EXPECT_NO_THROW(WriteSetting("Option", "Refresh", "99"));
     EXPECT_EQ(file(), before);
     EXPECT_EQ(ReadSetting("Option", "Refresh", "20"), "30");
+}
+
+// Both stores report nothing to their callers, so the operator hears of it: once, and again only
+// after a write went through in between.
+TEST_F(SettingsStore, AFailingWriteIsToldOnceUntilAWriteSucceeds) {
+    const auto notice = [](std::string_view fileName) {
+        return "The settings file " + std::string(fileName) +
+               " cannot be written: changes to the settings are not kept until it can be.\r\n";
+    };
+    WriteSetting("Option", "Refresh", "20");
+    SetRegistryValue(kUsers, ".default\\Software\\Zarnevo", "ServerIP", "127.0.0.1");
+    files().failWrites();
+    WriteSetting("Option", "Refresh", "30");
+    WriteSetting("Option", "Loop", "5");
+    SetRegistryValue(kUsers, ".default\\Software\\Zarnevo", "ServerIP", "127.0.0.2");
+    EXPECT_EQ(MessagesWindow().Text1.Text.get(),
+              notice(kSettingsFileName) + notice(kMachineStoreFileName));
+    EXPECT_EQ(MessagesWindow().Caption.get(), kKestovaServerMessagesTitle);
+    files().failWrites(false);
+    WriteSetting("Option", "Refresh", "30");
+    files().failWrites();
+    WriteSetting("Option", "Refresh", "40");
+    EXPECT_THAT(MessagesWindow().Text1.Text.get(), ::testing::EndsWith(notice(kSettingsFileName)));
 }
 
 TEST_F(SettingsStore, AHostileFileIsReadAroundAndRepairedByTheNextWrite) {

@@ -28,7 +28,7 @@ TEST(DemoSeed, SeedsTheOperatorsStaffQuickTypesAndSalesOfSeveralDays) {
         const std::int64_t day = TestNow() - daysAgo * kDayMs;
         EXPECT_GT(FiguresOfDay(store, "JOHN", day).tickets, 0) << daysAgo;
         EXPECT_GT(FiguresOfDay(store, "MARY", day).tickets, 0) << daysAgo;
-        EXPECT_FALSE(DayReportText(store, DayReport::PosSales, LocalDayStartOf(day)).empty());
+        EXPECT_FALSE(DayReportText(store, LocalDayStartOf(day)).empty());
     }
     for (const Sale& sale : store.salesBetween(0, INT64_MAX))
         EXPECT_LE(sale.atMs, TestNow());
@@ -57,7 +57,7 @@ std::vector<std::pair<ConsoleId, std::string>> RunDemoHour(std::uint64_t seed) {
     Engine engine(store, outbox,
                   EngineOptions{.slots = 12, .demo = true, .seed = seed, .speed = 60}, nullptr,
                   random);
-    engine.consoleConnected(1, TestNow());
+    engine.consoleConnected(1, "127.0.0.1", TestNow());
     engine.receive(1, kGreeting, TestNow());
     for (std::int64_t t = TestNow(); t <= TestNow() + 60'000; t += 250) {
         engine.receive(1, "||YESCONNECT||||", t);

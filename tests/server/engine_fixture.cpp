@@ -60,7 +60,11 @@ EngineTest::EngineTest(EngineOptions options)
 }
 
 void EngineTest::connect(ConsoleId console) {
-    engine.consoleConnected(console, now);
+    connect(console, "127.0.0." + std::to_string(console));
+}
+
+void EngineTest::connect(ConsoleId console, const std::string& address) {
+    engine.consoleConnected(console, address, now);
     say(console, kGreeting);
 }
 

@@ -70,8 +70,10 @@ class EngineTest : public ::testing::Test {
 protected:
     explicit EngineTest(EngineOptions options = EngineOptions{});
 
-    // Connects a console and greets as the console does.
+    // Connects a console and greets as the console does; each console comes from an address of
+    // its own unless one is given.
     void connect(ConsoleId console);
+    void connect(ConsoleId console, const std::string& address);
     void say(ConsoleId console, std::string_view message) { engine.receive(console, message, now); }
     // Connects a console, logs the operator in and forgets what was sent so far.
     void connectAs(ConsoleId console, const std::string& user, const std::string& password);

@@ -87,6 +87,25 @@ TEST_F(Login, StaffSignInAnswersTrueOrFalse) {
     EXPECT_EQ(sentTo(1), std::vector<std::string>(3, "||F-POSLOG||FALSE||"));
 }
 
+TEST_F(Login, ARefusedTryLeavesTheConnectionWithoutTheOperatorOrStaffAnEarlierOneLetIn) {
+    logIn("ADMINISTRATOR", "admin");
+    say(1, "||F-POSLOG||Username = 'JOHN' and Password = 'john'||");
+    logIn("ADMINISTRATOR", "wrong");
+    outbox.clear();
+    say(1, "||F-ALLOCATE||600||FALSE||0||");
+    say(1, "||F-REPORTSUMMARY||5-3-2026||");
+    say(1, "||F-UPDATEPOS||JOHN||");
+    EXPECT_EQ(sentTo(1), (std::vector<std::string>{"||NOREPORTSUMMARY||||",
+                                                   "||KESTOVAUPDATE||0||02:30PM 05-Mar-26||0.00||"
+                                                   "1||1||1||0||1||0||1||0||"}))
+        << "no allocation; the staff member stays signed in";
+
+    say(1, "||F-POSLOG||Username = 'JOHN' and Password = 'wrong'||");
+    outbox.clear();
+    say(1, "||F-UPDATEPOS||JOHN||");
+    EXPECT_TRUE(sentTo(1).empty()) << "nobody is signed in there";
+}
+
 TEST(ConditionText, SplitsAtTheFirstSeparatorAndEndsAtTheLastQuote) {
     const auto plain = ParseConditionText("Username = 'A' and Password = 'b'");
     ASSERT_TRUE(plain);

@@ -4,7 +4,7 @@
 
 #include "core/wire/codec.h"
 #include "core/wire/framing.h"
-#include "server/engine/console_keywords.h"
+#include "core/wire/request_keywords.h"
 
 namespace zarnevo {
 namespace {
@@ -48,7 +48,7 @@ TEST(MessageAssembler, OneMessageInOneReadComesOutUnchanged) {
          {kGreeting, kLogin, std::string("||UPDATE||||"), std::string("||UPDATE||"),
           std::string("||KESTOVA||3||CHANGENAME|PC9||"),
           std::string("||POSTICKET||60|2|2.50|False|False|False|JOHN||")}) {
-        MessageAssembler assembler(ConsoleMessageKeywords());
+        MessageAssembler assembler(wire::request::Keywords());
         const auto fed = assembler.feed(wire::EncodeText(message), 0);
         EXPECT_EQ(fed.messages, std::vector<std::string>{message}) << message;
         EXPECT_EQ(assembler.pendingBytes(), 0u) << message;
@@ -56,7 +56,7 @@ TEST(MessageAssembler, OneMessageInOneReadComesOutUnchanged) {
 }
 
 TEST(MessageAssembler, ABareUpdateAloneWaitsForQuietSinceItMayBeTheTailOfALongerKeyword) {
-    MessageAssembler assembler(ConsoleMessageKeywords());
+    MessageAssembler assembler(wire::request::Keywords());
     EXPECT_TRUE(assembler.feed(wire::EncodeText("UPDATE||||"), 100).messages.empty());
     EXPECT_FALSE(assembler.takeQuiet(100 + MessageAssembler::kQuietMs - 1));
     EXPECT_EQ(assembler.takeQuiet(100 + MessageAssembler::kQuietMs), "UPDATE||||");
@@ -73,7 +73,7 @@ TEST(MessageAssembler, MergedMessagesComeOutSeparatelyInSendOrder) {
                                         "UPDATE||||",
                                         "KESTOVA||2||MESSAGE|Closing in 10 minutes||||",
                                         kLogin};
-    MessageAssembler assembler(ConsoleMessageKeywords());
+    MessageAssembler assembler(wire::request::Keywords());
     const auto fed = assembler.feed(Stream(sent), 0);
     EXPECT_EQ(Meanings(fed.messages), Meanings(sent));
     EXPECT_EQ(assembler.pendingBytes(), 0u);
@@ -89,7 +89,7 @@ TEST(MessageAssembler, EverySplitOfTheStreamGivesTheSameMessages) {
                                         "UPDATE||||"};
     const std::string stream = Stream(sent);
     for (std::size_t cut = 0; cut <= stream.size(); ++cut) {
-        MessageAssembler assembler(ConsoleMessageKeywords());
+        MessageAssembler assembler(wire::request::Keywords());
         auto messages = assembler.feed(stream.substr(0, cut), 0).messages;
         for (auto& message : assembler.feed(stream.substr(cut), 0).messages) {
             messages.push_back(std::move(message));
@@ -103,7 +103,7 @@ TEST(MessageAssembler, EverySplitOfTheStreamGivesTheSameMessages) {
 
 TEST(MessageAssembler, ByteByByteArrivalLosesNothing) {
     const std::vector<std::string> sent{kGreeting, "||UPDATE||||", "||F-POSLOG||JOHN||john||"};
-    MessageAssembler assembler(ConsoleMessageKeywords());
+    MessageAssembler assembler(wire::request::Keywords());
     std::vector<std::string> messages;
     for (const char digit : Stream(sent)) {
         for (auto& message : assembler.feed(std::string_view(&digit, 1), 0).messages) {
@@ -116,20 +116,20 @@ TEST(MessageAssembler, ByteByByteArrivalLosesNothing) {
 TEST(MessageAssembler, KeywordsInOtherCasesStillStartAMessage) {
     const std::vector<std::string> sent{"update||||",
                                         "||f-login||Username = 'A' and Password = 'b'||"};
-    MessageAssembler assembler(ConsoleMessageKeywords());
+    MessageAssembler assembler(wire::request::Keywords());
     EXPECT_EQ(Meanings(assembler.feed(Stream(sent), 0).messages), Meanings(sent));
 }
 
 TEST(MessageAssembler, KeywordWordsInsideATextDoNotCutIt) {
     const std::vector<std::string> sent{"||SMESSAGE||KESTOVA: UPDATE done, F-LOGIN please||",
                                         "||KESTOVA||1||RESTART||"};
-    MessageAssembler assembler(ConsoleMessageKeywords());
+    MessageAssembler assembler(wire::request::Keywords());
     EXPECT_EQ(assembler.feed(Stream(sent), 0).messages, sent);
 }
 
 TEST(MessageAssembler, TextOutsideTheAsciiRangeSurvives) {
     const std::string message = "||SMESSAGE||KESTOVA: Café → 22:00 – €2||";
-    MessageAssembler assembler(ConsoleMessageKeywords());
+    MessageAssembler assembler(wire::request::Keywords());
     const auto fed = assembler.feed(wire::EncodeText(message), 0);
     // The arrow is not in the code page and travels as "?"; the rest survives.
     EXPECT_EQ(fed.messages, std::vector<std::string>{"||SMESSAGE||KESTOVA: Café ? 22:00 – €2||"});
@@ -139,13 +139,13 @@ TEST(MessageAssembler, AMalformedGroupCostsOneCharacterWithoutShiftingTheRest) {
     std::string digits = wire::EncodeText("||F-POSLOG||JOHN||john||");
     // The text travels reversed: the third group is the "n" of the password.
     digits.replace(6, 3, "x9!");
-    MessageAssembler assembler(ConsoleMessageKeywords());
+    MessageAssembler assembler(wire::request::Keywords());
     EXPECT_EQ(assembler.feed(digits, 0).messages,
               std::vector<std::string>{"||F-POSLOG||JOHN||joh||"});
 }
 
 TEST(MessageAssembler, AnUnknownRequestIsHandedOverOnlyAfterQuiet) {
-    MessageAssembler assembler(ConsoleMessageKeywords());
+    MessageAssembler assembler(wire::request::Keywords());
     EXPECT_TRUE(assembler.feed(wire::EncodeText("||NOSUCHTHING||1||"), 5000).messages.empty());
     EXPECT_FALSE(assembler.takeQuiet(5000 + MessageAssembler::kQuietMs - 1));
     EXPECT_EQ(assembler.takeQuiet(5000 + MessageAssembler::kQuietMs), "||NOSUCHTHING||1||");
@@ -154,7 +154,7 @@ TEST(MessageAssembler, AnUnknownRequestIsHandedOverOnlyAfterQuiet) {
 }
 
 TEST(MessageAssembler, AnUnknownRequestFollowedByAKnownOneKeepsTheKnownOneUsable) {
-    MessageAssembler assembler(ConsoleMessageKeywords());
+    MessageAssembler assembler(wire::request::Keywords());
     const auto fed = assembler.feed(Stream({"||NOSUCHTHING||1||", "||UPDATE||||"}), 0);
     ASSERT_EQ(fed.messages.size(), 1u);
     // Both arrive together, the known request first, so it is still acted on.
@@ -162,13 +162,13 @@ TEST(MessageAssembler, AnUnknownRequestFollowedByAKnownOneKeepsTheKnownOneUsable
 }
 
 TEST(MessageAssembler, StrayDigitsAndBarsAloneAreNotMessages) {
-    MessageAssembler assembler(ConsoleMessageKeywords());
+    MessageAssembler assembler(wire::request::Keywords());
     EXPECT_TRUE(assembler.feed(wire::EncodeText("||||") + "12", 0).messages.empty());
     EXPECT_FALSE(assembler.takeQuiet(MessageAssembler::kQuietMs));
 }
 
 TEST(MessageAssembler, BeyondTheCapEverythingPendingIsDroppedAndLaterMessagesWork) {
-    MessageAssembler assembler(ConsoleMessageKeywords(), 3000);
+    MessageAssembler assembler(wire::request::Keywords(), 3000);
     const std::string flood = wire::EncodeText(std::string(1200, 'A'));  // 3600 digits, no keyword
     const auto fed = assembler.feed(flood, 0);
     EXPECT_TRUE(fed.messages.empty());
@@ -179,7 +179,7 @@ TEST(MessageAssembler, BeyondTheCapEverythingPendingIsDroppedAndLaterMessagesWor
 }
 
 TEST(MessageAssembler, CompleteMessagesInAnOversizedReadAreKept) {
-    MessageAssembler assembler(ConsoleMessageKeywords(), 300);
+    MessageAssembler assembler(wire::request::Keywords(), 300);
     std::vector<std::string> sent(20, "||YESCONNECT||||");  // 960 digits in one read
     const auto fed = assembler.feed(Stream(sent), 0);
     EXPECT_EQ(fed.messages, sent);

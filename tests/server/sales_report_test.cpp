@@ -1,4 +1,10 @@
 // Staff figures, the sales summary, the ticket search and the day reports, from stored data.
+#include <algorithm>
+#include <functional>
+#include <map>
+
+#include "server/engine/demo_seed.h"
+#include "server/engine/reports.h"
 #include "tests/server/pos_fixture.h"
 
 namespace zarnevo::testing {
@@ -67,7 +73,12 @@ TEST_F(SalesReports, TheTicketSearchAnswersTheInformationAndAStatus) {
 
     EXPECT_EQ(ask(3, "||F-SEARCH||NOSUCHONE||"),
               std::vector<std::string>{"||F-SEARCH||||Ticket not found!||"});
-    EXPECT_TRUE(ask(1, "||F-SEARCH||" + sold[0].user + "||").empty()) << "no operator there";
+    connectAs(4, "GUEST", "guest");
+    for (const ConsoleId viewerOrNobody : {1, 4}) {
+        EXPECT_EQ(ask(viewerOrNobody, "||F-SEARCH||" + sold[0].user + "||"),
+                  std::vector<std::string>{"||F-SEARCH||||Ticket not found!||"})
+            << "a refusal tells nothing of the ticket, and the console stops waiting";
+    }
 }
 
 TEST_F(SalesReports, TheSearchShowsWhereATicketIsInUseAndItsLiveTime) {
@@ -83,18 +94,21 @@ TEST_F(SalesReports, TheSearchShowsWhereATicketIsInUseAndItsLiveTime) {
     EXPECT_NE(text.find("In Use on: PC02"), std::string::npos) << text;
 }
 
-TEST_F(SalesReports, TheDayReportsGroupRecordsByStaffMember) {
+TEST_F(SalesReports, BothDayReportsListTheSalesByStaffMemberAndNotTicketsWaitingToBeSold) {
     sellTheDay();
     const auto preprinted = prePrinted(4, 120, 20000);
     connectAs(3, "ADMINISTRATOR", "admin");
-    // Tickets made: MARY's pre-printed batch counts, though none of it is sold.
-    EXPECT_EQ(ask(3, "||F-REPORTSUMMARY||5-3-2026||"),
-              std::vector<std::string>{
-                  "||REPORTSUMMARY||30-50-2-JOHN-60-100-3-JOHN-60-150-1-MARY-120-200-4-MARY||"});
+    const std::vector<std::string> sold = {
+        "||REPORTSUMMARY||30-50-2-JOHN-60-100-3-JOHN-60-150-1-MARY||"};
+    EXPECT_EQ(ask(3, "||F-REPORTSUMMARY||5-3-2026||"), sold);
+    EXPECT_EQ(ask(3, "||F-REPORTSUMMARY2||5-3-2026||"), sold);
     ask(1, "||ACTIVATE1||" + preprinted.tickets[0].user + "-JOHN||");
-    EXPECT_EQ(ask(3, "||F-REPORTSUMMARY2||5-3-2026||"),
-              std::vector<std::string>{
-                  "||REPORTSUMMARY||30-50-2-JOHN-60-100-3-JOHN-120-200-1-JOHN-60-150-1-MARY||"});
+    for (const char* keyword : {"F-REPORTSUMMARY", "F-REPORTSUMMARY2"}) {
+        EXPECT_EQ(ask(3, "||" + std::string(keyword) + "||5-3-2026||"),
+                  std::vector<std::string>{"||REPORTSUMMARY||30-50-2-JOHN-60-100-3-JOHN-120-200-1-"
+                                           "JOHN-60-150-1-MARY||"})
+            << keyword;
+    }
 }
 
 TEST_F(SalesReports, ADayWithoutDataOrAMalformedDateHasNoReport) {
@@ -106,10 +120,78 @@ TEST_F(SalesReports, ADayWithoutDataOrAMalformedDateHasNoReport) {
     EXPECT_EQ(ask(3, "||F-REPORTSUMMARY||5-MAR-2026||"), none);
 }
 
-TEST_F(SalesReports, ReportsAreForAdministratorsOnly) {
+TEST_F(SalesReports, ReportsAreForAdministratorsOnlyAndOthersAreAnsweredThatThereIsNone) {
     sellTheDay();
     connectAs(3, "CLERK", "clerk");
-    EXPECT_TRUE(ask(3, "||F-REPORTSUMMARY||5-3-2026||").empty());
+    for (const ConsoleId clerkOrNobody : {3, 1}) {
+        for (const char* keyword : {"F-REPORTSUMMARY", "F-REPORTSUMMARY2"}) {
+            EXPECT_EQ(ask(clerkOrNobody, "||" + std::string(keyword) + "||5-3-2026||"),
+                      std::vector<std::string>{"||NOREPORTSUMMARY||||"})
+                << keyword;
+        }
+    }
+}
+
+// Tickets and money per staff member, read from report or summary records.
+using Totals = std::map<std::string, std::pair<std::int64_t, Cents>>;
+Totals TotalsOf(const std::string& records, std::size_t fieldsPerRecord, const std::string& staff) {
+    Totals totals;
+    const std::vector<std::string> fields = SplitOn(records, "-");
+    for (std::size_t i = 0; records.size() > 0 && i + fieldsPerRecord <= fields.size();
+         i += fieldsPerRecord) {
+        const std::int64_t count = std::stoll(fields[i + 2]);
+        auto& [tickets, cost] = totals[fieldsPerRecord == 4 ? fields[i + 3] : staff];
+        tickets += count;
+        cost += count * *ParseMoney(fields[i + 1]);
+    }
+    return totals;
+}
+
+class DemoCafeReports : public PosTest {
+protected:
+    DemoCafeReports() { SeedDemo(store, 3, now, PasswordCost::Minimal); }
+
+    // Both day reports, and for today and yesterday each staff member's summary (and today's
+    // figures), agree on every day the demo café has sales.
+    void expectEveryDayAddsUp() {
+        for (int daysAgo = 0; daysAgo <= 3; ++daysAgo) {
+            const std::string date = std::to_string(5 - daysAgo) + "-3-2026";
+            const std::string tickets = ValueOf(ask(3, "||F-REPORTSUMMARY||" + date + "||")[0]);
+            EXPECT_EQ(ValueOf(ask(3, "||F-REPORTSUMMARY2||" + date + "||")[0]), tickets) << date;
+            const Totals report = TotalsOf(tickets, 4, "");
+            EXPECT_EQ(report.size(), 2u) << date;
+            if (daysAgo > 1)
+                continue;
+            for (const auto& [staff, console] : {std::pair{"JOHN", 1}, std::pair{"MARY", 2}}) {
+                const std::string request = std::string(staff) + "-" + std::to_string(daysAgo);
+                const Totals summary = TotalsOf(
+                    ValueOf(ask(console, "||F-POSSUMMARY||" + request + "||")[0]), 3, staff);
+                EXPECT_EQ(summary.at(staff), report.at(staff)) << request;
+                if (daysAgo == 0) {
+                    const StaffFigures figures = FiguresOfDay(store, staff, now);
+                    EXPECT_EQ(std::pair(figures.tickets, figures.cost), report.at(staff)) << staff;
+                }
+            }
+        }
+    }
+};
+
+TEST_F(DemoCafeReports, BothReportsAndEveryStaffSummaryOfADayAddUpAlsoAfterActivationAndRefund) {
+    connectAs(3, "ADMINISTRATOR", "admin");
+    expectEveryDayAddsUp();
+
+    const std::vector<Ticket> tickets = store.allTickets();
+    const auto waiting = std::ranges::find_if(tickets, std::not_fn(&Ticket::activated));
+    ASSERT_NE(waiting, tickets.end());
+    EXPECT_EQ(ask(1, "||ACTIVATE1||" + waiting->user + "-JOHN||").back().substr(0, 13),
+              "||ACTIVATED||");
+    const std::vector<Sale> today = store.salesBetween(LocalDayStartOf(now), now + 1);
+    const auto marys = std::ranges::find(today, std::string("MARY"), &Sale::staff);
+    ASSERT_NE(marys, today.end());
+    const std::string refunded = store.findBatch(marys->group)->tickets[0].user;
+    EXPECT_EQ(ask(2, "||DEACTIVATE1||" + refunded + "-MARY||").back().substr(0, 15),
+              "||DEACTIVATED||");
+    expectEveryDayAddsUp();
 }
 
 }  // namespace

@@ -13,19 +13,26 @@ const std::vector<std::string> kInitialSwitches = {
     "||DOWNBILL||TRUE||", "||ADDPAUSE||True||", "||ADDTIME||True||",   "||CMESS||False||",
     "||POSTYPE||True||",  "||DISLOG||False||",  "||SHUTREST||False||", "||PRINTS||True||"};
 
-TEST_F(Switches, AConsoleGetsEverySwitchAndTheQuickTicketListOnConnectAndAfterItsGreeting) {
+TEST_F(Switches, AConsoleGetsEverySwitchAndTheQuickTicketListOnceItGreetsAndNotBefore) {
     store.putQuickTicketTypes({QuickTicketType{30, 5000, true, true, false},
                                QuickTicketType{60, 10000, true, false, false},
                                QuickTicketType{120, 15000, false, false, true}});
-    engine.consoleConnected(1, now);
+    engine.consoleConnected(1, "127.0.0.1", now);
+    connectAs(2, "ADMINISTRATOR", "admin");
+    say(2, "||F-ALLOWPAUSE||||");
+    say(2, "||F-ALLOCATE||600||FALSE||0||");
+    engine.tick(now + kProbeIntervalMs);
+    EXPECT_EQ(sentTo(2, "ADDPAUSE").size(), 1u);
+    EXPECT_EQ(sentTo(2, "UPDATE").size(), 1u);
+    EXPECT_TRUE(sentTo(1).empty())
+        << "a peer that has not greeted is told nothing: " << ::testing::PrintToString(sentTo(1));
+
+    say(1, kGreeting);
     std::vector<std::string> expected = kInitialSwitches;
+    expected[1] = "||ADDPAUSE||False||";
     expected.push_back(
         "||QUICKTYPE||30min(s) - N50.00 [Time Once]|60min(s) - N100.00 [Time Ticket]|"
         "120min(s) - N150.00 [Normal Ticket] - VIP|||");
-    EXPECT_EQ(sentTo(1), expected);
-
-    outbox.clear();
-    say(1, kGreeting);
     EXPECT_EQ(sentTo(1), expected);
 }
 

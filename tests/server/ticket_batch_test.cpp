@@ -59,7 +59,7 @@ TEST_F(TicketBatches, CredentialsAndGroupsAreUniqueAcrossBatches) {
 TEST_F(TicketBatches, TheOperatingSystemsRandomSourceServesByDefault) {
     RecordingOutbox own;
     Engine engine(store, own, WithCheapHashes(EngineOptions{}), nullptr);
-    engine.consoleConnected(9, now);
+    engine.consoleConnected(9, "127.0.0.9", now);
     engine.receive(9, kGreeting, now);
     engine.receive(9, "||F-POSLOG||Username = 'JOHN' and Password = 'john'||", now);
     engine.receive(9, "||POSTICKET||30|2|50|True|0|0|john||", now);

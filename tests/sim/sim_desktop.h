@@ -19,6 +19,7 @@ public:
     std::optional<std::string> read(const std::string& fileName) const override;
     bool writeAtomically(const std::string& fileName, const std::string& content) override;
     std::optional<platform::FileStamp> stamp(const std::string& fileName) const override;
+    std::string location(const std::string& fileName) const override { return fileName; }
 
     void failWrites(bool fail = true) { failWrites_ = fail; }
     // Puts a file in place without counting it as the program's write (another program's).

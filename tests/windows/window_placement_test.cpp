@@ -12,6 +12,7 @@
 
 #include "audit/audit_trail.h"
 #include "connection/login_window.h"
+#include "console/help_window.h"
 #include "console/kestova_main.h"
 #include "console/kestova_opt.h"
 #include "core/machine_store.h"
@@ -115,6 +116,11 @@ INSTANTIATE_TEST_SUITE_P(
                                  ui::Form& window = kestova::PosStaffWindow(false, "MARY");
                                  window.Show();
                                  return window;
+                             }},
+                      Window{"frmHelp",
+                             []() -> ui::Form& {
+                                 kestova::HelpWindow().ShowPage(KESTOVA_HELP_PAGE);
+                                 return kestova::HelpWindow();
                              }},
                       Window{"AuditTrail",
                              []() -> ui::Form& {

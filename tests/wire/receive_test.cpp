@@ -51,11 +51,15 @@ TEST(ReplyReader, EveryReplyShapeArrivesAsSentAloneAndJoined) {
         "||MESSAGE||caf\u00e9 \u20ac5 == ok - fine||",
         "||update||20==3==3.==PC3==john==01:20==Logged in==Connected.==127.0.1.13==10:15||",
         "||STILL CONNECTED||TYPE||USER||",  // malformed, yet whole
+        // Keywords the console does not know, in either case: passed over by the dispatcher.
+        "||FOO||bar||STILL CONNECTED||||",
+        "||x-9 Q||v||TYPE||USER||",
+        "||7||z||PRINTS||1||",
     };
     for (const std::string& shape : shapes) {
         Reader alone;
         alone.feed(EncodeText(shape), 0);
-        alone.take(20);
+        alone.take(2000);
         EXPECT_EQ(alone.received, Messages{shape});
     }
     for (const std::string& first : shapes) {
@@ -63,9 +67,46 @@ TEST(ReplyReader, EveryReplyShapeArrivesAsSentAloneAndJoined) {
             Reader joined;
             joined.feed(Encoded({first, second}), 0);
             EXPECT_EQ(joined.received, Messages{first}) << "the next one has begun: no waiting";
-            joined.take(20);
+            joined.take(2000);
             EXPECT_EQ(joined.received, (Messages{first, second}));
         }
+    }
+}
+
+// What only a quiet line tells: a message that begins with a keyword the console does not know
+// could be a value of one cut right after it, and one without the "||" before its reply keyword
+// the end of one cut there. A message without its closing "||" is read at once. What begins
+// inside an element, or with an unknown word and no "||" before it, is a message cut.
+TEST(ReplyReader, AQuietLineReadsAMessageWithoutItsOuterSeparators) {
+    const std::string typeCut = EncodeText("||TYPE||ADMINISTRATOR||").substr(0, 15);
+    struct Case {
+        std::string stream;
+        Messages beforeQuiet;
+        Messages onceQuiet;
+    };
+    const Case cases[] = {
+        {EncodeText("||FOO||bar||STILL CONNECTED||||"), {}, {"||FOO||bar||STILL CONNECTED||||"}},
+        {EncodeText("STILL CONNECTED||||"), {}, {"STILL CONNECTED||||"}},
+        {EncodeText("||TYPE||USER"), {"||TYPE||USER"}, {"||TYPE||USER"}},
+        {EncodeText("type||USER"), {}, {"type||USER"}},
+        {EncodeText("||TYPE||USER") + EncodeText("||PRINTS||1||"),
+         {"||TYPE||USER", "||PRINTS||1||"},
+         {"||TYPE||USER", "||PRINTS||1||"}},
+        {EncodeText("||PRINTS||1||") + EncodeText("STILL CONNECTED||||"),
+         {"||PRINTS||1||"},
+         {"||PRINTS||1||", "STILL CONNECTED||||"}},
+        {typeCut, {}, {}},                           // "TOR||"
+        {EncodeText("FOO||bar||"), {}, {}},          // no reply keyword first
+        {"7" + EncodeText("||TYPE||USER"), {}, {}},  // found by skipping: must be well formed
+    };
+    for (const Case& c : cases) {
+        Reader r;
+        r.feed(c.stream, 0);
+        r.take(1999);
+        EXPECT_EQ(r.received, c.beforeQuiet) << wire::DecodeText(c.stream);
+        r.take(2000);
+        EXPECT_EQ(r.received, c.onceQuiet) << wire::DecodeText(c.stream);
+        EXPECT_EQ(r.reader.pendingDigits(), 0u);
     }
 }
 

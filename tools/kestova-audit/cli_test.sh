@@ -75,12 +75,31 @@ check "print heading" "No.  Time (UTC)            Operator       Command        
 check "print row" "2    2026-12-08T14:05:02Z  ADMINISTRATOR  Allocate 30 min  PC4     3                   ||F-ALLOCATE||1800||FALSE||3||" "$(printf '%s\n' "$out" | sed -n 3p)"
 check "print notes the cut-off line" "Line 3 holds no whole entry." "$(printf '%s\n' "$out" | tail -n 1)"
 
-# Hostile input never crashes a command: verify ends with 0 or 1, print with 0.
+# A write cut off in the middle, which the console chained across, is no break; any other line
+# that holds no entry is one, and so is what is not an audit log at all.
+printf '%s\n%s\n%s\n' "$line1" "${line2:0:50}" "$line2" >"$work/recovered.jsonl"
+run "cut off in the middle" 0 "$audit" verify "$work/recovered.jsonl"
+check "cut off in the middle says so" "Intact: 2 entries, the last sealed $(seal "$line2" | cut -c1-16). Line 2 holds no whole entry (a write cut off); the chain continues across it." "$(printf '%s\n' "$out" | head -n 1)"
+printf '%s\nnot an entry\n%s\n' "$line1" "$line2" >"$work/junk.jsonl"
+run "a line put in" 1 "$audit" verify "$work/junk.jsonl"
+check "a line put in is named" "Broken at line 2: line 2 holds no entry, nor the beginning of one: the log was altered or damaged there. The 1 entry before it is intact." "$out"
+printf '{"seq":1}' >"$work/seq.jsonl"
+run "no log" 1 "$audit" verify "$work/seq.jsonl"
+check "no log says where" "Broken at line 1: line 1 holds no entry, nor the beginning of one: the log was altered or damaged there." "$out"
 head -c 100000 /dev/urandom >"$work/random"
-"$audit" verify "$work/random" >/dev/null 2>&1
-code=$?
-[ "$code" -le 1 ] || { echo "FAIL verify on random bytes exited with $code"; failures=$((failures + 1)); }
+run "random bytes" 1 "$audit" verify "$work/random"
+check "random bytes are broken" "Broken at line" "${out:0:14}"
 "$audit" print "$work/random" >/dev/null 2>&1 || { echo "FAIL print on random bytes"; failures=$((failures + 1)); }
+
+# Only a regular file is read, so that nothing holds the program forever; endless input ends at
+# its first line.
+mkfifo "$work/fifo"
+for path in "$work" "$work/fifo" /dev/zero; do
+    run "$path" 2 timeout 10 "$audit" verify "$path"
+    check "$path is refused" "kestova-audit: $path is not a regular file" "$(cat "$work/stderr")"
+done
+run "endless input" 1 timeout 10 "$audit" verify - </dev/zero
+check "endless input is broken at once" "Broken at line 1: line 1 is longer than any entry: the log was altered or damaged there." "$out"
 
 if [ "$failures" -ne 0 ]; then
     echo "$failures check(s) failed"

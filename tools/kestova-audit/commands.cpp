@@ -1,6 +1,7 @@
 #include "tools/kestova-audit/commands.h"
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <cstdio>
 #include <vector>
@@ -33,7 +34,9 @@ std::string Shown(std::string_view text) {
     return shown;
 }
 
-std::string Table(const std::vector<std::vector<std::string>>& rows) {
+using Rows = std::vector<std::vector<std::string>>;
+
+std::string Table(const Rows& rows) {
     std::vector<std::size_t> widths(rows.front().size(), 0);
     for (const auto& row : rows) {
         for (std::size_t col = 0; col < row.size(); ++col) {
@@ -55,6 +58,22 @@ std::string Table(const std::vector<std::vector<std::string>>& rows) {
     return table;
 }
 
+const std::vector<std::string> kHeading = {"No.",    "Time (UTC)", "Operator",     "Command",
+                                           "Client", "Port",       "Ticket group", "Wire text"};
+
+// Feeds the stream to the reader a block at a time, until it ends or the reader wants no more.
+void ReadLines(std::istream& in, audit::LineReader& reader) {
+    std::array<char, 64 * 1024> block;
+    while (in) {
+        in.read(block.data(), static_cast<std::streamsize>(block.size()));
+        const std::string_view bytes(block.data(), static_cast<std::size_t>(in.gcount()));
+        if (!reader.feed(bytes)) {
+            return;
+        }
+    }
+    reader.finish();
+}
+
 }  // namespace
 
 bool IsSeal(std::string_view text) {
@@ -63,34 +82,54 @@ bool IsSeal(std::string_view text) {
                        [](unsigned char c) { return std::isxdigit(c) != 0; });
 }
 
-Result Verify(std::string_view log, std::string_view noted) {
-    const audit::Verification verification = audit::Verify(log, noted);
-    Result result;
-    result.output = audit::Describe(verification) + "\n";
+int Verify(std::istream& log, std::string_view noted, std::ostream& out) {
+    audit::ChainCheck check(noted);
+    audit::LineReader reader([&check](const audit::LogLine& line) { return check.take(line); });
+    ReadLines(log, reader);
+    const audit::Verification verification = check.finish();
+    out << audit::Describe(verification) << "\n";
     if (!verification.intact()) {
-        result.exitCode = kBroken;
-    } else if (verification.entries > 0) {
-        result.output += "Last seal: " + verification.head.hash + "\n";
+        return kBroken;
     }
-    return result;
+    if (verification.entries > 0) {
+        out << "Last seal: " << verification.head.hash << "\n";
+    }
+    return kIntact;
 }
 
-Result Print(std::string_view log) {
-    std::vector<std::vector<std::string>> rows = {{"No.", "Time (UTC)", "Operator", "Command",
-                                                   "Client", "Port", "Ticket group", "Wire text"}};
+int Print(std::istream& log, std::ostream& out) {
+    Rows rows = {kHeading};
     std::string notes;
-    for (const audit::LogLine& line : audit::SplitLog(log)) {
-        const auto entry = audit::ParseLine(line.text);
+    std::size_t noted = 0;
+    bool printed = false;
+    const auto flush = [&] {
+        out << Table(rows) << notes;
+        printed = true;
+        rows = {kHeading};
+        notes.clear();
+        noted = 0;
+    };
+    audit::LineReader reader([&](const audit::LogLine& line) {
+        const auto entry = line.tooLong ? std::nullopt : audit::ParseLine(line.text);
         if (!entry) {
             notes += "Line " + std::to_string(line.number) + " holds no whole entry.\n";
-            continue;
+            ++noted;
+        } else {
+            rows.push_back({std::to_string(entry->seq), Shown(entry->time), Shown(entry->who),
+                            Shown(entry->what), Shown(entry->client),
+                            entry->port ? std::to_string(*entry->port) : "", Shown(entry->group),
+                            Shown(entry->wire)});
         }
-        rows.push_back({std::to_string(entry->seq), Shown(entry->time), Shown(entry->who),
-                        Shown(entry->what), Shown(entry->client),
-                        entry->port ? std::to_string(*entry->port) : "", Shown(entry->group),
-                        Shown(entry->wire)});
+        if (rows.size() - 1 + noted >= kRowsPerTable) {
+            flush();
+        }
+        return true;
+    });
+    ReadLines(log, reader);
+    if (!printed || rows.size() > 1 || noted > 0) {
+        flush();
     }
-    return {Table(rows) + notes, kIntact};
+    return kIntact;
 }
 
 }  // namespace kestovaaudit

@@ -1,11 +1,9 @@
 // kestova-audit: checks and prints the console's audit log, for the café's owner or a technician
 // who wants to know whether the log was altered since it was written.
 
+#include <filesystem>
 #include <fstream>
 #include <iostream>
-#include <iterator>
-#include <optional>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -24,8 +22,9 @@ constexpr std::string_view kUsage =
     "\n"
     "FILE - reads standard input. The console keeps its log in\n"
     "~/.local/share/kestova/audit.jsonl ($XDG_DATA_HOME/kestova), or beside its settings when\n"
-    "$KESTOVA_CONFIG_DIR is set. A last line cut off by a crash is reported, not counted as\n"
-    "tampering.\n"
+    "$KESTOVA_CONFIG_DIR is set. A line cut off by a crash is reported, not counted as\n"
+    "tampering; any other line that holds no entry is a break. FILE must be a regular file.\n"
+    "A long log is printed in tables of 50,000 rows.\n"
     "\n"
     "Options:\n"
     "  --expect SEAL    the log must still hold the entry of this seal (at least 16 of its\n"
@@ -38,23 +37,6 @@ int UsageError(const std::string& message) {
     std::cerr << "kestova-audit: " << message << "\n"
               << "Try 'kestova-audit --help'.\n";
     return kestovaaudit::kUsageError;
-}
-
-std::optional<std::string> ReadLog(const std::string& path) {
-    if (path == "-") {
-        return std::string((std::istreambuf_iterator<char>(std::cin)),
-                           std::istreambuf_iterator<char>());
-    }
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        return std::nullopt;
-    }
-    std::ostringstream content;
-    content << in.rdbuf();
-    if (in.bad()) {
-        return std::nullopt;
-    }
-    return content.str();
 }
 
 }  // namespace
@@ -93,14 +75,30 @@ int main(int argc, char** argv) {
     if (args[0].size() > 1 && args[0][0] == '-') {
         return UsageError("unknown option '" + args[0] + "'");
     }
-    const std::optional<std::string> log = ReadLog(args[0]);
-    if (!log) {
-        std::cerr << "kestova-audit: cannot read " << args[0] << "\n";
+    const std::string& path = args[0];
+    std::ifstream file;
+    if (path != "-") {
+        // Nothing but a file is read: a pipe or a device could hold the program forever.
+        std::error_code error;
+        const auto status = std::filesystem::status(path, error);
+        if (!error && std::filesystem::exists(status) &&
+            !std::filesystem::is_regular_file(status)) {
+            std::cerr << "kestova-audit: " << path << " is not a regular file\n";
+            return kestovaaudit::kUsageError;
+        }
+        file.open(path, std::ios::binary);
+        if (!file) {
+            std::cerr << "kestova-audit: cannot read " << path << "\n";
+            return kestovaaudit::kUsageError;
+        }
+    }
+    std::istream& log = path == "-" ? std::cin : file;
+    const int exitCode = command == "verify" ? kestovaaudit::Verify(log, noted, std::cout)
+                                             : kestovaaudit::Print(log, std::cout);
+    std::cout.flush();
+    if (log.bad()) {
+        std::cerr << "kestova-audit: cannot read " << path << "\n";
         return kestovaaudit::kUsageError;
     }
-    const kestovaaudit::Result result =
-        command == "verify" ? kestovaaudit::Verify(*log, noted) : kestovaaudit::Print(*log);
-    std::cout << result.output;
-    std::cout.flush();
-    return std::cout.good() ? result.exitCode : kestovaaudit::kUsageError;
+    return std::cout.good() ? exitCode : kestovaaudit::kUsageError;
 }

@@ -68,6 +68,18 @@ tr -dc '0-9' <"$random_file" | "$wire" decode --messages >/dev/null || {
     failures=$((failures + 1))
 }
 
+# Input beyond what a command reads whole is refused at once, and endless input is never held;
+# a capture of any length decodes message by message.
+expect_exit "endless zeros" 1 timeout 10 "$wire" decode </dev/zero
+check "endless zeros stop at the first" 'kestova-wire: the input holds "\x00" at position 1; only digits and whitespace may be decoded' \
+    "$(cat "$stderr_file")"
+expect_exit "endless digits" 1 timeout 10 "$wire" decode < <(yes 426)
+expect_exit "endless text" 1 timeout 10 "$wire" encode </dev/zero
+check "endless text says why" "kestova-wire: standard input holds more than 8 MiB" "$(cat "$stderr_file")"
+type="$("$wire" encode '||TYPE||USER||')"
+check "a long capture decodes message by message" "300000" \
+    "$(yes "$type" | head -n 300000 | timeout 60 "$wire" decode --messages | grep -c '^||TYPE||USER||$')"
+
 if [ "$failures" -ne 0 ]; then
     echo "$failures check(s) failed"
     exit 1

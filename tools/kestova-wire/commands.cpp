@@ -4,7 +4,6 @@
 
 #include "core/wire/codec.h"
 #include "core/wire/framing.h"
-#include "core/wire/receive.h"
 
 namespace kestovawire {
 namespace {
@@ -36,33 +35,61 @@ Result Encode(std::string_view text) {
     return Result{wire::EncodeText(text) + "\n", {}};
 }
 
-Result Decode(std::string_view digits, bool messages) {
-    std::string clean;
-    clean.reserve(digits.size());
-    for (std::size_t i = 0; i < digits.size(); ++i) {
-        const char c = digits[i];
+Decoder::Decoder(bool messages) : messages_(messages), reader_({}, [](const std::string&) {}) {}
+
+Result Decoder::feed(std::string_view input) {
+    const std::size_t first = digits_.size();
+    for (const char c : input) {
+        ++position_;
         if (c >= '0' && c <= '9') {
-            clean.push_back(c);
+            digits_.push_back(c);
         } else if (!IsSpace(c)) {
             return Result{{},
                           "the input holds \"" + Visible(std::string_view(&c, 1)) +
-                              "\" at position " + std::to_string(i + 1) +
+                              "\" at position " + std::to_string(position_) +
                               "; only digits and whitespace may be decoded"};
         }
     }
-    // A short trailing group (one or two stray digits) is dropped, as the receiver does.
-    if (!messages) {
-        return Result{wire::DecodeText(clean) + "\n", {}};
+    if (!messages_) {
+        if (digits_.size() > kMaxInputBytes) {
+            return Result{{},
+                          "more than " + std::to_string(kMaxInputBytes / (1024 * 1024)) +
+                              " MiB of digits to decode as one text; decode --messages reads "
+                              "a capture of any length"};
+        }
+        return {};
     }
     // The console's own reader: messages in the order the server sent them; what is not a whole
     // message (a capture cut in the middle of one) is left out.
-    wire::ReplyReader reader({}, [](const std::string&) {});
-    reader.feed(clean, 0);
+    reader_.feed(std::string_view(digits_).substr(first), 0);
+    digits_.clear();
     std::string out;
-    for (const std::string& message : reader.take(std::numeric_limits<std::int64_t>::max() / 2)) {
+    for (const std::string& message : reader_.take(0)) {
         out += Visible(message) + "\n";
     }
     return Result{out, {}};
+}
+
+Result Decoder::finish() {
+    if (!messages_) {
+        // A short trailing group (one or two stray digits) is dropped, as the receiver does.
+        return Result{wire::DecodeText(digits_) + "\n", {}};
+    }
+    std::string out;
+    for (const std::string& message : reader_.take(std::numeric_limits<std::int64_t>::max() / 2)) {
+        out += Visible(message) + "\n";
+    }
+    return Result{out, {}};
+}
+
+Result Decode(std::string_view digits, bool messages) {
+    Decoder decoder(messages);
+    Result fed = decoder.feed(digits);
+    if (!fed.error.empty()) {
+        return fed;
+    }
+    Result rest = decoder.finish();
+    return Result{fed.output + rest.output, {}};
 }
 
 Result Split(std::string_view text) {

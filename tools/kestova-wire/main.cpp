@@ -1,9 +1,9 @@
 // kestova-wire: encode, decode and split messages of the console's server protocol, for
 // technicians reading a packet capture or typing a test message.
 
-#include <cstdio>
+#include <array>
 #include <iostream>
-#include <iterator>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -27,7 +27,8 @@ constexpr std::string_view kUsage =
     "standard input and one trailing line break is removed. Text is UTF-8 on the terminal and\n"
     "Windows-1252 on the wire; a character the code page lacks travels as \"?\". Whitespace\n"
     "between digits is ignored. Control characters in split and --messages output are shown\n"
-    "as \\xHH.\n"
+    "as \\xHH. A command reads at most 8 MiB, except decode --messages, which reads a capture\n"
+    "of any length message by message.\n"
     "\n"
     "Options:\n"
     "  -h, --help                   show this help\n"
@@ -41,15 +42,43 @@ int UsageError(const std::string& message) {
     return kUsageError;
 }
 
-std::string ReadStandardInput() {
-    std::string text((std::istreambuf_iterator<char>(std::cin)), std::istreambuf_iterator<char>());
+// Standard input, whole, up to the most a command reads that way; nothing when there is more.
+std::optional<std::string> ReadStandardInput() {
+    std::string text;
+    std::array<char, 64 * 1024> block;
+    while (std::cin) {
+        std::cin.read(block.data(), static_cast<std::streamsize>(block.size()));
+        text.append(block.data(), static_cast<std::size_t>(std::cin.gcount()));
+        if (text.size() > kestovawire::kMaxInputBytes + 2) {
+            return std::nullopt;
+        }
+    }
     if (!text.empty() && text.back() == '\n') {
         text.pop_back();
         if (!text.empty() && text.back() == '\r') {
             text.pop_back();
         }
     }
+    if (text.size() > kestovawire::kMaxInputBytes) {
+        return std::nullopt;
+    }
     return text;
+}
+
+// Decodes standard input a block at a time, writing what is ready as it goes.
+kestovawire::Result DecodeStandardInput(bool messages) {
+    kestovawire::Decoder decoder(messages);
+    std::array<char, 64 * 1024> block;
+    while (std::cin) {
+        std::cin.read(block.data(), static_cast<std::streamsize>(block.size()));
+        const kestovawire::Result fed = decoder.feed(
+            std::string_view(block.data(), static_cast<std::size_t>(std::cin.gcount())));
+        if (!fed.error.empty()) {
+            return fed;
+        }
+        std::cout << fed.output;
+    }
+    return decoder.finish();
 }
 
 std::string Joined(const std::vector<std::string>& words) {
@@ -93,17 +122,24 @@ int main(int argc, char** argv) {
         // Options end at the command; text that looks like one must follow "--".
         return UsageError("unknown option '" + words[0] + "' (put text after --)");
     }
-    const std::string input = words.empty() ? ReadStandardInput() : Joined(words);
+    if (command != "encode" && command != "decode" && command != "split") {
+        return UsageError("unknown command '" + command + "'");
+    }
 
     kestovawire::Result result;
-    if (command == "encode") {
-        result = kestovawire::Encode(input);
-    } else if (command == "decode") {
-        result = kestovawire::Decode(input, messages);
-    } else if (command == "split") {
-        result = kestovawire::Split(input);
+    if (command == "decode" && words.empty()) {
+        result = DecodeStandardInput(messages);
     } else {
-        return UsageError("unknown command '" + command + "'");
+        const std::optional<std::string> input =
+            words.empty() ? ReadStandardInput() : std::optional(Joined(words));
+        if (!input) {
+            std::cerr << "kestova-wire: standard input holds more than "
+                      << kestovawire::kMaxInputBytes / (1024 * 1024) << " MiB\n";
+            return 1;
+        }
+        result = command == "encode"   ? kestovawire::Encode(*input)
+                 : command == "decode" ? kestovawire::Decode(*input, messages)
+                                       : kestovawire::Split(*input);
     }
     if (!result.error.empty()) {
         std::cerr << "kestova-wire: " << result.error << "\n";

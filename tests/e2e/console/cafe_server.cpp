@@ -152,4 +152,21 @@ ClientNames ClientsOnServer(quint16 consolePort) {
     return names;
 }
 
+std::string SellTickets(quint16 consolePort, const std::string& order) {
+    using zarnevo::e2e::IndexOf;
+    using zarnevo::e2e::ValueOf;
+    const auto has = [](std::string_view keyword) {
+        return
+            [keyword](const auto& replies) { return IndexOf(replies, keyword) < replies.size(); };
+    };
+    zarnevo::e2e::ConsoleLink pos;
+    pos.connectTo(consolePort);
+    pos.send("AUTHENTICATING||FALSE||STATE||Authenticating ..||LOCALIP||[127.0.0.1]||");
+    pos.send("||F-POSLOG||Username = 'JOHN' and Password = 'john'||");
+    pos.readUntil(has("F-POSLOG"));
+    pos.send("||POSTICKET||" + order + "||");
+    const std::string batch = ValueOf(pos.readUntil(has("PRINTPOS")), "PRINTPOS").value_or("");
+    return batch.substr(0, batch.find('|'));
+}
+
 }  // namespace kestova::e2e

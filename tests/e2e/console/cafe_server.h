@@ -54,4 +54,8 @@ private:
 // list and reads one UPDATE record per slot. Empty when the server does not answer.
 ClientNames ClientsOnServer(quint16 consolePort);
 
+// JOHN signs in on a link of the test's own and sells a batch ("minutes|count|cost|..."): the
+// first ticket's user name, empty when the server sold none.
+std::string SellTickets(quint16 consolePort, const std::string& order);
+
 }  // namespace kestova::e2e

@@ -2,10 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QAction>
+#include <QApplication>
 #include <QDeadlineTimer>
 #include <QFile>
+#include <QInputDialog>
 #include <QMenu>
+#include <QMessageBox>
 #include <QTimer>
 #include <optional>
 #include <stdexcept>
@@ -36,6 +40,55 @@ void WriteFile(const QString& path, const QString& content) {
     }
 }
 
+int UnexpectedAnswer(int flags) {
+    switch (flags & kButtonsMask) {
+        case platform::msgbox::YesNo:
+        case platform::msgbox::YesNoCancel:
+            return platform::msgbox::No;
+        case platform::msgbox::OKCancel:
+            return platform::msgbox::Cancel;
+        default:
+            return platform::msgbox::OK;
+    }
+}
+
+QMessageBox::StandardButton ButtonFor(int answer) {
+    switch (answer) {
+        case platform::msgbox::Yes:
+            return QMessageBox::Yes;
+        case platform::msgbox::No:
+            return QMessageBox::No;
+        case platform::msgbox::Cancel:
+            return QMessageBox::Cancel;
+        default:
+            return QMessageBox::Ok;
+    }
+}
+
+// While a box of the program runs: once it shows, the look, then the answer.
+class BoxOnScreen {
+public:
+    BoxOnScreen(const std::function<void(QDialog&)>& look, std::function<void(QDialog&)> answer)
+        : driver_([look, answer = std::move(answer), deadline = QDeadlineTimer(kWaitMs)] {
+              auto* box = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+              const bool shown = box != nullptr && (qobject_cast<QMessageBox*>(box) != nullptr ||
+                                                    qobject_cast<QInputDialog*>(box) != nullptr);
+              if (!shown) {
+                  if (deadline.hasExpired()) {
+                      ADD_FAILURE() << "the box never showed";
+                      return true;
+                  }
+                  return false;
+              }
+              look(*box);
+              answer(*box);
+              return true;
+          }) {}
+
+private:
+    Driver driver_;
+};
+
 }  // namespace
 
 void ScriptedDialogs::expectMsgBox(std::string words, int answer) {
@@ -58,28 +111,46 @@ std::optional<ScriptedDialogs::Expected> ScriptedDialogs::take(bool input,
 }
 
 int ScriptedDialogs::MsgBox(const std::string& prompt, int flags, const std::string& title) {
-    if (const auto expected = take(false, prompt)) {
-        return expected->answer;
+    const auto expected = take(false, prompt);
+    if (!expected) {
+        ADD_FAILURE() << "unexpected message box \"" << title << "\": " << prompt;
     }
-    ADD_FAILURE() << "unexpected message box \"" << title << "\": " << prompt;
-    switch (flags & kButtonsMask) {
-        case platform::msgbox::YesNo:
-        case platform::msgbox::YesNoCancel:
-            return platform::msgbox::No;
-        case platform::msgbox::OKCancel:
-            return platform::msgbox::Cancel;
-        default:
-            return platform::msgbox::OK;
+    const int answer = expected ? expected->answer : UnexpectedAnswer(flags);
+    if (!look_) {
+        return answer;
     }
+    const BoxOnScreen onScreen(look_, [answer](QDialog& box) {
+        auto* buttons = qobject_cast<QMessageBox*>(&box);
+        QAbstractButton* button = buttons != nullptr ? buttons->button(ButtonFor(answer)) : nullptr;
+        if (button != nullptr) {
+            button->click();
+        } else {
+            ADD_FAILURE() << "the box has no button for the answer " << answer;
+            box.reject();
+        }
+    });
+    return onScreen_.MsgBox(prompt, flags, title);
 }
 
 std::string ScriptedDialogs::InputBox(const std::string& prompt, const std::string& title,
-                                      const std::string& /*defaultText*/) {
-    if (const auto expected = take(true, prompt)) {
-        return expected->text;
+                                      const std::string& defaultText) {
+    const auto expected = take(true, prompt);
+    if (!expected) {
+        ADD_FAILURE() << "unexpected input box \"" << title << "\": " << prompt;
     }
-    ADD_FAILURE() << "unexpected input box \"" << title << "\": " << prompt;
-    return {};
+    const std::string text = expected ? expected->text : std::string();
+    if (!look_) {
+        return text;
+    }
+    const BoxOnScreen onScreen(look_, [&text](QDialog& box) {
+        if (auto* input = qobject_cast<QInputDialog*>(&box); input != nullptr && !text.empty()) {
+            input->setTextValue(QString::fromStdString(text));
+            input->accept();
+        } else {
+            box.reject();
+        }
+    });
+    return onScreen_.InputBox(prompt, title, defaultText);
 }
 
 std::string ScriptedDialogs::SaveFileName(const std::string& title, const std::string& fileName,
@@ -132,7 +203,11 @@ KestovaMain& ConsoleUnderTest::main() {
 }
 
 QWidget& ConsoleUnderTest::mainWindow() {
-    return views_->window(Main());
+    return window(Main());
+}
+
+QWidget& ConsoleUnderTest::window(ui::Form& form) {
+    return views_->window(form);
 }
 
 QTableView& ConsoleUnderTest::grid() {

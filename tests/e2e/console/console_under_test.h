@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDialog>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <deque>
@@ -24,6 +25,9 @@ public:
     void expectMsgBox(std::string words, int answer);
     void expectInputBox(std::string words, std::string input);
     bool allAnswered() const { return expected_.empty(); }
+    // From now on every box is the program's own on the screen: `look` sees it once it shows,
+    // then the box gets its answer there, as from the operator.
+    void answerOnScreen(std::function<void(QDialog& box)> look) { look_ = std::move(look); }
 
     int MsgBox(const std::string& prompt, int flags, const std::string& title) override;
     std::string InputBox(const std::string& prompt, const std::string& title,
@@ -40,6 +44,8 @@ private:
     };
     std::optional<Expected> take(bool input, const std::string& prompt);
     std::deque<Expected> expected_;
+    std::function<void(QDialog& box)> look_;
+    qtplatform::QtDialogs onScreen_;
 };
 
 // The real Qt platform with the dialogs above.
@@ -68,6 +74,8 @@ public:
     KestovaMain& main();
     ScriptedDialogs& dialogs() { return services_->dialogs(); }
     QWidget& mainWindow();
+    // The window that shows the form.
+    QWidget& window(ui::Form& form);
     QTableView& grid();
     // A menu title's entry in the menu bar, or a menu item, by its name.
     QAction& menuEntry(const char* name);

@@ -135,7 +135,7 @@ TEST_F(TempDatabase, OlderPasswordHashesLogInAndAreReplacedByArgon2idForGood) {
         Replies replies;
         Engine engine(store, replies, EngineOptions{.passwordCost = PasswordCost::Minimal},
                       nullptr);
-        engine.consoleConnected(1, 0);
+        engine.consoleConnected(1, "127.0.0.1", 0);
         engine.receive(1, "AUTHENTICATING||FALSE||LOCALHOSTNAME||Kestova[db]||", 0);
         engine.receive(1, request, 0);
         return replies.sent.back();

@@ -6,12 +6,15 @@
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QElapsedTimer>
 #include <QTcpSocket>
 #include <algorithm>
 #include <functional>
 
 #include "core/wire/codec.h"
+#include "server/engine/login_guard.h"
 #include "server/engine/memory_store.h"
+#include "server/engine/password_hash.h"
 
 namespace zarnevo {
 namespace {
@@ -28,9 +31,12 @@ protected:
         host.close();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
-    // A connected console that has sent these messages, each encoded on its own.
-    std::unique_ptr<QTcpSocket> console(const std::vector<std::string>& messages) {
+    // A connected console that has sent these messages, each encoded on its own, from the given
+    // loopback address.
+    std::unique_ptr<QTcpSocket> console(const std::vector<std::string>& messages,
+                                        const QString& from = QStringLiteral("127.0.0.1")) {
         auto socket = std::make_unique<QTcpSocket>();
+        EXPECT_TRUE(socket->bind(QHostAddress(from), 0)) << from.toStdString();
         socket->connectToHost(QStringLiteral("127.0.0.1"), host.port());
         EXPECT_TRUE(socket->waitForConnected(15'000));
         for (const std::string& message : messages)
@@ -55,7 +61,7 @@ protected:
     MemoryStore store;
     std::vector<std::string> log;
     QString error;
-    ServerHost host{store, EngineOptions{.slots = 5},
+    ServerHost host{store, EngineOptions{.slots = 5, .passwordCost = PasswordCost::Minimal},
                     [this](const std::string& line) { log.push_back(line); }};
 };
 
@@ -93,6 +99,39 @@ TEST_F(Host, BeyondTheCapConnectionsAreClosedAtOnceAndRoundsOfThemLeaveNothingBe
             i % 2 ? sockets[i]->abort() : sockets[i]->disconnectFromHost();
         ASSERT_TRUE(spinUntil([&] { return host.consoleCount() == 0; })) << round;
     }
+}
+
+// What a console has been sent holds this message (each is encoded on its own).
+bool Received(QByteArray& received, QTcpSocket& socket, const std::string& message) {
+    received += socket.readAll();
+    return received.contains(QByteArray::fromStdString(wire::EncodeText(message)));
+}
+
+TEST_F(Host, GuessesFromOneAddressWaitTheirTurnOverNewConnectionsWhileTheOperatorElsewhereGetsIn) {
+    store.putOperator(
+        Operator{"ADMINISTRATOR", "ADMINISTRATOR", HashPassword("admin", PasswordCost::Minimal)});
+    const std::string guess = "||F-LOGIN||Username = 'ADMINISTRATOR' and Password = 'guess'||";
+    const std::string refused = "||F-LOGIN||FALSE||";
+    const QString guessers = QStringLiteral("127.0.0.5");
+    for (int i = 0; i < kFreeLoginFailures; ++i) {
+        QByteArray received;
+        auto guesser = console({kGreeting, guess}, guessers);
+        ASSERT_TRUE(spinUntil([&] { return Received(received, *guesser, refused); })) << i;
+    }
+    QElapsedTimer sent;
+    sent.start();
+    auto sixth = console({kGreeting, guess}, guessers);
+    auto seventh = console({kGreeting, guess}, guessers);
+    auto rightful =
+        console({kGreeting, "||F-LOGIN||Username = 'ADMINISTRATOR' and Password = 'admin'||"});
+    QByteArray toRightful, toSixth, toSeventh;
+    ASSERT_TRUE(spinUntil([&] { return Received(toRightful, *rightful, "||F-LOGIN||TRUE||"); }));
+    EXPECT_LT(sent.elapsed(), 1'000) << "the rightful operator is answered within a second";
+
+    ASSERT_TRUE(spinUntil([&] { return Received(toSixth, *sixth, refused); }));
+    EXPECT_GE(sent.elapsed(), kFirstRefusalDelayMs);
+    ASSERT_TRUE(spinUntil([&] { return Received(toSeventh, *seventh, refused); }));
+    EXPECT_GE(sent.elapsed(), 3 * kFirstRefusalDelayMs) << "checked after the sixth, then 2 s";
 }
 
 }  // namespace
