@@ -9,6 +9,7 @@
 #include <QUrl>
 #include <QVariantMap>
 
+#include "qt/platform/local_bus.h"
 #include "qt/platform/text.h"
 
 namespace qtplatform {
@@ -23,23 +24,26 @@ constexpr int kTrayMessageMs = 15000;
 constexpr float kSoundVolume = 0.7f;
 constexpr unsigned char kNormalUrgency = 1;
 
-// Only the bus of the desktop session on this machine: with no address there is no session to
-// tell (connecting would start a bus of its own), and a bus reached over the network is not ours
-// to use.
 bool sessionBusOnThisMachine() {
-    const QByteArray address = qgetenv("DBUS_SESSION_BUS_ADDRESS");
-    if (address.isEmpty()) {
-        return false;
-    }
-    for (const QByteArray& entry : address.split(';')) {
-        if (!entry.isEmpty() && !entry.startsWith("unix:")) {
-            return false;
-        }
-    }
-    return QDBusConnection::sessionBus().isConnected();
+    return isLocalBusAddress(qgetenv("DBUS_SESSION_BUS_ADDRESS")) &&
+           QDBusConnection::sessionBus().isConnected();
 }
 
 }  // namespace
+
+bool isLocalBusAddress(const QByteArray& address) {
+    bool reachable = false;
+    for (const QByteArray& entry : address.split(';')) {
+        if (entry.isEmpty()) {
+            continue;
+        }
+        if (!entry.startsWith("unix:")) {
+            return false;
+        }
+        reachable = true;
+    }
+    return reachable;
+}
 
 QtNotifier::QtNotifier() = default;
 
