@@ -5,12 +5,15 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QDeadlineTimer>
+#include <QTimer>
 #include <string>
 #include <vector>
 
 #include "bench/shown_console.h"
 #include "console/client_grid.h"
 #include "dispatch/dispatcher.h"
+#include "qt/binder/grid_order_proxy.h"
 
 namespace {
 
@@ -76,6 +79,67 @@ void BM_QtGridFullRefreshMarkedAndEnding(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_QtGridFullRefreshMarkedAndEnding)->Unit(benchmark::kMillisecond);
+
+// The view shows its rows in the grid's ascending order.
+bool ShownInOrder(bench::ShownConsole& console) {
+    const auto& order = dynamic_cast<const qtplatform::GridOrderProxy&>(*console.view().model());
+    const ui::Grid& grid = console.main().ConList;
+    for (int row = 1; row < order.rowCount(); ++row) {
+        if (!grid.RowLess(grid.SortColumn(), order.gridRow(row - 1), order.gridRow(row))) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// A refresh, the new order of the rows it moved (the view puts them in place once the event loop
+// runs out of work) and the table drawn in the new order, as the next frame draws it. False when
+// the view did not come into order within a second.
+bool RefreshReorderAndPaint(bench::ShownConsole& console, const std::vector<std::string>& replies) {
+    for (const std::string& reply : replies) {
+        kestova::DispatchMessage(console.main(), reply);
+    }
+    const QDeadlineTimer deadline(1000);
+    QTimer wake;  // so that a view that never comes into order cannot keep the loop asleep
+    wake.start(100);
+    while (!ShownInOrder(console)) {
+        if (deadline.hasExpired()) {
+            return false;
+        }
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    }
+    QCoreApplication::processEvents();
+    return true;
+}
+
+// The same with the operator's view on: sorted by the time column, which every refresh changes
+// in every row (each record moves its row), a filter that every client passes (each record is
+// filtered again, and nothing is left out to spare the view), and every fourth row marked.
+void BM_QtGridFullRefreshSortedAndFiltered(benchmark::State& state) {
+    bench::ShownConsole console;
+    kestova::KestovaMain& main = console.main();
+    const std::vector<std::string> refreshes[2] = {bench::CafeRefresh(kSlots, 0),
+                                                   bench::CafeRefresh(kSlots, 1)};
+    RefreshAndPaint(console, refreshes[1]);
+    for (int row = 1; row <= kSlots; row += 4) {
+        kestova::client_grid::SetMarked(main.ConList, row, true, main.BackColor);
+    }
+    main.ConList_HeaderClick(kestova::client_grid::kTime);
+    main.txtFilter.Text = "station";
+    int round = 0;
+    for (auto _ : state) {
+        if (!RefreshReorderAndPaint(console, refreshes[round])) {
+            state.SkipWithError("the view never showed the new order");
+            break;
+        }
+        round ^= 1;
+    }
+    if (console.view().model()->rowCount() != kSlots || main.ConList.SortColumn() < 0) {
+        state.SkipWithError("the view is not sorted and filtered as set up");
+    }
+    state.counters["replies"] = kSlots;
+}
+BENCHMARK(BM_QtGridFullRefreshSortedAndFiltered)->Unit(benchmark::kMillisecond);
 
 // The first refresh after a (re)connection: the table starts from its two empty rows, so the
 // view takes the new shape and every row's height as well.

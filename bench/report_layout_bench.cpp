@@ -1,12 +1,13 @@
 // Laying out the ticket and cost report: the server's text of N records (50 staff members, five
 // kinds of ticket each, the records of one staff member together) read, summed in cents and laid
-// out as the report window shows it. The time must grow linearly with N: 100,000 records may
-// take at most 12 times as long as 10,000.
+// out as the report window shows it, and the same report turned into its two charts. The time
+// must grow linearly with N: 100,000 records may take at most 12 times as long as 10,000.
 #include <benchmark/benchmark.h>
 
 #include <string>
 
 #include "reports/report_text.h"
+#include "reports/sales_chart.h"
 #include "reports/sales_report.h"
 
 namespace {
@@ -38,6 +39,20 @@ void BM_LayOutReport(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
 BENCHMARK(BM_LayOutReport)->Arg(10'000)->Arg(100'000)->Unit(benchmark::kMillisecond)->Complexity();
+
+void BM_ChartReport(benchmark::State& state) {
+    const kestova::report::SalesReport report =
+        kestova::report::ReadSalesReport(ReportText(static_cast<int>(state.range(0))));
+    for (auto _ : state) {
+        platform::BarChart staff = kestova::report::StaffChart(report);
+        platform::BarChart types = kestova::report::TicketTypeChart(report);
+        benchmark::DoNotOptimize(staff);
+        benchmark::DoNotOptimize(types);
+    }
+    state.SetComplexityN(state.range(0));
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(BM_ChartReport)->Arg(10'000)->Arg(100'000)->Unit(benchmark::kMillisecond)->Complexity();
 
 }  // namespace
 

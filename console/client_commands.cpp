@@ -337,6 +337,10 @@ void FindComputer(KestovaMain& main) {
         }
         // Clients name themselves as they like; the operator types a name without minding case.
         if (EqualsIgnoringCase(grid.TextMatrix(row, client_grid::kClientName), wanted)) {
+            // The operator asked for this client by name: a filter that hides it goes.
+            if (!grid.Admits(row)) {
+                main.txtFilter.Text = "";
+            }
             grid.SetRow(row);
             grid.SetColSel(client_grid::kFiller);
             grid.SetTopRow(row);

@@ -48,6 +48,8 @@ void Build(ui::Grid& grid, int slots) {
     grid.SetRows(slots + 1);
     grid.SetFixedRows(1);
     grid.SetFixedCols(1);
+    // Every client row is shown at the same height: the view keeps no height of its own per row.
+    grid.SetDefaultRowHeight(kShownRowHeight);
     for (int column = 0; column < kColumnCount; ++column) {
         grid.SetColWidth(column, InitialWidth(column));
         grid.SetTextMatrix(0, column, HeaderText(column));

@@ -148,6 +148,7 @@ void KestovaMain::wireEvents() {
     ListenTimer.Tick = [this] { ListenTimer_Timer(); };
     Timer1.Tick = [this] { Timer1_Timer(); };
     wireCommands();
+    wireClientOrder();
 }
 
 void KestovaMain::Form_Load() {

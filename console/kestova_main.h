@@ -63,6 +63,8 @@ public:
     ui::MenuItem m_UpRate{m_InfoView, "m_UpRate", "&Up. Rate", "Shift+F12"};
     ui::MenuItem m_allowTime{m_View, "m_allowTime", "Allow Add T&icket"};
     ui::MenuItem m_AllowPause{m_View, "m_AllowPause", "Allow Client(s) to Pause"};
+    // Takes the keyboard to the filter box above the grid.
+    ui::MenuItem m_filterClients{m_View, "m_filterClients", "&Filter Clients", "Ctrl+Shift+F"};
 
     // ---- Menu "&Messages" --------------------------------------------------------------------
     ui::MenuItem m_Messages{*this, "m_Messages", "&Messages"};
@@ -131,6 +133,8 @@ public:
     // ---- Window body -------------------------------------------------------------------------
     // Buttons 1 to 7: "Break2", "Action", "Search", "Option", "Help" (drop-down), "Break", "Exit".
     ui::Toolbar Toolbar1;
+    // Shows only the clients whose name, user or address holds its text.
+    ui::TextBox txtFilter{*this, "txtFilter"};
     // One row per client slot of the server under the header row; columns in client_grid.h.
     ui::Grid ConList{*this, "ConList", 2, 14};
 
@@ -224,6 +228,11 @@ public:
     void ConList_KeyPress(int& keyAscii);
     void ConList_MouseUp(int button, int shift, int x, int y);
     void ConList_MouseMove(int button, int shift, int x, int y);
+    // Sorting and filtering change only the order and the rows the grid's view shows
+    // (console/client_grid_order.h).
+    void ConList_HeaderClick(int column);
+    void txtFilter_Change();
+    void m_filterClients_Click();
 
     void m_Select_Click();
     void m_Unselect_Click();
@@ -312,6 +321,7 @@ public:
 private:
     void wireEvents();
     void wireCommands();
+    void wireClientOrder();
     // While a menu is open the supervision asks for the client list less often; some menus
     // restart the timer around the change.
     void SlowSupervisionWhileMenuOpen(bool restartTimer);

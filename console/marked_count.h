@@ -23,6 +23,8 @@ public:
     void shapeChanged() override;
     void geometryChanged(int, int, bool) override {}
     void selectionChanged() override {}
+    void sortChanged() override {}
+    void filterChanged() override {}
 
 private:
     void recheck(int top, int bottom);

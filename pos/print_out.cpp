@@ -65,6 +65,10 @@ void PrintOut::Line(std::string_view text) {
     }
 }
 
+void PrintOut::Chart(const platform::BarChart& chart) {
+    printer_->printChart(chart);
+}
+
 bool PrintOut::End() {
     return printer_->endDoc();
 }

@@ -26,6 +26,8 @@ public:
     void Font(const std::string& family, double pointSize, bool bold);
     // Prints one line, or one line per line of a text that holds line breaks (CR LF or LF).
     void Line(std::string_view text);
+    // Prints a chart below the lines so far.
+    void Chart(const platform::BarChart& chart);
     // Ends the document so that it comes out now; false when printing or writing failed.
     bool End();
 

@@ -15,6 +15,7 @@
 #include "program/kestova_code.h"
 #include "reports/report_csv.h"
 #include "reports/report_text.h"
+#include "reports/sales_chart.h"
 
 namespace kestova {
 namespace {
@@ -98,6 +99,7 @@ void RSummary::ResetToDesign() {
     Timer1.SetEnabled(false);
     reportTicks_ = 0;
     shown_.reset();
+    ShowCharts();
     SetChoicesEnabled(true);
 }
 
@@ -172,6 +174,14 @@ void RSummary::UpdateSaveButtons() {
     Command5.Enabled = canSave;
 }
 
+// The charts of the report on show; empty ones while there is none.
+void RSummary::ShowCharts() {
+    const report::SalesReport none;
+    const report::SalesReport& sales = shown_ ? shown_->report : none;
+    SalesByStaff.Data = report::StaffChart(sales);
+    SalesByTicketType.Data = report::TicketTypeChart(sales);
+}
+
 void RSummary::Command1_Click() {
     const std::string question =
         std::string(PosCostsChosen() ? "Show POS Report Summary for the "
@@ -238,6 +248,7 @@ void RSummary::SummaryHead() {
     shown_.reset();
     Text2.Text =
         report::HeadText(ReportTitle(), Days.Text.get(), Months.Text.get(), Years.Text.get());
+    ShowCharts();
     UpdateSaveButtons();
 }
 
@@ -246,12 +257,14 @@ void RSummary::SummaryBody(std::string_view text) {
                       ChosenDate()};
     Text2.AppendText(report::BodyText(shown.report, LogTimeNow()));
     shown_ = std::move(shown);
+    ShowCharts();
     UpdateSaveButtons();
 }
 
 void RSummary::NoReport() {
     shown_.reset();
     Text2.Text = "\r\n\tNo Report Summary";
+    ShowCharts();
     UpdateSaveButtons();
 }
 
@@ -260,6 +273,11 @@ void RSummary::PrintReportText(PrintOut& out) const {
     out.Line("");
     out.Line("");
     out.Line(Text2.Text.get());
+    for (const ui::Chart* chart : {&SalesByStaff, &SalesByTicketType}) {
+        if (!chart->Data.get().bars.empty()) {
+            out.Chart(chart->Data);
+        }
+    }
 }
 
 void RSummary::Command3_Click() {

@@ -18,7 +18,8 @@ class PrintOut;
 // summary, or the point-of-sale cost summary) and asks the server for it. The request goes out
 // every five seconds until the answer comes or 24 seconds pass; the answer, run by the
 // dispatcher, is laid out per staff member with subtotals and grand totals, and can be printed
-// on the default printer or saved as a PDF or CSV file.
+// on the default printer or saved as a PDF or CSV file. Charts beside the text show the sales
+// by staff member and by type of ticket.
 class RSummary : public ui::Form {
 public:
     RSummary();
@@ -35,6 +36,9 @@ public:
     ui::Button Command4{*this, "Command4"};  // "Save as &PDF..."
     ui::Button Command5{*this, "Command5"};  // "Save as C&SV..."
     ui::TextBox Text2{*this, "Text2"};       // the report
+    // The report's sales drawn beside it.
+    ui::Chart SalesByStaff{*this, "SalesByStaff"};
+    ui::Chart SalesByTicketType{*this, "SalesByTicketType"};
     // The request timer: one tick a second while a request is pending.
     ui::Timer Timer1{*this, "Timer1", 1000, false};
 
@@ -77,12 +81,13 @@ private:
     void ResetToDesign();
     void SetChoicesEnabled(bool enabled);
     void UpdateSaveButtons();
+    void ShowCharts();
     bool PosCostsChosen() const { return Option2.Value; }
     std::string ReportTitle() const;
     // The chosen day as the request and the saved files name it.
     int MonthNumber() const { return Months.ListIndex + 1; }
     std::string ChosenDate() const;
-    // The report's lines on a print-out (for the printer and for a PDF file alike).
+    // The report's lines and charts on a print-out (for the printer and for a PDF file alike).
     void PrintReportText(PrintOut& out) const;
 
     std::int16_t reportTicks_ = 0;

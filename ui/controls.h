@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/bar_chart.h"
 #include "ui/color.h"
 #include "ui/control.h"
 
@@ -183,6 +184,14 @@ public:
     using Control::Control;
     const char* Kind() const override { return "Browser"; }
     Property<std::string> Source{*this, "Source"};
+};
+
+// A chart the window draws from its data (bars with their texts).
+class Chart : public Control {
+public:
+    using Control::Control;
+    const char* Kind() const override { return "Chart"; }
+    Property<platform::BarChart> Data{*this, "Data"};
 };
 
 class ProgressBar : public Control {

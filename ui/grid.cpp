@@ -1,6 +1,7 @@
 #include "ui/grid.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace ui {
 namespace {
@@ -120,6 +121,18 @@ void Grid::SetRowHeight(int row, int twips) {
     flush();
 }
 
+void Grid::SetDefaultRowHeight(int twips) {
+    if (twips < 0 || twips == defaultRowHeight_) {
+        return;
+    }
+    defaultRowHeight_ = twips;
+    if (rows_ > 0) {
+        rowsResizedTop_ = 0;
+        rowsResizedBottom_ = rows_ - 1;
+    }
+    flush();
+}
+
 int Grid::ColWidth(int col) const {
     if (col < 0 || col >= cols_) {
         return 0;
@@ -183,6 +196,40 @@ void Grid::SetTopRow(int row) {
     flush();
 }
 
+void Grid::SetRowOrder(RowOrder order) {
+    order_ = std::move(order);
+    sortDirty_ = true;
+    filterDirty_ = true;
+    flush();
+}
+
+bool Grid::RowLess(int column, int left, int right) const {
+    return order_.less ? order_.less(column, left, right) : left < right;
+}
+
+bool Grid::Admits(int row) const {
+    return !order_.admits || order_.admits(row);
+}
+
+void Grid::Sort(int column, bool descending) {
+    if (column < 0 || column >= cols_) {
+        column = -1;
+        descending = false;
+    }
+    if (column == sortColumn_ && descending == sortDescending_) {
+        return;
+    }
+    sortColumn_ = column;
+    sortDescending_ = descending;
+    sortDirty_ = true;
+    flush();
+}
+
+void Grid::Refilter() {
+    filterDirty_ = true;
+    flush();
+}
+
 void Grid::BeginUpdate() {
     ++updateDepth_;
 }
@@ -223,10 +270,28 @@ void Grid::tellObservers(Tell tell) const {
     }
 }
 
+// Only new rules, a new current row or new cells of it can put the current row out of sight.
+void Grid::dropCurrentRowOutOfSight() {
+    const auto touched = [this](int row) {
+        return dirty_ && row >= dirtyTop_ && row <= dirtyBottom_;
+    };
+    if (fixedRows_ == 0 ||
+        !(filterDirty_ || selectionDirty_ || touched(row_) || touched(rowSel_))) {
+        return;
+    }
+    const auto outOfSight = [this](int row) { return row >= fixedRows_ && !Admits(row); };
+    if (outOfSight(row_) || outOfSight(rowSel_)) {
+        row_ = 0;
+        rowSel_ = 0;
+        selectionDirty_ = true;
+    }
+}
+
 void Grid::flush() {
     if (updateDepth_ > 0) {
         return;
     }
+    dropCurrentRowOutOfSight();
     if (shapeDirty_) {
         shapeDirty_ = false;
         dirty_ = false;
@@ -250,6 +315,14 @@ void Grid::flush() {
         columnsResized_ = false;
         tellObservers(
             [&](GridObserver& observer) { observer.geometryChanged(top, bottom, columns); });
+    }
+    if (filterDirty_) {
+        filterDirty_ = false;
+        tellObservers([](GridObserver& observer) { observer.filterChanged(); });
+    }
+    if (sortDirty_) {
+        sortDirty_ = false;
+        tellObservers([](GridObserver& observer) { observer.sortChanged(); });
     }
     if (selectionDirty_) {
         selectionDirty_ = false;

@@ -20,6 +20,20 @@ public:
     // columns is true.
     virtual void geometryChanged(int top, int bottom, bool columns) = 0;
     virtual void selectionChanged() = 0;  // Row, Col, RowSel, ColSel, TopRow
+    // The operator's sort column or direction changed.
+    virtual void sortChanged() = 0;
+    // The rows the view admits may have changed (a new filter).
+    virtual void filterChanged() = 0;
+};
+
+// How a view may order and thin out the body rows for the eye. The rows themselves never move:
+// row numbers, cells, colours and the current row stay the model's, and the view maps its own
+// rows to them. Without rules a view shows the rows in their order, all of them.
+struct RowOrder {
+    // Row `left` comes before row `right` when the view sorts up by `column`.
+    std::function<bool(int column, int left, int right)> less;
+    // False for a row the view leaves out.
+    std::function<bool(int row)> admits;
 };
 
 // The flexible grid: a matrix of texts with fixed header rows and columns, per-cell background
@@ -49,6 +63,8 @@ public:
     int ColWidth(int col) const;
     void SetColWidth(int col, int twips);
     int DefaultRowHeight() const { return defaultRowHeight_; }
+    // The height of every row not given one of its own.
+    void SetDefaultRowHeight(int twips);
 
     // The current cell and the far corner of the selection.
     int Row() const { return row_; }
@@ -62,6 +78,18 @@ public:
     void SetRowSel(int row);
     void SetColSel(int col);
     void SetTopRow(int row);
+
+    // The rules a view orders and filters the body rows by; the sort the operator chose (column
+    // -1: the rows' own order). A row the rules leave out is never current: the current row
+    // becomes 0 instead, so a command for the highlighted row never reaches one out of sight.
+    void SetRowOrder(RowOrder order);
+    bool RowLess(int column, int left, int right) const;
+    bool Admits(int row) const;
+    int SortColumn() const { return sortColumn_; }
+    bool SortDescending() const { return sortDescending_; }
+    void Sort(int column, bool descending);
+    // What `admits` reads has changed (a filter text): the view asks every row again.
+    void Refilter();
 
     // The cell under the pointer, as the view last reported it (-1 when none).
     int MouseRow() const { return mouseRow_; }
@@ -94,6 +122,8 @@ public:
     std::function<void(int button, int shift, int x, int y)> MouseMove;
     std::function<void(int button, int shift, int x, int y)> MouseUp;
     std::function<void()> SelChange;
+    // A click on the header of a column (the view does not sort by itself).
+    std::function<void(int column)> HeaderClick;
 
 private:
     struct Cell {
@@ -107,6 +137,7 @@ private:
     void flush();
     template <typename Tell>
     void tellObservers(Tell tell) const;
+    void dropCurrentRowOutOfSight();
     bool validCell(int row, int col) const;
 
     int rows_;
@@ -125,6 +156,9 @@ private:
     int topRow_ = 1;
     int mouseRow_ = -1;
     int mouseCol_ = -1;
+    RowOrder order_;
+    int sortColumn_ = -1;
+    bool sortDescending_ = false;
 
     std::vector<GridObserver*> gridObservers_;
     int updateDepth_ = 0;
@@ -134,6 +168,8 @@ private:
     int rowsResizedTop_ = 0, rowsResizedBottom_ = -1;
     bool columnsResized_ = false;
     bool selectionDirty_ = false;
+    bool sortDirty_ = false;
+    bool filterDirty_ = false;
 };
 
 }  // namespace ui

@@ -1,3 +1,4 @@
+#include <QAbstractEventDispatcher>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -7,6 +8,7 @@
 #include <algorithm>
 
 #include "qt/binder/appearance.h"
+#include "qt/binder/grid_order_proxy.h"
 #include "qt/binder/grid_table_model.h"
 #include "qt/binder/keys.h"
 #include "qt/binder/kinds.h"
@@ -18,6 +20,7 @@ namespace {
 constexpr int kTwipsPerPixel = 15;
 // One frame of a 60 Hz display: the table is drawn at most this often while changes pour in.
 constexpr int kFrameMs = 16;
+constexpr int kLongestReorderWaitMs = 6 * kFrameMs;
 
 int mouseButtonOf(Qt::MouseButton button) {
     switch (button) {
@@ -58,7 +61,8 @@ protected:
 };
 
 // Keeps a QTableView and its grid model in step: cells by range, shape, row heights and column
-// widths, and the current cell, selection and top row in both directions.
+// widths, and the current cell, selection and top row in both directions. Between the two sits
+// the grid's order of its rows for the view (sort and filter): every row that passes is mapped.
 class GridViewAdapter : public QObject, public ui::GridObserver {
 public:
     GridViewAdapter(ui::Grid& grid, QTableView& view, ControlBinding& binding)
@@ -66,9 +70,10 @@ public:
           grid_(grid),
           view_(view),
           binding_(binding),
-          model_(new GridTableModel(grid, &view)) {
+          model_(new GridTableModel(grid, &view)),
+          order_(new GridOrderProxy(grid, *model_, &view)) {
         view_.setHorizontalHeader(new GridHeaderView(*view_.horizontalHeader()));
-        view_.setModel(model_);
+        view_.setModel(order_);
         view_.verticalHeader()->hide();
         view_.verticalHeader()->setMinimumSectionSize(1);
         view_.verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
@@ -80,25 +85,47 @@ public:
         view_.setMouseTracking(true);
         frameEnd_.setSingleShot(true);
         frameEnd_.setInterval(kFrameMs);
-        QObject::connect(&frameEnd_, &QTimer::timeout, this,
-                         [this] { view_.setUpdatesEnabled(grid_.Redraw); });
+        QObject::connect(&frameEnd_, &QTimer::timeout, this, [this] { resumePainting(); });
+        reorderAtLatest_.setSingleShot(true);
+        reorderAtLatest_.setInterval(kLongestReorderWaitMs);
+        QObject::connect(&reorderAtLatest_, &QTimer::timeout, this, [this] { reorder(); });
+        QObject::connect(QAbstractEventDispatcher::instance(),
+                         &QAbstractEventDispatcher::aboutToBlock, this, [this] {
+                             if (reorderPending_) {
+                                 reorder();
+                             }
+                         });
         grid_.addGridObserver(this);
         shapeChanged();
+        sortChanged();
         connectView();
     }
 
     ~GridViewAdapter() override { grid_.removeGridObserver(this); }
 
-    // New texts repaint only their cells; the view merges what changed before it paints.
+    int gridRow(int viewRow) const { return order_->gridRow(viewRow); }
+
+    // New texts repaint only their cells; the view merges what changed before it paints. Rows
+    // the new texts put out of order or out of the filter are put right soon after.
     void cellsChanged(int top, int left, int bottom, int right) override {
-        model_->cellsChanged(top, left, bottom, right);
+        fromModel([&] { model_->cellsChanged(top, left, bottom, right); });
+        const int last = std::min(bottom, grid_.Rows() - 1);
+        for (int row = std::max(top, model_->headerRows()); row <= last; ++row) {
+            if (order_->outOfPlace(row)) {
+                reorderSoon();
+                return;
+            }
+        }
     }
 
     void shapeChanged() override {
-        model_->reshape();
-        const bool wasApplying = std::exchange(applying_, true);
-        applyGeometry(0, grid_.Rows() - 1, true);
-        applying_ = wasApplying;
+        fromModel([this] {
+            model_->reshape();
+            if (grid_.SortColumn() >= 0) {
+                order_->applySort();
+            }
+            applyGeometry(0, grid_.Rows() - 1, true);
+        });
         selectionChanged();
     }
 
@@ -107,9 +134,26 @@ public:
             return;  // the operator's drag, already on screen
         }
         // Sizes set here are the model's own, not the operator's drags.
-        const bool wasApplying = std::exchange(applying_, true);
-        applyGeometry(top, bottom, columns);
-        applying_ = wasApplying;
+        fromModel([&] { applyGeometry(top, bottom, columns); });
+    }
+
+    // A new filter (the operator typing) is applied at once.
+    void filterChanged() override { reorder(); }
+
+    void sortChanged() override {
+        fromModel([this] {
+            QHeaderView& header = *view_.horizontalHeader();
+            header.setSortIndicatorShown(grid_.SortColumn() >= 0);
+            header.setSortIndicator(grid_.SortColumn(), grid_.SortDescending()
+                                                            ? Qt::DescendingOrder
+                                                            : Qt::AscendingOrder);
+            order_->applySort();
+            const QModelIndex current = order_->viewIndex(grid_.Row(), grid_.Col());
+            if (current.isValid()) {
+                view_.scrollTo(current);
+            }
+        });
+        topRowFromView();
     }
 
     // Row heights of grid rows top to bottom, and the column widths when asked. A client
@@ -119,15 +163,17 @@ public:
         if (top <= 0) {
             view_.horizontalHeader()->setVisible(model_->headerRows() > 0 &&
                                                  grid_.RowHeight(0) > 0);
-        }
-        const int first = std::max(model_->tableRow(std::max(top, model_->headerRows())), 0);
-        const int last = std::min(model_->tableRow(bottom), model_->rowCount() - 1);
-        for (int row = first; row <= last; ++row) {
-            const int pixels = grid_.RowHeight(model_->gridRow(row)) / kTwipsPerPixel;
-            view_.setRowHidden(row, pixels == 0);
-            if (pixels > 0) {
-                view_.setRowHeight(row, pixels);
+            // Rows at the default height are nothing the vertical header has to remember
+            // through a new order of the rows, which it would otherwise do row by row.
+            const int pixels = grid_.DefaultRowHeight() / kTwipsPerPixel;
+            if (pixels > 0 && pixels != view_.verticalHeader()->defaultSectionSize()) {
+                view_.verticalHeader()->setDefaultSectionSize(pixels);
             }
+        }
+        const int first = std::max(top, model_->headerRows());
+        const int last = std::min(bottom, grid_.Rows() - 1);
+        for (int row = first; row <= last; ++row) {
+            applyRowHeight(row, order_->viewRow(row));
         }
         if (!columns) {
             return;
@@ -145,34 +191,77 @@ public:
         if (fromView_) {
             return;
         }
-        const bool wasApplying = std::exchange(applying_, true);
-        const QModelIndex current = model_->index(model_->tableRow(grid_.Row()), grid_.Col());
-        const QModelIndex corner = model_->index(model_->tableRow(grid_.RowSel()), grid_.ColSel());
-        QItemSelectionModel* selection = view_.selectionModel();
-        if (current.isValid()) {
-            selection->setCurrentIndex(current, QItemSelectionModel::NoUpdate);
-            const QModelIndex far = corner.isValid() ? corner : current;
-            QItemSelectionModel::SelectionFlags flags = QItemSelectionModel::ClearAndSelect;
-            if (view_.selectionBehavior() == QAbstractItemView::SelectRows) {
-                flags |= QItemSelectionModel::Rows;
+        fromModel([this] {
+            const QModelIndex current = order_->viewIndex(grid_.Row(), grid_.Col());
+            const QModelIndex corner = order_->viewIndex(grid_.RowSel(), grid_.ColSel());
+            QItemSelectionModel* selection = view_.selectionModel();
+            if (current.isValid()) {
+                selection->setCurrentIndex(current, QItemSelectionModel::NoUpdate);
+                const QModelIndex far = corner.isValid() ? corner : current;
+                QItemSelectionModel::SelectionFlags flags = QItemSelectionModel::ClearAndSelect;
+                if (view_.selectionBehavior() == QAbstractItemView::SelectRows) {
+                    flags |= QItemSelectionModel::Rows;
+                }
+                selection->select(QItemSelection(current, far), flags);
+            } else {
+                selection->clear();
             }
-            selection->select(QItemSelection(current, far), flags);
-        } else {
-            selection->clearSelection();
-        }
-        if (grid_.TopRow() != appliedTopRow_) {
-            appliedTopRow_ = grid_.TopRow();
-            const QModelIndex top = model_->index(model_->tableRow(grid_.TopRow()), 0);
-            if (top.isValid()) {
-                view_.scrollTo(top, QAbstractItemView::PositionAtTop);
+            if (grid_.TopRow() != appliedTopRow_) {
+                appliedTopRow_ = grid_.TopRow();
+                const QModelIndex top = order_->viewIndex(grid_.TopRow(), 0);
+                if (top.isValid()) {
+                    view_.scrollTo(top, QAbstractItemView::PositionAtTop);
+                }
             }
-        }
-        applying_ = wasApplying;
+        });
     }
 
     void repaintAll() { model_->repaintAll(); }
 
 private:
+    // A refresh is a burst of client records, and each new order lays out and paints the whole
+    // table: the rows are put in place when the event loop runs out of work (the records have
+    // stopped coming), at the latest a few frames after the first that needed it. Until then
+    // nothing is painted: the rows that changed are not where they belong.
+    void reorderSoon() {
+        if (reorderPending_) {
+            return;
+        }
+        reorderPending_ = true;
+        view_.setUpdatesEnabled(false);
+        reorderAtLatest_.start();
+    }
+
+    void reorder() {
+        reorderPending_ = false;
+        reorderAtLatest_.stop();
+        fromModel([this] {
+            order_->reorder();
+            // Laid out now, while nothing is painted: one paint then shows the new order.
+            view_.doItemsLayout();
+        });
+        selectionChanged();
+        topRowFromView();
+        resumePainting();
+    }
+
+    void resumePainting() {
+        if (!frameEnd_.isActive() && !reorderPending_) {
+            view_.setUpdatesEnabled(grid_.Redraw);
+        }
+    }
+
+    void applyRowHeight(int gridRow, int viewRow) {
+        if (viewRow < 0) {
+            return;
+        }
+        const int pixels = grid_.RowHeight(gridRow) / kTwipsPerPixel;
+        view_.setRowHidden(viewRow, pixels == 0);
+        if (pixels > 0) {
+            view_.setRowHeight(viewRow, pixels);
+        }
+    }
+
     // The console lets events run after every client record it lays into the grid, and each of
     // those passes would repaint what the record changed. While rows appear or go (the first
     // refresh after a connection) every row moves and the scroll bar with it, 255 times for a
@@ -201,9 +290,27 @@ private:
                          [this](int column, int, int pixels) {
                              fromView([&] { grid_.SetColWidth(column, pixels * kTwipsPerPixel); });
                          });
+        QObject::connect(view_.horizontalHeader(), &QHeaderView::sectionClicked, this,
+                         [this](int column) { ui::Raise(grid_.HeaderClick, column); });
+        // Rows a filter lets through again, or a record brings in, are new to the view.
+        QObject::connect(order_, &QAbstractItemModel::rowsInserted, this,
+                         [this](const QModelIndex&, int first, int last) {
+                             for (int row = first; row <= last; ++row) {
+                                 applyRowHeight(order_->gridRow(row), row);
+                             }
+                         });
         QObject::connect(&view_, &QTableView::clicked, this, [this] { ui::Raise(grid_.Click); });
         QObject::connect(&view_, &QTableView::doubleClicked, this,
                          [this] { ui::Raise(grid_.DblClick); });
+    }
+
+    // Brings a change of the model to the view without the view's answers (a current row that
+    // Qt moves when its row leaves the view) echoing back.
+    template <typename Change>
+    void fromModel(Change change) {
+        const bool wasApplying = std::exchange(applying_, true);
+        change();
+        applying_ = wasApplying;
     }
 
     // Writes the view's state into the model without it echoing back.
@@ -231,9 +338,9 @@ private:
                     farCol = range.left() == current.column() ? range.right() : range.left();
                 }
             }
-            grid_.SetRow(model_->gridRow(current.row()));
+            grid_.SetRow(order_->gridRow(current.row()));
             grid_.SetCol(current.column());
-            grid_.SetRowSel(model_->gridRow(farRow));
+            grid_.SetRowSel(order_->gridRow(farRow));
             grid_.SetColSel(farCol);
             ui::Raise(grid_.SelChange);
         });
@@ -243,7 +350,7 @@ private:
         fromView([this] {
             const int top = view_.rowAt(0);
             if (top >= 0) {
-                grid_.SetTopRow(model_->gridRow(top));
+                grid_.SetTopRow(order_->gridRow(top));
                 appliedTopRow_ = grid_.TopRow();
             }
         });
@@ -253,18 +360,22 @@ private:
     QTableView& view_;
     ControlBinding& binding_;
     GridTableModel* model_;
+    GridOrderProxy* order_;
     bool applying_ = false;
     bool fromView_ = false;
     int appliedTopRow_ = -1;
     QTimer frameEnd_;
+    bool reorderPending_ = false;
+    QTimer reorderAtLatest_;
 };
 
 // The cell under the pointer (row in grid numbering, the header being the fixed rows), then the
 // mouse event for the handler, positions in twips.
-void bindMouse(ui::Grid& grid, QTableView& view, GridTableModel& model, ControlBinding& binding) {
-    auto locate = [&grid, &view, &model](const QMouseEvent& mouse) {
+void bindMouse(ui::Grid& grid, QTableView& view, const GridViewAdapter& adapter,
+               ControlBinding& binding) {
+    auto locate = [&grid, &view, &adapter](const QMouseEvent& mouse) {
         const QModelIndex index = view.indexAt(mouse.position().toPoint());
-        grid.setMouseCell(index.isValid() ? model.gridRow(index.row()) : -1,
+        grid.setMouseCell(index.isValid() ? adapter.gridRow(index.row()) : -1,
                           index.isValid() ? index.column() : -1);
     };
     QWidget& area = *view.viewport();
@@ -308,7 +419,7 @@ void bindGrid(ui::Grid& grid, ControlBinding& binding) {
     // The grid is one stop of the window's tab order, so the controls after it can be reached by
     // keyboard; the arrow keys move between its cells.
     view.setTabKeyNavigation(false);
-    bindMouse(grid, view, *static_cast<GridTableModel*>(view.model()), binding);
+    bindMouse(grid, view, *adapter, binding);
     binding.onEvent(view, QEvent::KeyPress, [&grid, &view](QEvent& event) {
         return offerKeyPress(view, static_cast<QKeyEvent&>(event), grid.KeyPress);
     });

@@ -30,6 +30,7 @@ const std::map<std::string_view, KindBinder>& kindBinders() {
         {"Frame", &bindAs<ui::Frame, bindFrame>},
         {"PictureBox", &bindAs<ui::PictureBox, bindPictureBox>},
         {"Browser", &bindAs<ui::Browser, bindBrowser>},
+        {"Chart", &bindAs<ui::Chart, bindChart>},
         {"ProgressBar", &bindAs<ui::ProgressBar, bindProgressBar>},
         {"MenuItem", &bindAs<ui::MenuItem, bindMenuItem>},
         {"StatusBar", &bindAs<ui::StatusBar, bindStatusBar>},

@@ -18,8 +18,12 @@
 namespace qtplatform {
 namespace {
 constexpr int kTwipsPerPixel = 15;
-// Geometries asked of the window manager and not yet answered: more than a roll-down's steps.
+// Geometries asked of the window manager that are kept: more than a roll-down's steps.
 constexpr std::size_t kMostAsked = 64;
+// How long the window manager may take to answer a geometry before it is asked again, and how
+// many times.
+constexpr int kConfirmAfterMs = 300;
+constexpr int kMostConfirmations = 3;
 
 // What the window manager puts around a window (title bar and borders), as last seen on one of
 // the program's windows: a window about to show has no frame yet, but it will get the same.
@@ -29,20 +33,20 @@ QMargins& LastSeenFrame() {
 }
 
 // The window manager answers every geometry the program asks for, late: while the program moves
-// and sizes the window step by step, it still reports the steps before (moves and sizes each in
-// their order). A report of a position or size the program asked for tells the form nothing new,
-// and an older one would undo the steps since; any other is the operator's or the window
-// manager's own doing.
+// and sizes the window step by step, it still reports the steps before, may report one of them
+// again after the last, and may mix an older step's width with a newer one's height. A report of
+// the last position or size asked for tells the form nothing new; an older one, or any report
+// while the last is still unanswered, would undo the steps since. Any other report is the
+// operator's or the window manager's own doing.
 enum class Report { NotAsked, Latest, Older };
 
 template <typename Value>
-Report Answered(std::deque<Value>& asked, const Value& reported) {
-    const auto answered = std::find(asked.begin(), asked.end(), reported);
-    if (answered == asked.end()) {
-        return Report::NotAsked;
+Report Answered(const std::deque<Value>& asked, const Value& reported, bool answerDue) {
+    if (!asked.empty() && asked.back() == reported) {
+        return Report::Latest;
     }
-    asked.erase(asked.begin(), answered);
-    return asked.size() == 1 ? Report::Latest : Report::Older;
+    const bool older = std::find(asked.begin(), asked.end(), reported) != asked.end();
+    return older || answerDue ? Report::Older : Report::NotAsked;
 }
 
 template <typename Value>
@@ -59,6 +63,9 @@ FormBinding::FormBinding(ui::Form& form, QWidget& window)
     : QObject(&window), form_(form), window_(&window) {
     form_.setView(this);
     window.installEventFilter(this);
+    confirmation_.setSingleShot(true);
+    confirmation_.setInterval(kConfirmAfterMs);
+    QObject::connect(&confirmation_, &QTimer::timeout, this, &FormBinding::confirmGeometry);
     // A dialog that closes itself (Escape on a QDialog) asks the form like the close box does.
     if (auto* dialog = qobject_cast<QDialog*>(&window)) {
         QObject::connect(dialog, &QDialog::finished, this, [this] {
@@ -127,12 +134,28 @@ void FormBinding::apply(std::string_view property) {
             window.show();
             window.raise();
             window.activateWindow();
+            claimFocusKeptWhileHidden();
         } else if (window.isVisible()) {
             window.hide();
             emit windowHidden();
         }
     }
     applying_ = wasApplying;
+}
+
+// A window shown again right after it was hidden may still be Qt's focus window (the focus-out
+// that hiding caused has not been acted on yet): the window manager's focus-in for it then changes
+// nothing, and Qt would leave the window inactive, its keyboard going nowhere. It is made the
+// active window here.
+void FormBinding::claimFocusKeptWhileHidden() {
+    QWidget& window = *window_;
+    if (QGuiApplication::focusWindow() == window.windowHandle() &&
+        QApplication::activeWindow() != &window) {
+        QT_WARNING_PUSH
+        QT_WARNING_DISABLE_DEPRECATED
+        QApplication::setActiveWindow(&window);
+        QT_WARNING_POP
+    }
 }
 
 // A window on the screen is told to stay on top (or no longer) as it is: setting a widget's flags
@@ -223,6 +246,11 @@ void FormBinding::placeOnScreen(QPoint frameTopLeft, QSize size) {
         // As the widget asked it (within its least size).
         Ask(askedPositions_, window.geometry().topLeft());
         Ask(askedSizes_, window.size());
+        answerDue_ = true;
+        if (!confirming_) {
+            confirmationsLeft_ = kMostConfirmations;
+        }
+        confirmation_.start();
     }
     form_.Left.setFromView(frame.left() * kTwipsPerPixel);
     form_.Top.setFromView(frame.top() * kTwipsPerPixel);
@@ -244,6 +272,27 @@ void FormBinding::reapplyGeometry() {
     const bool wasApplying = std::exchange(applying_, true);
     applyGeometry();
     applying_ = wasApplying;
+}
+
+// Once the window manager has had time to answer the last geometry asked: a window that did not
+// end there (its bottom cut off, or above where it belongs, at a step the form has long left) is
+// asked again, a few times at most; after that the window manager's word stands.
+void FormBinding::confirmGeometry() {
+    if (window_ == nullptr || !window_->isVisible()) {
+        return;
+    }
+    if (!atLastAsked() && confirmationsLeft_-- > 0) {
+        const bool wasConfirming = std::exchange(confirming_, true);
+        reapplyGeometry();
+        confirming_ = wasConfirming;
+        return;
+    }
+    answerDue_ = false;
+}
+
+bool FormBinding::atLastAsked() const {
+    return !askedSizes_.empty() && window_->geometry().topLeft() == askedPositions_.back() &&
+           window_->size() == askedSizes_.back();
 }
 
 void FormBinding::focusControl(ui::Control& control) {
@@ -284,12 +333,13 @@ bool FormBinding::eventFilter(QObject* watched, QEvent* event) {
             return true;
         case QEvent::Resize:
             if (!applying_) {
-                const Report report = Answered(askedSizes_, window_->size());
+                const Report report = Answered(askedSizes_, window_->size(), answerDue_);
                 if (report == Report::NotAsked) {
                     form_.Width.setFromView(window_->width() * kTwipsPerPixel);
                     form_.Height.setFromView(window_->height() * kTwipsPerPixel);
                     ui::Raise(form_.OnResize);
                 }
+                answerDue_ = answerDue_ && !atLastAsked();
                 // A late report leaves the widget believing the window is where an older step
                 // put it, and it would not ask for a later geometry it believes it has.
                 if (report == Report::Older) {
@@ -300,12 +350,14 @@ bool FormBinding::eventFilter(QObject* watched, QEvent* event) {
         case QEvent::Move:
             placeAgainWhileSettling(false);
             if (!applying_) {
-                const Report report = Answered(askedPositions_, window_->geometry().topLeft());
+                const Report report =
+                    Answered(askedPositions_, window_->geometry().topLeft(), answerDue_);
                 if (report == Report::NotAsked) {
                     const QPoint frame = frameRect().topLeft();
                     form_.Left.setFromView(frame.x() * kTwipsPerPixel);
                     form_.Top.setFromView(frame.y() * kTwipsPerPixel);
                 }
+                answerDue_ = answerDue_ && !atLastAsked();
                 // A late report leaves the widget believing the window is where an older step
                 // put it, and it would not ask for a later geometry it believes it has.
                 if (report == Report::Older) {

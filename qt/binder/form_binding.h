@@ -3,6 +3,7 @@
 #include <QMargins>
 #include <QObject>
 #include <QPointer>
+#include <QTimer>
 #include <QWidget>
 #include <deque>
 #include <map>
@@ -46,6 +47,7 @@ private:
     void applyGeometry();
     QSize formSize() const;
     void placeCentred();
+    void claimFocusKeptWhileHidden();
     QRect availableArea() const;
     // The window manager's frame around the window: its own once shown, else the last one seen.
     QMargins frameMargins() const;
@@ -53,6 +55,8 @@ private:
     void placeOnScreen(QPoint frameTopLeft, QSize size);
     void placeAgainWhileSettling(bool drawn);
     void reapplyGeometry();
+    void confirmGeometry();
+    bool atLastAsked() const;
 
     ui::Form& form_;
     QPointer<QWidget> window_;
@@ -61,9 +65,15 @@ private:
     bool placed_ = false;
     QMargins placedWith_;    // the frame the window was last placed for
     bool settling_ = false;  // shown, not yet drawn
-    // What was asked of the window manager and not yet answered, oldest first.
+    // The last positions and sizes asked of the window manager, oldest first.
     std::deque<QPoint> askedPositions_;
     std::deque<QSize> askedSizes_;
+    // Looks, once the window manager has had time to answer, whether the window ended where the
+    // form has it; a few more asks at most, for a window manager that keeps its own idea.
+    QTimer confirmation_;
+    int confirmationsLeft_ = 0;
+    bool confirming_ = false;
+    bool answerDue_ = false;  // the last geometry asked is not yet reported
 };
 
 }  // namespace qtplatform

@@ -19,6 +19,7 @@ void bindListBox(ui::ListBox& list, ControlBinding& binding);
 void bindFrame(ui::Frame& frame, ControlBinding& binding);
 void bindPictureBox(ui::PictureBox& picture, ControlBinding& binding);
 void bindBrowser(ui::Browser& browser, ControlBinding& binding);
+void bindChart(ui::Chart& chart, ControlBinding& binding);
 void bindProgressBar(ui::ProgressBar& bar, ControlBinding& binding);
 void bindMenuItem(ui::MenuItem& item, ControlBinding& binding);
 void bindStatusBar(ui::StatusBar& bar, ControlBinding& binding);

@@ -10,7 +10,11 @@
 #include <QSaveFile>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextFormat>
+#include <QUrl>
+#include <variant>
 
+#include "qt/platform/bar_chart_drawing.h"
 #include "qt/platform/text.h"
 
 namespace qtplatform {
@@ -18,6 +22,9 @@ namespace {
 
 constexpr int kPdfResolution = 300;
 constexpr qreal kMarginMm = 15;
+// A chart's picture has about the resolution of the PDF files (300 dots an inch at 96 a unit).
+constexpr qreal kChartScale = 3;
+constexpr qreal kChartSpacing = 12;
 
 // Lays the document out on the device's pages as they are (the margins, the fonts measured at
 // the device's resolution) and prints it. A document paginated this way prints its lines as
@@ -28,6 +35,24 @@ void PrintOnPages(QTextDocument& document, QPagedPaintDevice& device) {
     document.documentLayout()->setPaintDevice(&device);
     document.setPageSize(device.pageLayout().paintRectPixels(device.logicalDpiX()).size());
     document.print(&device);
+}
+
+// The chart as a picture of the document, in a paragraph of its own.
+void insertChart(QTextDocument& document, QTextCursor& cursor, const platform::BarChart& chart,
+                 int number) {
+    const QSizeF size = printedChartSize(chart);
+    const QString name = QStringLiteral("chart:%1").arg(number);
+    document.addResource(QTextDocument::ImageResource, QUrl(name),
+                         renderBarChart(chart, size, kChartScale));
+    QTextBlockFormat spaced;
+    spaced.setTopMargin(kChartSpacing);
+    spaced.setBottomMargin(kChartSpacing);
+    cursor.setBlockFormat(spaced);
+    QTextImageFormat picture;
+    picture.setName(name);
+    picture.setWidth(size.width());
+    picture.setHeight(size.height());
+    cursor.insertImage(picture);
 }
 
 }  // namespace
@@ -60,21 +85,30 @@ void QtPrinter::setFont(const std::string& family, double pointSize, bool bold) 
 }
 
 void QtPrinter::printLine(const std::string& text) {
-    lines_.push_back({toQt(text), font_});
+    items_.push_back(Line{toQt(text), font_});
+}
+
+void QtPrinter::printChart(const platform::BarChart& chart) {
+    items_.push_back(chart);
 }
 
 bool QtPrinter::endDoc() {
     QTextDocument document;
     QTextCursor cursor(&document);
-    for (std::size_t i = 0; i < lines_.size(); ++i) {
+    for (std::size_t i = 0; i < items_.size(); ++i) {
         if (i > 0) {
-            cursor.insertBlock();
+            cursor.insertBlock(QTextBlockFormat());
         }
+        if (const auto* chart = std::get_if<platform::BarChart>(&items_[i])) {
+            insertChart(document, cursor, *chart, static_cast<int>(i));
+            continue;
+        }
+        const Line& line = std::get<Line>(items_[i]);
         QTextCharFormat format;
-        format.setFont(lines_[i].font);
-        cursor.insertText(lines_[i].text, format);
+        format.setFont(line.font);
+        cursor.insertText(line.text, format);
     }
-    lines_.clear();
+    items_.clear();
     return pdfPath_.isEmpty() ? printOnDefaultPrinter(document) : writePdf(document);
 }
 

@@ -3,6 +3,7 @@
 #include <QFont>
 #include <QString>
 #include <memory>
+#include <variant>
 #include <vector>
 
 #include "platform/printer.h"
@@ -12,8 +13,9 @@ class QTextDocument;
 namespace qtplatform {
 
 // A print-out on the system's default printer (QPrinterInfo::defaultPrinter), or as a PDF file
-// at a path: the lines are collected with their fonts and laid out as one QTextDocument when the
-// document ends. A PDF goes through QSaveFile, so the file is replaced whole or not at all.
+// at a path: the lines are collected with their fonts, and the charts, and laid out as one
+// QTextDocument when the document ends. A PDF goes through QSaveFile, so the file is replaced whole
+// or not at all.
 class QtPrinter : public platform::Printer {
 public:
     // The system's default printer.
@@ -24,6 +26,7 @@ public:
     std::string deviceName() const override;
     void setFont(const std::string& family, double pointSize, bool bold) override;
     void printLine(const std::string& text) override;
+    void printChart(const platform::BarChart& chart) override;
     bool endDoc() override;
 
 private:
@@ -36,7 +39,7 @@ private:
 
     QString pdfPath_;
     QFont font_;
-    std::vector<Line> lines_;
+    std::vector<std::variant<Line, platform::BarChart>> items_;
 };
 
 }  // namespace qtplatform

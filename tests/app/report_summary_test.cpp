@@ -97,8 +97,10 @@ TEST_F(ReportSummaryTest, TheAnswerIsLaidOutNoReportSaysSoAndLateAnswersArePasse
     answer = kReport;
     operatorAsksAt(100);
     std::string laidOut;
+    std::size_t staffBars = 0;
     afterMs(3000, [&] {
         laidOut = report.Text2.Text;
+        staffBars = report.SalesByStaff.Data.get().bars.size();
         answer = "||NOREPORTSUMMARY||||";
     });
     operatorAsksAt(3000);
@@ -110,7 +112,9 @@ TEST_F(ReportSummaryTest, TheAnswerIsLaidOutNoReportSaysSoAndLateAnswersArePasse
     ShowReportSummary(main);
     EXPECT_THAT(laidOut, StartsWith("     Ticket and Cost Summary for 7 DEC, 2026\r\n     ----"));
     EXPECT_THAT(laidOut, HasSubstr("Total Cost of Ticket(s) Sold: #650.00"));
+    EXPECT_EQ(staffBars, 2u);
     EXPECT_EQ(report.Text2.Text.get(), "\r\n\tNo Report Summary") << "not the late answer";
+    EXPECT_TRUE(report.SalesByTicketType.Data.get().bars.empty());
     EXPECT_EQ(requests.size(), 2u);
 
     main.ConsoleBusy = true;  // busy for another window
@@ -150,6 +154,12 @@ TEST_F(ReportSummaryTest, PrintsOnTheDefaultPrinterOrItsPdfFolderAndSaves) {
                     ElementsAre("", "", "     Ticket and Cost Summary for 7 DEC, 2026"));
         EXPECT_THAT(std::vector(page.end() - 3, page.end()),
                     ElementsAre(std::string(51, '-'), StartsWith("Report printed! - "), ""));
+        // The charts follow the report's text, before the line that says when it was printed.
+        const std::vector<sim::PrintedChart>& charts = printers().lastDocument().charts;
+        ASSERT_EQ(charts.size(), 2u);
+        EXPECT_EQ(charts[0].chart, report.SalesByStaff.Data.get());
+        EXPECT_EQ(charts[1].chart, report.SalesByTicketType.Data.get());
+        EXPECT_EQ(charts[1].afterLines, page.size() - 4);
         printers().failEndDoc();
         dialogs().expectMsgBox(StartsWith("Print Report"), Yes);
         dialogs().expectMsgBox("Printer Error!");
@@ -161,6 +171,7 @@ TEST_F(ReportSummaryTest, PrintsOnTheDefaultPrinterOrItsPdfFolderAndSaves) {
         EXPECT_EQ(dialogs().shown().at(dialogs().shown().size() - 2).defaultText,
                   "Ticket and Cost Summary 2026-12-07.pdf");
         EXPECT_THAT(printers().lastDocument().texts(), ::testing::Contains(HasSubstr("#650.00")));
+        EXPECT_EQ(printers().lastDocument().charts.size(), 2u);
     });
     operatorClicksCommand2At(5000);
     ShowReportSummary(main);

@@ -18,6 +18,7 @@
 #include <QTableView>
 #include <QTest>
 #include <QVBoxLayout>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -423,6 +424,79 @@ TEST_F(BinderTest, GridReportsTheCellUnderTheMouseAndTheButton) {
     EXPECT_EQ(buttons, std::vector<int>{2});
     EXPECT_EQ(form.Grid1.MouseRow(), 1);
     EXPECT_EQ(form.Grid1.MouseCol(), 0);
+}
+
+// Runs events, waiting for more, until `done` holds (at most two seconds).
+bool eventually(const std::function<bool()>& done) {
+    for (int waited = 0; !done() && waited < 2000; waited += 10) {
+        QTest::qWait(10);
+    }
+    return done();
+}
+
+// Sorting and filtering are the view's: every row that passes between view and model is mapped,
+// so clicks, the current row and the pointer's row name the grid's own rows.
+TEST_F(BinderTest, ASortedAndFilteredGridMapsEveryRowBetweenViewAndModel) {
+    auto& view = widget<QTableView>("Grid1");
+    window->resize(400, 600);
+    ui::Grid& grid = form.Grid1;
+    const char* names[] = {"", "PC3", "PC1", "PC5", "PC2", "PC4"};
+    for (int row = 1; row < grid.Rows(); ++row) {
+        grid.SetTextMatrix(row, 1, names[row]);
+    }
+    grid.SetRowHeight(4, 0);  // PC2's slot has no client
+    std::string leftOut;
+    grid.SetRowOrder({[&](int column, int a, int b) {
+                          return grid.TextMatrix(a, column) < grid.TextMatrix(b, column);
+                      },
+                      [&](int row) { return grid.TextMatrix(row, 1) != leftOut; }});
+    std::vector<int> clicked;
+    grid.HeaderClick = [&](int column) {
+        clicked.push_back(column);
+        grid.Sort(column, true);
+    };
+    auto shown = [&] {
+        std::vector<std::string> texts;
+        for (int row = 0; row < view.model()->rowCount(); ++row) {
+            texts.push_back(view.model()->index(row, 1).data().toString().toStdString() +
+                            (view.isRowHidden(row) ? " hidden" : ""));
+        }
+        return texts;
+    };
+    QHeaderView& header = *view.horizontalHeader();
+    QTest::mouseClick(header.viewport(), Qt::LeftButton, {},
+                      QPoint(header.sectionViewportPosition(1) + 5, header.height() / 2));
+    EXPECT_EQ(clicked, std::vector<int>{1});
+    EXPECT_EQ(shown(), (std::vector<std::string>{"PC5", "PC4", "PC3", "PC2 hidden", "PC1"}));
+    EXPECT_TRUE(header.isSortIndicatorShown());
+    EXPECT_EQ(header.sortIndicatorOrder(), Qt::DescendingOrder);
+
+    QTest::mouseClick(view.viewport(), Qt::LeftButton, {},
+                      view.visualRect(view.model()->index(0, 1)).center());
+    EXPECT_EQ(grid.RowSel(), 3) << "PC5";
+    grid.SetRow(1);
+    EXPECT_EQ(view.selectionModel()->currentIndex().row(), 2) << "PC3";
+    QTest::mouseClick(view.viewport(), Qt::RightButton, {},
+                      view.visualRect(view.model()->index(4, 1)).center());
+    EXPECT_EQ(grid.MouseRow(), 2) << "PC1";
+
+    leftOut = "PC5";
+    grid.Refilter();
+    EXPECT_EQ(shown(), (std::vector<std::string>{"PC4", "PC3", "PC2 hidden", "PC1"}));
+    EXPECT_EQ(view.selectionModel()->currentIndex().row(), 1) << "PC3 stays current";
+    leftOut.clear();
+    grid.Refilter();
+    EXPECT_EQ(shown(), (std::vector<std::string>{"PC5", "PC4", "PC3", "PC2 hidden", "PC1"}));
+    EXPECT_EQ(view.rowHeight(0), view.rowHeight(2)) << "PC5 came back at its height";
+
+    // A new text that moves its row: the view holds its painting until the row is in place.
+    ASSERT_TRUE(eventually([&] { return view.updatesEnabled(); }));
+    grid.SetTextMatrix(2, 1, "PC9");
+    EXPECT_FALSE(view.updatesEnabled());
+    ASSERT_TRUE(eventually([&] { return view.model()->index(0, 1).data() == "PC9"; }));
+    EXPECT_TRUE(view.updatesEnabled());
+    EXPECT_EQ(grid.RowSel(), 1) << "PC3 is still the current row";
+    EXPECT_EQ(view.selectionModel()->currentIndex().row(), 3);
 }
 
 // A layout that lacks a control's widget, or has it as the wrong class, is caught at once.

@@ -1,19 +1,25 @@
 // A print-out written as a PDF file: the text reads back from the file with the report's lines
-// whole, the folder is made, and a file that cannot be written is a failure, never a silent loss.
+// whole, charts come as pictures, the folder is made, and a file that cannot be written is a
+// failure, never a silent loss.
 #include <gtest/gtest.h>
 
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include "qt/platform/printer.h"
 
 namespace {
 
+QString Output(const QString& program, const QStringList& arguments) {
+    QProcess process;
+    process.start(program, arguments);
+    process.waitForFinished();
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
 QString PdfText(const QString& path) {
-    QProcess pdftotext;
-    pdftotext.start("pdftotext", {"-layout", path, "-"});
-    pdftotext.waitForFinished();
-    return QString::fromUtf8(pdftotext.readAllStandardOutput());
+    return Output("pdftotext", {"-layout", path, "-"});
 }
 
 TEST(PdfPrinterTest, WritesTheLinesIntoANewFolderAndFailsWhereItCannotWrite) {
@@ -35,6 +41,28 @@ TEST(PdfPrinterTest, WritesTheLinesIntoANewFolderAndFailsWhereItCannotWrite) {
     auto blocked = qtplatform::QtPrinter::toPdf(path + "/inside-a-file.pdf");
     blocked->printLine("lost");
     EXPECT_FALSE(blocked->endDoc());
+}
+
+// A chart goes into the file as a picture at about the file's resolution, in the order it was
+// printed.
+TEST(PdfPrinterTest, PrintsAChartAsAPictureBetweenItsLines) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("chart.pdf");
+    auto printer = qtplatform::QtPrinter::toPdf(path);
+    printer->printLine("Before the chart");
+    printer->printChart({"Sales by Staff Member",
+                         {{"JOHN", 9, "#9.00 (6 tickets)"}, {"MARY", 7.5, "#7.50 (3 tickets)"}}});
+    printer->printLine("After the chart");
+    ASSERT_TRUE(printer->endDoc());
+    const QString text = PdfText(path);
+    // The picture's height reads as empty lines between the two.
+    EXPECT_TRUE(text.contains(QRegularExpression("Before the chart\n{3,}After the chart")))
+        << text.toStdString();
+    // "page num type width height color comp bpc enc interp object ID x-ppi y-ppi ..."
+    const QStringList images = Output("pdfimages", {"-list", path}).split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(images.size(), 3) << images.join('\n').toStdString();
+    const QStringList image = images[2].split(' ', Qt::SkipEmptyParts);
+    EXPECT_GE(image[12].toInt(), 250) << "x-ppi: " << image[12].toStdString();
 }
 
 }  // namespace

@@ -130,9 +130,14 @@ void SimPrinter::printLine(const std::string& text) {
     pending_.lines.push_back({text, font_});
 }
 
+void SimPrinter::printChart(const platform::BarChart& chart) {
+    pending_.charts.push_back({chart, pending_.lines.size()});
+}
+
 bool SimPrinter::endDoc() {
     PrintedDocument document;
     document.lines.swap(pending_.lines);
+    document.charts.swap(pending_.charts);
     document.pdfPath = pdfPath_;
     if (spool_.endDocFails(pdfPath_)) {
         spool_.failed();

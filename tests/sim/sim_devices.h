@@ -118,8 +118,15 @@ struct PrintedLine {
     PrinterFont font;
 };
 
+// A chart and the number of lines printed before it.
+struct PrintedChart {
+    platform::BarChart chart;
+    std::size_t afterLines = 0;
+};
+
 struct PrintedDocument {
     std::vector<PrintedLine> lines;
+    std::vector<PrintedChart> charts;
     // The PDF file the document was written to; empty when it went to the system's printer.
     std::string pdfPath;
     std::vector<std::string> texts() const;
@@ -165,6 +172,7 @@ public:
     }
     void setFont(const std::string& family, double pointSize, bool bold) override;
     void printLine(const std::string& text) override;
+    void printChart(const platform::BarChart& chart) override;
     bool endDoc() override;
 
     const PrintedDocument& pending() const { return pending_; }

@@ -6,6 +6,7 @@
 
 #include "ui/controls.h"
 #include "ui/form.h"
+#include "ui/grid.h"
 
 namespace sim {
 namespace {
@@ -62,6 +63,33 @@ void TypeInto(ui::TextBox& box, const std::string& keys) {
     for (const char key : keys) {
         PressKey(box, static_cast<unsigned char>(key));
     }
+}
+
+std::vector<int> RowsOnScreen(const ui::Grid& grid) {
+    std::vector<int> rows;
+    for (int row = grid.FixedRows(); row < grid.Rows(); ++row) {
+        if (grid.RowHeight(row) > 0 && grid.Admits(row)) {
+            rows.push_back(row);
+        }
+    }
+    const int column = grid.SortColumn();
+    if (column >= 0) {
+        std::stable_sort(rows.begin(), rows.end(), [&grid, column](int a, int b) {
+            return grid.SortDescending() ? grid.RowLess(column, b, a) : grid.RowLess(column, a, b);
+        });
+    }
+    return rows;
+}
+
+void ClickHeader(ui::Grid& grid, int column) {
+    ui::Raise(grid.HeaderClick, column);
+}
+
+void ClickRowOnScreen(ui::Grid& grid, int index) {
+    const std::vector<int> rows = RowsOnScreen(grid);
+    ASSERT_LT(static_cast<std::size_t>(index), rows.size()) << "no row drawn there";
+    grid.SetRow(rows[static_cast<std::size_t>(index)]);
+    ui::Raise(grid.Click);
 }
 
 }  // namespace sim

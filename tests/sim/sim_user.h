@@ -1,10 +1,12 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace ui {
 class ComboBox;
 class Form;
+class Grid;
 class TextBox;
 }  // namespace ui
 
@@ -25,6 +27,14 @@ void Choose(ui::ComboBox& combo, const std::string& item);
 // the key reaches the form's item that has it, as on screen. True when the item fired. Fails the
 // test when no item of the form has the key.
 bool PressShortcut(ui::Form& form, const std::string& keys);
+
+// What the operator sees of a grid: its shown body rows that the grid's rules admit, in the sort
+// the operator chose, as a table view draws them; each entry is the grid row.
+std::vector<int> RowsOnScreen(const ui::Grid& grid);
+// A click on a column's header; a click on the row drawn at `index` from the top (it becomes the
+// current row). Fails the test when nothing is drawn there.
+void ClickHeader(ui::Grid& grid, int column);
+void ClickRowOnScreen(ui::Grid& grid, int index);
 
 inline constexpr int kEnter = 13;
 inline constexpr int kBackspace = 8;

@@ -25,6 +25,8 @@ public:
                          (columns ? " columns" : ""));
     }
     void selectionChanged() override { events.push_back("selection"); }
+    void sortChanged() override { events.push_back("sort"); }
+    void filterChanged() override { events.push_back("filter"); }
     std::vector<std::string> events;
 };
 
@@ -173,6 +175,61 @@ TEST_F(GridTest, EveryObserverIsToldUntilItLeaves) {
     grid.SetTextMatrix(2, 1, "PC-02");
     EXPECT_THAT(counter.events, ElementsAre("cells 1,1-1,1"));
     EXPECT_THAT(view.events, ElementsAre("cells 1,1-1,1", "cells 2,1-2,1"));
+}
+
+TEST_F(GridTest, ANewDefaultHeightResizesTheRowsWithoutAHeightOfTheirOwn) {
+    grid.SetRowHeight(2, 0);
+    view.events.clear();
+    grid.SetDefaultRowHeight(255);
+    EXPECT_EQ(grid.RowHeight(1), 255);
+    EXPECT_EQ(grid.RowHeight(2), 0);
+    grid.SetDefaultRowHeight(255);
+    EXPECT_THAT(view.events, ElementsAre("geometry 0-4"));
+}
+
+// The view orders and filters by the grid's rules; the grid only remembers the operator's sort.
+TEST_F(GridTest, ASortIsReportedOnceAndAColumnOutsideTheGridMeansTheRowsOwnOrder) {
+    grid.Sort(2, true);
+    grid.Sort(2, true);
+    EXPECT_EQ(grid.SortColumn(), 2);
+    EXPECT_TRUE(grid.SortDescending());
+    grid.Sort(4, true);
+    EXPECT_EQ(grid.SortColumn(), -1);
+    EXPECT_FALSE(grid.SortDescending());
+    EXPECT_THAT(view.events, ElementsAre("sort", "sort"));
+    EXPECT_TRUE(grid.RowLess(1, 2, 3)) << "without rules, rows in their own order";
+}
+
+TEST_F(GridTest, ARowTheRulesLeaveOutIsNeverCurrent) {
+    std::string wanted = "PC";
+    grid.SetRowOrder({nullptr, [&](int row) {
+                          return grid.TextMatrix(row, 1).find(wanted) != std::string::npos;
+                      }});
+    for (int row = 1; row < grid.Rows(); ++row) {
+        grid.SetTextMatrix(row, 1, "PC-0" + std::to_string(row));
+    }
+    grid.SetRow(3);
+    view.events.clear();
+
+    wanted = "PC-03";
+    grid.Refilter();
+    EXPECT_EQ(grid.Row(), 3) << "still let through";
+    wanted = "PC-02";
+    grid.Refilter();
+    EXPECT_EQ(grid.Row(), 0);
+    EXPECT_EQ(grid.RowSel(), 0);
+    EXPECT_THAT(view.events, ElementsAre("filter", "filter", "selection"));
+
+    grid.SetRow(2);
+    grid.SetTextMatrix(4, 1, "other");
+    EXPECT_EQ(grid.Row(), 2) << "another row's cells say nothing of the current one";
+    grid.SetTextMatrix(2, 1, "renamed");
+    EXPECT_EQ(grid.RowSel(), 0) << "the current row's own cells took it out";
+    grid.SetRow(4);
+    EXPECT_EQ(grid.Row(), 0) << "no row out of sight becomes current";
+    grid.SetRow(0);
+    grid.SetTextMatrix(0, 1, "Client Name");
+    EXPECT_EQ(grid.Row(), 0) << "the header stays where it is";
 }
 
 }  // namespace

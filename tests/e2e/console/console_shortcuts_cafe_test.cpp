@@ -7,7 +7,7 @@
 #include <QTest>
 
 #include "console/client_grid.h"
-#include "qt/binder/grid_table_model.h"
+#include "qt/binder/grid_order_proxy.h"
 #include "tests/e2e/console/cafe_server.h"
 #include "tests/e2e/console/console_under_test.h"
 #include "tests/e2e/console/wait.h"
@@ -21,8 +21,8 @@ namespace grid = client_grid;
 // The operator clicks the client's row in the table.
 void ClickClient(ConsoleUnderTest& console, int row) {
     QTableView& view = console.grid();
-    const auto& model = dynamic_cast<const qtplatform::GridTableModel&>(*view.model());
-    const QRect cell = view.visualRect(view.model()->index(model.tableRow(row), grid::kClientName));
+    const auto& model = dynamic_cast<const qtplatform::GridOrderProxy&>(*view.model());
+    const QRect cell = view.visualRect(model.viewIndex(row, grid::kClientName));
     QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, cell.center());
 }
 

@@ -24,7 +24,7 @@
 #include "pos/ticket_info.h"
 #include "program/kestova_code.h"
 #include "program/startup.h"
-#include "qt/binder/grid_table_model.h"
+#include "qt/binder/grid_order_proxy.h"
 #include "reports/rsummary.h"
 #include "tests/e2e/console/wait.h"
 
@@ -230,7 +230,7 @@ QAction& ConsoleUnderTest::menuEntry(const char* name) {
 
 ClientNames ConsoleUnderTest::shownClients() {
     QTableView& view = grid();
-    const auto* model = dynamic_cast<const qtplatform::GridTableModel*>(view.model());
+    const auto* model = dynamic_cast<const qtplatform::GridOrderProxy*>(view.model());
     if (model == nullptr) {
         throw std::runtime_error("ConList is not bound to its grid model");
     }

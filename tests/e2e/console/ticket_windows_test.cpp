@@ -28,13 +28,20 @@
 namespace kestova::e2e {
 namespace {
 
-QString NewestPdfText(const QString& folder) {
+// What a poppler tool writes of the newest PDF file in the folder, given its options before and
+// after the file.
+QString OfNewestPdf(const QString& folder, const QString& tool, QStringList options,
+                    const QStringList& after = {}) {
     const QStringList pdfs = QDir(folder).entryList({"*.pdf"}, QDir::Files, QDir::Name);
-    QProcess pdftotext;
-    pdftotext.start("pdftotext",
-                    {"-layout", QDir(folder).filePath(pdfs.value(pdfs.size() - 1)), "-"});
-    pdftotext.waitForFinished();
-    return QString::fromUtf8(pdftotext.readAllStandardOutput());
+    options.append(QDir(folder).filePath(pdfs.value(pdfs.size() - 1)));
+    QProcess process;
+    process.start(tool, options + after);
+    process.waitForFinished();
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+QString NewestPdfText(const QString& folder) {
+    return OfNewestPdf(folder, "pdftotext", {"-layout"}, {"-"});
 }
 
 // The machine's local time as logs and reports stamp it: "02:05PM 08-Dec-26".
@@ -122,6 +129,10 @@ TEST_F(TicketWindows, ASaleIsFoundAndCountedWithTheRightTotalsAndItsReportPrints
     const QString page = NewestPdfText(prints.path());
     EXPECT_TRUE(page.contains("3 Number(s) of 45min(s) at #7.25 := #21.75")) << page.toStdString();
     EXPECT_TRUE(page.contains("Report printed! - ")) << page.toStdString();
+    // The charts of the sales by staff member and by ticket type: the list's two heading lines
+    // and a line each.
+    const QString images = OfNewestPdf(prints.path(), "pdfimages", {"-list"});
+    EXPECT_EQ(images.count('\n'), 4) << images.toStdString();
     EXPECT_TRUE(console->dialogs().allAnswered());
 }
 

@@ -40,10 +40,17 @@ constexpr int kSettleMs = 3000;
 // manager may still be settling its title bar: it ends within that of the centre, and of where it
 // stood before.
 constexpr int kCentredWithinPx = 24;
+// The login window's height once unrolled, in twips.
+constexpr int kUnrolledHeight = 3435;
 
 bool Near(QPoint a, QPoint b) {
     return std::abs(a.x() - b.x()) <= kCentredWithinPx &&
            std::abs(a.y() - b.y()) <= kCentredWithinPx;
+}
+
+std::string Where(const QRect& r) {
+    return std::to_string(r.x()) + "," + std::to_string(r.y()) + " " + std::to_string(r.width()) +
+           "x" + std::to_string(r.height());
 }
 
 std::string Named(const QWidget& window) {
@@ -143,7 +150,7 @@ protected:
         Driver step([&] {
             // Unrolled: its activation has emptied the status line.
             if (!login.IsModal() || !login.Label3.Caption.get().empty() ||
-                !login.Command1.Enabled) {
+                !login.Command1.Enabled || login.Height != kUnrolledHeight) {
                 return false;
             }
             QWidget& window = console()->window(login);
@@ -157,7 +164,9 @@ protected:
                     last = window.geometry();
                     return still && last.size() == unrolled;
                 },
-                kSettleMs));
+                kSettleMs))
+                << "the login window stays at " << Where(last) << ", unrolled it is "
+                << unrolled.width() << "x" << unrolled.height();
             stood = window.geometry().marginsAdded(wm::FrameExtents(window.winId()));
             if (user.empty()) {
                 login.Command2.DoClick();
@@ -173,7 +182,8 @@ protected:
         QAction& open = console()->menuEntry("m_LogOff");
         EXPECT_TRUE(WaitUntil([&open] { return open.isEnabled(); }));
         open.trigger();
-        EXPECT_FALSE(stood.isNull()) << "the login window never unrolled";
+        EXPECT_FALSE(stood.isNull()) << "the login window never unrolled: " << login.Height.get()
+                                     << " high, status \"" << login.Label3.Caption.get() << "\"";
         return stood;
     }
 
@@ -272,7 +282,7 @@ TEST_F(InFrontUnderAWindowManager, TheLoginWindowOpensCentredInTheSamePlaceEvery
     const QRect second = OpenLogin("", "");
     const QRect third = OpenLogin("ADMINISTRATOR", "admin");
     EXPECT_TRUE(Near(second.topLeft(), first.topLeft()) && Near(third.topLeft(), first.topLeft()))
-        << "at " << first.y() << ", then " << second.y() << ", then " << third.y();
+        << "at " << Where(first) << ", then " << Where(second) << ", then " << Where(third);
     QWidget& main = console()->mainWindow();
     const QPoint off =
         first.center() - main.geometry().marginsAdded(wm::FrameExtents(main.winId())).center();
