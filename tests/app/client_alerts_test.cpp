@@ -120,7 +120,7 @@ INSTANTIATE_TEST_SUITE_P(
                    {"john", "00:10", "Paused"},
                    {"john", "00:10", "Paused", "Disconnected"}},
                   {}}),
-    [](const ::testing::TestParamInfo<AlertCase>& info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<AlertCase>& test) { return std::string(test.param.name); });
 
 TEST_F(ClientAlertsTest, TheMessageWindowKeepsEachAlertWithItsLocalTime) {
     clock().setUtcOffset(std::chrono::hours(2));
