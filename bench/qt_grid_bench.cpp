@@ -45,6 +45,41 @@ void BM_QtGridFullRefresh(benchmark::State& state) {
 }
 BENCHMARK(BM_QtGridFullRefresh)->Unit(benchmark::kMillisecond);
 
+// The same refresh with the states drawn at their busiest: a third of the rows marked, and every
+// other client in use with only minutes left (each refresh a minute less, then the same again),
+// so the ending-soon colour, font and icon are drawn beside the others.
+std::vector<std::string> WithSessionsEnding(std::vector<std::string> replies, int round) {
+    constexpr std::size_t kEveryOtherInUse = 8;  // a slot divisible by 4 is in use
+    for (std::size_t i = kEveryOtherInUse - 1; i < replies.size(); i += kEveryOtherInUse) {
+        const std::size_t time = replies[i].find("==01:") + 2;
+        const std::size_t end = replies[i].find("==", time);
+        replies[i].replace(time, end - time, "00:0" + std::to_string(3 - round));
+    }
+    return replies;
+}
+
+void BM_QtGridFullRefreshMarkedAndEnding(benchmark::State& state) {
+    bench::ShownConsole console;
+    const std::vector<std::string> refreshes[2] = {
+        WithSessionsEnding(bench::CafeRefresh(kSlots, 0), 0),
+        WithSessionsEnding(bench::CafeRefresh(kSlots, 1), 1)};
+    RefreshAndPaint(console, refreshes[1]);
+    kestova::KestovaMain& main = console.main();
+    for (int row = 1; row <= kSlots; row += 3) {
+        kestova::client_grid::SetMarked(main.ConList, row, true, main.BackColor);
+    }
+    int round = 0;
+    for (auto _ : state) {
+        RefreshAndPaint(console, refreshes[round]);
+        round ^= 1;
+    }
+    if (main.ConList.TextMatrix(kSlots - 7, kestova::client_grid::kTime).substr(0, 4) != "00:0" ||
+        main.lblMarked.Caption.get() != "85 Marked") {
+        state.SkipWithError("the refresh did not carry the ending sessions and marks");
+    }
+}
+BENCHMARK(BM_QtGridFullRefreshMarkedAndEnding)->Unit(benchmark::kMillisecond);
+
 // The view shows its rows in the grid's ascending order.
 bool ShownInOrder(bench::ShownConsole& console) {
     const auto& order = dynamic_cast<const qtplatform::GridOrderProxy&>(*console.view().model());

@@ -84,6 +84,7 @@ KestovaMain::KestovaMain()
     Command4.Caption = "Point-of-Sale";
     Command4.ToolTipText = "Starts the Point-of-Sale (POS) tool";
     Command4.Visible = false;
+    lblMarked.ToolTipText = "Clients marked for the group commands (double click or Space)";
 
     m_refresh.Enabled = false;
     m_report.Visible = false;
@@ -185,6 +186,7 @@ void KestovaMain::Form_Load() {
 
     ApplySavedColumnViews(*this);
     RecomputeFillerColumn();
+    ReadAlertSettings();
 
     StatusBar1.SetPanelText(5, "Welcome to Kestova v" + VersionNumber());
     Prog.Value = 0;

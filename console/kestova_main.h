@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <memory>
 
+#include "console/client_alert_rule.h"
+#include "console/marked_count.h"
 #include "dispatch/listen_receiver.h"
 #include "platform/socket.h"
 #include "ui/controls.h"
@@ -147,6 +149,8 @@ public:
     ui::Button Command3{*this, "Command3"};      // "&Refresh"
     ui::Button Command4{*this, "Command4"};      // "Point-of-Sale"
     ui::ProgressBar Prog{*this, "Prog"};
+    // How many client rows are marked: the clients a command for the selected ones reaches.
+    ui::Label lblMarked{*this, "lblMarked"};
 
     // Panels: operator, connected count, in-use count, connection state, last result.
     ui::StatusBar StatusBar1{*this, "StatusBar1", 5};
@@ -176,6 +180,8 @@ public:
     platform::Socket* DiscoverySocket() const { return search_.get(); }
     // Gathers the reads of the server connection into whole messages for the dispatcher.
     ListenReceiver& Receiver() { return receiver_; }
+    // Which client records call for the operator ("AlertMinutes", read at load).
+    const ClientAlertRule& ClientAlerts() const { return clientAlerts_; }
 
     // ---- Public methods ----------------------------------------------------------------------
     // Resets the progress bar before and after a walk over the client rows: maximum `rows`, or
@@ -191,6 +197,9 @@ public:
     void RecomputeFillerColumn();
     // Opens a menu (the context menu `m_Popup`) at the pointer.
     void PopupMenu(ui::MenuItem& menu);
+    // A client record was laid into the row, showing or hiding it: the operator is told when
+    // the client needs them (console/client_alerts.h).
+    void ClientRecordLaid(int row);
 
     // ---- Event handlers ----------------------------------------------------------------------
     void Form_Load();
@@ -313,6 +322,7 @@ private:
     // restart the timer around the change.
     void SlowSupervisionWhileMenuOpen(bool restartTimer);
     void createSockets();
+    void ReadAlertSettings();
 
     std::unique_ptr<platform::Socket> search_;
     ListenReceiver receiver_{*this};
@@ -320,6 +330,9 @@ private:
     bool shutdownAllowed_ = false;
     bool printControl_ = false;
     bool serverSearchRunning_ = false;
+    ClientAlertRule clientAlerts_;
+    bool alertSound_ = true;  // a warning also plays the alert sound ("AlertSound")
+    MarkedRowCount markedCount_{ConList, BackColor, lblMarked};
 };
 
 }  // namespace kestova

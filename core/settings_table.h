@@ -58,6 +58,10 @@ inline constexpr Setting Title{
     "Zarnevo Kestova v" KESTOVA_SETTINGS_TEXT(KESTOVA_VERSION_MAJOR) "." KESTOVA_SETTINGS_TEXT(
         KESTOVA_VERSION_MINOR) "." KESTOVA_SETTINGS_TEXT(KESTOVA_VERSION_PATCH)};
 inline constexpr Setting Address{kOption, "Address", Kind::Text, "Visit us at www.zarnevo.example"};
+// The operator is told when a client in use has fewer minutes left than this (0: never).
+inline constexpr Setting AlertMinutes{kOption, "AlertMinutes", Kind::WholeNumber, "5"};
+// Such a warning also plays a short sound.
+inline constexpr Setting AlertSound{kOption, "AlertSound", Kind::Truth, "True"};
 
 // Section "POS": receipt printer and ticket layout.
 inline constexpr Setting PosType{kPos, "POSType", Kind::Truth, "True"};

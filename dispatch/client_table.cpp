@@ -33,20 +33,21 @@ std::vector<std::string_view> SplitClientRecord(std::string_view record) {
     }
 }
 
-bool LayClientRecord(ui::Grid& grid, const std::vector<std::string_view>& fields) {
+std::optional<int> LayClientRecord(ui::Grid& grid, const std::vector<std::string_view>& fields) {
     if (fields.size() <= kStateField) {
-        return false;
+        return std::nullopt;
     }
     const auto row = ToWholeNumber(fields[kSlotField]);
     if (!row.has_value() || *row < 1) {
-        return false;
+        return std::nullopt;
     }
     grid.BeginUpdate();
     const auto slots = ToWholeNumber(fields[kSlotCountField]);
     if (slots.has_value() && *slots >= 0 && *slots <= kMaxClientSlots) {
         grid.SetRows(*slots + 1);
     }
-    if (*row < grid.Rows()) {
+    const bool laid = *row < grid.Rows();
+    if (laid) {
         const bool shown =
             fields[kStateField] == kConnectedState && !fields[kFirstCellField].empty();
         grid.SetRowHeight(*row,
@@ -62,7 +63,7 @@ bool LayClientRecord(ui::Grid& grid, const std::vector<std::string_view>& fields
         }
     }
     grid.EndUpdate();
-    return true;
+    return laid ? row : std::nullopt;
 }
 
 void HandleClientUpdate(KestovaMain& main, const Reply& reply) {
@@ -76,7 +77,9 @@ void HandleClientUpdate(KestovaMain& main, const Reply& reply) {
     const std::vector<std::string_view> fields = SplitClientRecord(*record);
     platform::EventLoop& loop = platform::services().loop();
     loop.yield();
-    LayClientRecord(main.ConList, fields);
+    if (const std::optional<int> row = LayClientRecord(main.ConList, fields)) {
+        main.ClientRecordLaid(*row);
+    }
     loop.yield();
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -25,11 +26,12 @@ std::vector<std::string_view> SplitClientRecord(std::string_view record);
 // it (keeping its old texts) otherwise. A record that is shorter than the state field or that
 // addresses the header row or no row at all changes nothing. A slot count that is not a number
 // (or beyond any café) leaves the row count as it is; a row beyond the row count is not laid.
-// True when the record was taken.
-bool LayClientRecord(ui::Grid& grid, const std::vector<std::string_view>& fields);
+// The row shown or hidden, if any.
+std::optional<int> LayClientRecord(ui::Grid& grid, const std::vector<std::string_view>& fields);
 
 // UPDATE: ignored while the supervision timer is stopped (a point-of-sale window is open);
-// otherwise lays the record, letting events run before and after.
+// otherwise lays the record and tells the main window which row it laid, letting events run
+// before and after.
 void HandleClientUpdate(KestovaMain& main, const Reply& reply);
 
 }  // namespace kestova

@@ -11,6 +11,7 @@
 #include "platform/export_files.h"
 #include "platform/file_store.h"
 #include "platform/instance_guard.h"
+#include "platform/notifier.h"
 #include "platform/printer.h"
 #include "platform/serial_port.h"
 #include "platform/shell.h"
@@ -34,6 +35,8 @@ public:
     // The audit log of the commands sent to the server.
     virtual AppendLog& auditLog() = 0;
     virtual ExportFiles& exportFiles() = 0;
+    // Desktop notifications and the alert sound.
+    virtual Notifier& notifier() = 0;
     virtual std::unique_ptr<Socket> createSocket() = 0;
     virtual std::unique_ptr<SerialPort> createSerialPort() = 0;
     // The system's default printer.

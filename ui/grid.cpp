@@ -255,6 +255,21 @@ void Grid::touch(int row, int col) {
     flush();
 }
 
+void Grid::addGridObserver(GridObserver* observer) {
+    gridObservers_.push_back(observer);
+}
+
+void Grid::removeGridObserver(GridObserver* observer) {
+    std::erase(gridObservers_, observer);
+}
+
+template <typename Tell>
+void Grid::tellObservers(Tell tell) const {
+    for (GridObserver* observer : gridObservers_) {
+        tell(*observer);
+    }
+}
+
 // Only new rules, a new current row or new cells of it can put the current row out of sight.
 void Grid::dropCurrentRowOutOfSight() {
     const auto touched = [this](int row) {
@@ -277,22 +292,19 @@ void Grid::flush() {
         return;
     }
     dropCurrentRowOutOfSight();
-    GridObserver* observer = gridObserver_;
     if (shapeDirty_) {
         shapeDirty_ = false;
         dirty_ = false;
         rowsResizedTop_ = 0;
         rowsResizedBottom_ = -1;
         columnsResized_ = false;
-        if (observer != nullptr) {
-            observer->shapeChanged();
-        }
+        tellObservers([](GridObserver& observer) { observer.shapeChanged(); });
     }
     if (dirty_) {
         dirty_ = false;
-        if (observer != nullptr) {
-            observer->cellsChanged(dirtyTop_, dirtyLeft_, dirtyBottom_, dirtyRight_);
-        }
+        const int top = dirtyTop_, left = dirtyLeft_, bottom = dirtyBottom_, right = dirtyRight_;
+        tellObservers(
+            [&](GridObserver& observer) { observer.cellsChanged(top, left, bottom, right); });
     }
     if (rowsResizedTop_ <= rowsResizedBottom_ || columnsResized_) {
         const int top = rowsResizedTop_;
@@ -301,27 +313,20 @@ void Grid::flush() {
         rowsResizedTop_ = 0;
         rowsResizedBottom_ = -1;
         columnsResized_ = false;
-        if (observer != nullptr) {
-            observer->geometryChanged(top, bottom, columns);
-        }
+        tellObservers(
+            [&](GridObserver& observer) { observer.geometryChanged(top, bottom, columns); });
     }
     if (filterDirty_) {
         filterDirty_ = false;
-        if (observer != nullptr) {
-            observer->filterChanged();
-        }
+        tellObservers([](GridObserver& observer) { observer.filterChanged(); });
     }
     if (sortDirty_) {
         sortDirty_ = false;
-        if (observer != nullptr) {
-            observer->sortChanged();
-        }
+        tellObservers([](GridObserver& observer) { observer.sortChanged(); });
     }
     if (selectionDirty_) {
         selectionDirty_ = false;
-        if (observer != nullptr) {
-            observer->selectionChanged();
-        }
+        tellObservers([](GridObserver& observer) { observer.selectionChanged(); });
     }
 }
 

@@ -110,7 +110,10 @@ public:
     void BeginUpdate();
     void EndUpdate();
 
-    void setGridObserver(GridObserver* observer) { gridObserver_ = observer; }
+    // Every observer is told of every change: the view, and whatever else keeps track of the
+    // grid (a count of its marked rows).
+    void addGridObserver(GridObserver* observer);
+    void removeGridObserver(GridObserver* observer);
 
     std::function<void()> Click;
     std::function<void()> DblClick;
@@ -132,6 +135,8 @@ private:
     const Cell* findCell(int row, int col) const;
     void touch(int row, int col);
     void flush();
+    template <typename Tell>
+    void tellObservers(Tell tell) const;
     void dropCurrentRowOutOfSight();
     bool validCell(int row, int col) const;
 
@@ -155,7 +160,7 @@ private:
     int sortColumn_ = -1;
     bool sortDescending_ = false;
 
-    GridObserver* gridObserver_ = nullptr;
+    std::vector<GridObserver*> gridObservers_;
     int updateDepth_ = 0;
     bool dirty_ = false;
     int dirtyTop_ = 0, dirtyLeft_ = 0, dirtyBottom_ = -1, dirtyRight_ = -1;

@@ -95,13 +95,13 @@ public:
                                  reorder();
                              }
                          });
-        grid_.setGridObserver(this);
+        grid_.addGridObserver(this);
         shapeChanged();
         sortChanged();
         connectView();
     }
 
-    ~GridViewAdapter() override { grid_.setGridObserver(nullptr); }
+    ~GridViewAdapter() override { grid_.removeGridObserver(this); }
 
     int gridRow(int viewRow) const { return order_->gridRow(viewRow); }
 

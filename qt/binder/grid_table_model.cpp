@@ -38,7 +38,7 @@ QVariant GridTableModel::data(const QModelIndex& index, int role) const {
             return QBrush(toQColor(color));
         }
         default:
-            return {};
+            return look_ ? look_->data(row, col, role) : QVariant();
     }
 }
 
@@ -59,8 +59,17 @@ void GridTableModel::cellsChanged(int top, int left, int bottom, int right) {
     }
     const int first = std::max(tableRow(top), 0);
     const int last = tableRow(bottom);
-    if (last >= first) {
-        emit dataChanged(index(first, left), index(last, right));
+    if (last < first) {
+        return;
+    }
+    emit dataChanged(index(first, left), index(last, right));
+    if (!look_) {
+        return;
+    }
+    for (const int column : look_->columnsReading(left, right)) {
+        if (column < left || column > right) {
+            emit dataChanged(index(first, column), index(last, column));
+        }
     }
 }
 
@@ -68,6 +77,11 @@ void GridTableModel::reshape() {
     beginResetModel();
     headerRows_ = grid_.FixedRows();
     endResetModel();
+}
+
+void GridTableModel::setCellLook(std::unique_ptr<GridCellLook> look) {
+    look_ = std::move(look);
+    repaintAll();
 }
 
 void GridTableModel::repaintAll() {

@@ -1,10 +1,24 @@
 #pragma once
 
 #include <QAbstractTableModel>
+#include <memory>
+#include <vector>
 
 #include "ui/grid.h"
 
 namespace qtplatform {
+
+// What a window draws in one of its grids beyond the texts and cell colours of the model: icons,
+// text colours, fonts, tool tips, each drawn from cells of its row. An empty value leaves the role
+// as the model has it.
+class GridCellLook {
+public:
+    virtual ~GridCellLook() = default;
+    virtual QVariant data(int gridRow, int column, int role) const = 0;
+    // The columns whose drawing reads cells of the columns left to right (a client's icon by its
+    // name reads its mode), so that they are drawn anew when those cells change.
+    virtual std::vector<int> columnsReading(int left, int right) const = 0;
+};
 
 // The grid control model seen as a table. The grid's fixed rows become the horizontal header, so
 // they stay in sight while the body scrolls; body row r of the table is grid row r + FixedRows.
@@ -29,9 +43,12 @@ public:
     // A colour that applies to every cell changed.
     void repaintAll();
 
+    void setCellLook(std::unique_ptr<GridCellLook> look);
+
 private:
     ui::Grid& grid_;
     int headerRows_ = 0;
+    std::unique_ptr<GridCellLook> look_;
 };
 
 }  // namespace qtplatform

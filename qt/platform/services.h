@@ -10,6 +10,7 @@
 #include "qt/platform/event_loop.h"
 #include "qt/platform/export_files.h"
 #include "qt/platform/instance_guard.h"
+#include "qt/platform/notifier.h"
 #include "qt/platform/shell.h"
 
 namespace qtplatform {
@@ -26,6 +27,7 @@ public:
     platform::Autostart& autostart() override { return autostart_; }
     platform::AppendLog& auditLog() override { return auditLog_; }
     platform::ExportFiles& exportFiles() override { return exportFiles_; }
+    platform::Notifier& notifier() override { return notifier_; }
     std::unique_ptr<platform::Socket> createSocket() override;
     std::unique_ptr<platform::SerialPort> createSerialPort() override;
     std::unique_ptr<platform::Printer> createPrinter() override;
@@ -43,6 +45,7 @@ private:
     platform::XdgAutostart autostart_{platform::AutostartDirectory()};
     platform::AppendOnlyFile auditLog_{platform::DataDirectory() / "audit.jsonl"};
     QtExportFiles exportFiles_;
+    QtNotifier notifier_;
 };
 
 }  // namespace qtplatform

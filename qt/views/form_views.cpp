@@ -1,6 +1,7 @@
 #include "qt/views/form_views.h"
 
 #include "qt/binder/binder.h"
+#include "qt/views/dressings.h"
 #include "qt/views/layouts.h"
 
 namespace qtplatform {
@@ -63,6 +64,9 @@ QWidget& FormViews::window(ui::Form& form) {
     }
     std::unique_ptr<QWidget> window = layout->second();
     bind(form, *window);
+    if (const auto dressing = dressings().find(form.Name()); dressing != dressings().end()) {
+        dressing->second(form, *window);
+    }
     return *(windows_[&form] = std::move(window));
 }
 

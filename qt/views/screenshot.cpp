@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QMainWindow>
 #include <QTimer>
 #include <QWidget>
 #include <cstdio>
@@ -12,7 +13,14 @@ namespace {
 
 constexpr int kSettleMs = 1500;
 
+// The main window once it shows, even when a window it opened (a client's alert in the message
+// window) has come to the front; before that the window in front.
 QWidget* windowToShoot() {
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (window->isVisible() && qobject_cast<QMainWindow*>(window) != nullptr) {
+            return window;
+        }
+    }
     if (QWidget* active = QApplication::activeWindow()) {
         return active;
     }

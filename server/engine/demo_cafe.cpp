@@ -13,6 +13,12 @@ constexpr double kUserArrives = 240;        // per ready computer
 constexpr double kUserLeavesEarly = 1800;   // per session
 constexpr double kUserTogglesPause = 1200;  // per session
 constexpr double kRatesMove = 20;           // per session
+constexpr double kDropsOff = 5400;          // per running session: the network fails it
+// A running session's computer is off the network for this long, plus up to as much again.
+constexpr int kAwaySeconds = 20;
+// The first sessions of the café are about to end, so the operator soon meets the console's
+// warnings; the others have from ten minutes to nearly two hours left.
+constexpr double kEndingSessions[] = {210, 480};
 
 std::string TwoDigits(int number) {
     return (number < 10 ? "0" : "") + std::to_string(number);
@@ -70,6 +76,7 @@ void DemoCafe::populate(Cafe& cafe) {
     const ClientMode special[] = {ClientMode::Paused, ClientMode::Disabled, ClientMode::SelfTimer,
                                   ClientMode::Administrator};
     int next = 0;
+    std::size_t ending = 0;
     for (int slot = 1; slot <= cafe.slots(); ++slot) {
         if (!cafe.client(slot).present)
             continue;
@@ -83,7 +90,8 @@ void DemoCafe::populate(Cafe& cafe) {
         } else if (below(3) == 0) {
             c.mode = ClientMode::LoggedIn;
             c.user = kAllocatedUser;
-            c.secondsLeft = 600 + 300 * below(20);
+            c.secondsLeft = ending < std::size(kEndingSessions) ? kEndingSessions[ending++]
+                                                                : 600 + 300 * below(20);
         }
         if (!c.user.empty())
             moveRates(c, 0);
@@ -130,6 +138,8 @@ void DemoCafe::step(Cafe& cafe, double seconds, const Hooks& hooks) {
             continue;
         if (happens(kUserLeavesEarly, seconds)) {
             hooks.giveBack(cafe.logOff(slot));
+        } else if (c.mode == ClientMode::LoggedIn && happens(kDropsOff, seconds)) {
+            cafe.takeAway(slot, kAwaySeconds + below(kAwaySeconds), false, "Disconnected");
         } else if (happens(kUserTogglesPause, seconds)) {
             cafe.togglePause(slot);
         } else if (c.mode == ClientMode::LoggedIn && happens(kRatesMove, seconds)) {

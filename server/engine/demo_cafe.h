@@ -21,8 +21,9 @@ class DemoCafe {
 public:
     explicit DemoCafe(std::uint64_t seed) : random_(seed) {}
 
-    // Named computers in most slots, some in use on allocated time, one paused, one disabled,
-    // one in self-timer and one in administrator mode (when there are slots enough).
+    // Named computers in most slots, some in use on allocated time (the first few of them with
+    // only minutes left), one paused, one disabled, one in self-timer and one in administrator
+    // mode (when there are slots enough).
     void populate(Cafe& cafe);
 
     // What the simulation needs from the server: log a user in with a ticket, give a session's
@@ -33,7 +34,8 @@ public:
         std::function<std::vector<Ticket>()> usableTickets;
     };
     // Lets the given simulated seconds pass: computers leave and arrive, users log in, pause,
-    // resume and leave, download rates and quotas move.
+    // resume and leave, computers in use drop off the network for a while, download rates and
+    // quotas move.
     void step(Cafe& cafe, double seconds, const Hooks& hooks);
 
 private:

@@ -125,6 +125,19 @@ TEST_F(GridActionTest, SelectAllMarksEveryClientAndKeepsTheHighlightedRow) {
     EXPECT_EQ(main_.ConList.ColSel(), grid::kFiller);
 }
 
+TEST_F(GridActionTest, TheInstantToolsFrameCountsTheClientsAMarkedCommandReaches) {
+    EXPECT_EQ(main_.lblMarked.Caption.get(), "0 Marked");
+    main_.m_SelectAll_Click();
+    EXPECT_EQ(main_.lblMarked.Caption.get(), "4 Marked");
+    highlight(3);
+    main_.ConList_DblClick();
+    EXPECT_EQ(main_.lblMarked.Caption.get(), "3 Marked");
+    main_.ConList.SetTextMatrix(5, grid::kClientName, "");
+    EXPECT_EQ(main_.lblMarked.Caption.get(), "2 Marked") << "a row without a client is not reached";
+    main_.ConList.SetRows(6);
+    EXPECT_EQ(main_.lblMarked.Caption.get(), "1 Marked") << "row 7 went with the smaller café";
+}
+
 TEST_F(GridActionTest, UnselectAllUnmarksEverythingWithTheProgressBarRunning) {
     main_.m_SelectAll_Click();
     main_.ConList.SetTextMatrix(3, grid::kClientName, "");  // its client left, the mark stays

@@ -74,8 +74,8 @@ TEST(DemoCafe, TheSameSeedGivesTheSameCafe) {
 
 TEST(DemoCafe, ClientsComeAndGoAndUsersLogInWithTickets) {
     const auto sent = RunDemoHour(4);
-    std::set<std::string> modes, users;
-    std::size_t hidden = 0;
+    std::set<std::string> modes, users, inUse;
+    std::size_t hidden = 0, endingSoon = 0, droppedInUse = 0;
     for (const auto& [console, message] : sent) {
         if (!message.starts_with("||UPDATE||"))
             continue;
@@ -84,7 +84,14 @@ TEST(DemoCafe, ClientsComeAndGoAndUsersLogInWithTickets) {
         EXPECT_EQ(fields[0], "12");
         if (fields[7] != "Connected.") {
             ++hidden;
+            droppedInUse += inUse.erase(fields[1]);
             continue;
+        }
+        if (fields[6] == "Logged in") {
+            inUse.insert(fields[1]);
+            endingSoon += fields[5] < "00:05" ? 1 : 0;
+        } else {
+            inUse.erase(fields[1]);
         }
         modes.insert(fields[6]);
         if (fields[6] == "Logged in" || fields[6] == "Paused") {
@@ -98,6 +105,8 @@ TEST(DemoCafe, ClientsComeAndGoAndUsersLogInWithTickets) {
     EXPECT_TRUE(modes.contains("Disabled"));
     EXPECT_TRUE(modes.contains("Paused"));
     EXPECT_FALSE(users.empty()) << "users logged in with tickets";
+    EXPECT_GT(endingSoon, 0u) << "some sessions come close to their end";
+    EXPECT_GT(droppedInUse, 0u) << "some computers in use drop off the network";
 }
 
 }  // namespace

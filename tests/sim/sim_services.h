@@ -10,6 +10,7 @@
 #include "tests/sim/sim_files.h"
 #include "tests/sim/sim_loop.h"
 #include "tests/sim/sim_network.h"
+#include "tests/sim/sim_notifier.h"
 
 namespace sim {
 
@@ -30,6 +31,7 @@ public:
     SimAutostart& autostart() override { return autostart_; }
     MemoryAppendLog& auditLog() override { return auditLog_; }
     SimExportFiles& exportFiles() override { return exportFiles_; }
+    SimNotifier& notifier() override { return notifier_; }
     std::unique_ptr<platform::Socket> createSocket() override { return network_.createSocket(); }
     std::unique_ptr<platform::SerialPort> createSerialPort() override;
     std::unique_ptr<platform::Printer> createPrinter() override;
@@ -52,6 +54,7 @@ private:
     SimAutostart autostart_;
     MemoryAppendLog auditLog_;
     SimExportFiles exportFiles_;
+    SimNotifier notifier_{loop_};
     SimNetwork network_{loop_};
     SimSerialLines serialLines_{loop_};
     SimPrintSpool printSpool_;

@@ -45,6 +45,7 @@ protected:
     SimExportFiles& exportFiles() { return services_.exportFiles(); }
     SimSerialLines& serialLines() { return services_.serialLines(); }
     SimPrintSpool& printers() { return services_.printers(); }
+    SimNotifier& notifier() { return services_.notifier(); }
 
     // given: a scripted server on loopback.
     SimListener& givenServerListening(int port) { return network().listen(kLoopback, port); }

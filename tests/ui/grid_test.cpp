@@ -32,7 +32,7 @@ public:
 
 class GridTest : public ::testing::Test {
 protected:
-    GridTest() { grid.setGridObserver(&view); }
+    GridTest() { grid.addGridObserver(&view); }
     ui::Form form{"frmGrid"};
     ui::Grid grid{form, "ConList", 5, 4};
     RecordingGridView view;
@@ -165,6 +165,16 @@ TEST_F(GridTest, HiddenRowKeepsItsDataAndReportsGeometryNotCells) {
     grid.SetColWidth(1, 0);
     grid.EndUpdate();
     EXPECT_THAT(view.events, ElementsAre("geometry 2-4 columns"));
+}
+
+TEST_F(GridTest, EveryObserverIsToldUntilItLeaves) {
+    RecordingGridView counter;
+    grid.addGridObserver(&counter);
+    grid.SetTextMatrix(1, 1, "PC-01");
+    grid.removeGridObserver(&counter);
+    grid.SetTextMatrix(2, 1, "PC-02");
+    EXPECT_THAT(counter.events, ElementsAre("cells 1,1-1,1"));
+    EXPECT_THAT(view.events, ElementsAre("cells 1,1-1,1", "cells 2,1-2,1"));
 }
 
 TEST_F(GridTest, ANewDefaultHeightResizesTheRowsWithoutAHeightOfTheirOwn) {

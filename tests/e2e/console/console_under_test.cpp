@@ -165,11 +165,14 @@ ConsoleUnderTest::ConsoleUnderTest(int portOffset, const QString& moreSettings) 
     }
     // The server's address, and a fixed port: 999 + the server's offset. "Loop" above the offset
     // keeps the console on that port; "Refresh" 1 lets it notice a lost server within a second.
+    // "AlertMinutes" 0: the demo café's first sessions end within minutes, and their warnings
+    // would bring the message window in front of the windows a test drives.
     WriteFile(configDir_.filePath("machine.ini"),
               "[HKEY_USERS\\.default\\Software\\Zarnevo]\nServerIP=127.0.0.1\n");
     WriteFile(
         configDir_.filePath("kestova.ini"),
-        QStringLiteral("[Option]\nUsePort=1\nPortNo=%1\nLoop=32766\nRefresh=1\n").arg(portOffset) +
+        QStringLiteral("[Option]\nUsePort=1\nPortNo=%1\nLoop=32766\nRefresh=1\nAlertMinutes=0\n")
+                .arg(portOffset) +
             moreSettings);
     qputenv("KESTOVA_CONFIG_DIR", configDir_.path().toUtf8());
 
