@@ -4,7 +4,7 @@
 // shown offscreen. A refresh must fit well inside one 60 Hz frame (16 ms).
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QTimer>
 #include <string>
@@ -160,17 +160,3 @@ void BM_QtGridFirstFillAfterConnect(benchmark::State& state) {
 BENCHMARK(BM_QtGridFirstFillAfterConnect)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
-        return 1;
-    }
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -4,7 +4,6 @@
 // An opening at Loop 20000 must stay under 100 ms.
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <QComboBox>
 #include <QTimer>
 #include <string>
@@ -43,17 +42,3 @@ void BM_QtOptionsOpening(benchmark::State& state) {
 BENCHMARK(BM_QtOptionsOpening)->Arg(100)->Arg(20000)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
-        return 1;
-    }
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

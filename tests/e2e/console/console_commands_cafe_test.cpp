@@ -28,17 +28,9 @@ TEST(ConsoleCommandsTheCafe, AllocatePauseRenameAndMessageReachTheClientAndTheSe
     ASSERT_TRUE(WaitUntil([&] { return Server().IsGreeted() && !console.shownClients().empty(); }));
     ASSERT_EQ(console.logIn("ADMINISTRATOR", "admin"), "Loading Completed.");
 
-    // A client that is shown and not in use.
-    int row = 0;
-    ASSERT_TRUE(WaitUntil([&] {
-        for (const auto& [slot, name] : console.shownClients()) {
-            if (main.ConList.TextMatrix(slot, grid::kInformation) == "Ready") {
-                row = slot;
-                return true;
-            }
-        }
-        return false;
-    })) << "the demo café has no free client";
+    const std::optional<int> ready = console.readyClient();
+    ASSERT_TRUE(ready) << "the demo café has no free client";
+    const int row = *ready;
     const std::string name = main.ConList.TextMatrix(row, grid::kClientName);
     auto cell = [&](int column) { return main.ConList.TextMatrix(row, column); };
     main.ConList.SetRow(row);

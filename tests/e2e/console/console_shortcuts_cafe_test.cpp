@@ -40,16 +40,9 @@ TEST(ConsoleShortcutsTheCafe, CtrlAAllocatesRightAfterLogInAndAGuestAfterwardsGe
     console.mainWindow().activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&console.mainWindow()));
 
-    int row = 0;
-    ASSERT_TRUE(WaitUntil([&] {
-        for (const auto& [slot, name] : console.shownClients()) {
-            if (main.ConList.TextMatrix(slot, grid::kInformation) == "Ready") {
-                row = slot;
-                return true;
-            }
-        }
-        return false;
-    })) << "the demo café has no free client";
+    const std::optional<int> ready = console.readyClient();
+    ASSERT_TRUE(ready) << "the demo café has no free client";
+    const int row = *ready;
     const std::string name = main.ConList.TextMatrix(row, grid::kClientName);
     ClickClient(console, row);
     ASSERT_EQ(main.ConList.RowSel(), row);

@@ -231,6 +231,20 @@ QAction& ConsoleUnderTest::menuEntry(const char* name) {
     throw std::runtime_error(std::string("the main window has no menu entry ") + name);
 }
 
+std::optional<int> ConsoleUnderTest::readyClient() {
+    std::optional<int> ready;
+    WaitUntil([&] {
+        for (const auto& [slot, name] : shownClients()) {
+            if (main().ConList.TextMatrix(slot, client_grid::kInformation) == "Ready") {
+                ready = slot;
+                return true;
+            }
+        }
+        return false;
+    });
+    return ready;
+}
+
 ClientNames ConsoleUnderTest::shownClients() {
     QTableView& view = grid();
     const auto* model = dynamic_cast<const qtplatform::GridOrderProxy*>(view.model());

@@ -82,6 +82,9 @@ public:
 
     // The clients the grid view shows: its visible rows, by slot, with the "Client Name" cell.
     ClientNames shownClients();
+    // Waits until the grid shows a client that is "Ready" (free, not in use): its slot, if one
+    // came within the wait.
+    std::optional<int> readyClient();
 
     // Opens the login window through "Log off ...", fills in the user name and password once it
     // has rolled down and clicks "O&k". Returns when the window has closed, with the last text
