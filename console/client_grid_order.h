@@ -11,7 +11,7 @@
 namespace kestova::client_grid {
 
 // Texts in natural order: letters without regard to case, a run of digits by its value, so "PC2"
-// comes before "PC10" and "10.0.0.9" before "10.0.0.13". Negative, zero or positive.
+// comes before "PC10" and "127.0.0.9" before "127.0.0.13". Negative, zero or positive.
 int CompareNatural(std::string_view a, std::string_view b);
 
 // A time as the server writes one, a time of use or a time of day: hours, minutes and optional

@@ -28,8 +28,8 @@ TEST(ClientGridOrder, CellsCompareByWhatTheirColumnHolds) {
         {grid::kClientName, "PC-009", "PC-10"},
         {grid::kClientName, "PC", "PC1"},
         {grid::kUsername, "", "ann"},
-        {grid::kClientIP, "10.0.0.9", "10.0.0.13"},
-        {grid::kClientIP, "10.0.0.200", "10.0.1.2"},
+        {grid::kClientIP, "127.0.0.9", "127.0.0.13"},
+        {grid::kClientIP, "127.0.0.200", "127.0.1.2"},
         {grid::kNumber, "9.", "10."},
         {grid::kPort, "999", "1001"},
         {grid::kDownRate, "7.25", "7.3"},
@@ -77,8 +77,8 @@ std::string Record(int slot, const std::string& name, const std::string& user,
 class GridOrderTest : public testing::OperatorSessionTest {
 protected:
     GridOrderTest() {
-        serverSays(server, Record(2, "PC10", "mary", "00:05", "10.0.0.12"));
-        serverSays(server, Record(9, "PC2", "ann", "1:10:00", "10.0.0.9"));
+        serverSays(server, Record(2, "PC10", "mary", "00:05", "127.1.0.12"));
+        serverSays(server, Record(9, "PC2", "ann", "1:10:00", "127.1.0.9"));
         logIn("ADMINISTRATOR", "ADMINISTRATOR");
     }
 
@@ -95,7 +95,7 @@ TEST_F(GridOrderTest, AHeaderClickSortsTheClientsByItsColumnAndASecondReversesTh
     clickHeader(grid::kTime);
     EXPECT_THAT(onScreen(), ElementsAre(2, 9, 4, 5, 7)) << "equal times in slot order";
     clickHeader(grid::kClientIP);
-    EXPECT_THAT(onScreen(), ElementsAre(9, 2, 4, 5, 7));
+    EXPECT_THAT(onScreen(), ElementsAre(4, 5, 7, 9, 2)) << "addresses part by part";
     clickHeader(grid::kFiller);
     EXPECT_EQ(main.ConList.SortColumn(), grid::kClientIP);
 
@@ -107,7 +107,7 @@ TEST_F(GridOrderTest, SortedAndFilteredEveryCommandAndRecordReachesTheClientOfIt
     clickHeader(grid::kClientName);
     clickHeader(grid::kClientName);
     ASSERT_TRUE(sim::PressShortcut(main, "Ctrl+Shift+F"));
-    sim::TypeInto(main.txtFilter, "10.0.0.");
+    sim::TypeInto(main.txtFilter, "127.1.0.");
     EXPECT_THAT(onScreen(), ElementsAre(2, 9));
 
     sim::ClickRowOnScreen(main.ConList, 1);
@@ -118,7 +118,7 @@ TEST_F(GridOrderTest, SortedAndFilteredEveryCommandAndRecordReachesTheClientOfIt
     EXPECT_THAT(sent(), ElementsAre("||F-PAUSE||8||"));
 
     // A record of the slot lands in its row, which stays highlighted, marked and in its place.
-    serverSays(server, Record(9, "PC2", "ann", "1:09:00", "10.0.0.9"));
+    serverSays(server, Record(9, "PC2", "ann", "1:09:00", "127.1.0.9"));
     EXPECT_EQ(main.ConList.TextMatrix(9, grid::kTime), "1:09:00");
     EXPECT_EQ(main.ConList.RowSel(), 9);
     EXPECT_TRUE(marked(9));
@@ -140,7 +140,7 @@ TEST_F(GridOrderTest, TheFilterMatchesNameUserOrAddressAndNoHiddenClientStaysHig
     for (const auto& [typed, shown] :
          std::vector<std::pair<std::string, std::vector<int>>>{{"pc1", {2}},
                                                                {"JOHN", {4, 5, 7}},
-                                                               {"0.0.9", {9}},
+                                                               {"1.0.9", {9}},
                                                                {"Logged", {}},
                                                                {"  ", {2, 4, 5, 7, 9}}}) {
         main.txtFilter.Text = typed;
@@ -150,7 +150,7 @@ TEST_F(GridOrderTest, TheFilterMatchesNameUserOrAddressAndNoHiddenClientStaysHig
     // A client whose record no longer matches leaves the screen, and the highlight with it.
     main.txtFilter.Text = "mary";
     sim::ClickRowOnScreen(main.ConList, 0);
-    serverSays(server, Record(2, "PC10", "bob", "00:04", "10.0.0.12"));
+    serverSays(server, Record(2, "PC10", "bob", "00:04", "127.1.0.12"));
     EXPECT_THAT(onScreen(), IsEmpty());
     EXPECT_EQ(main.ConList.RowSel(), 0);
 
