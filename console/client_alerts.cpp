@@ -48,8 +48,10 @@ std::string AlertText(const ClientAlert& alert) {
 void TellOperator(const ClientAlert& alert, bool withSound) {
     const std::string heading = AlertHeading(alert);
     const std::string text = AlertText(alert);
-    ShowNotice(FormatDateTime(kLogTimeFormat, LocalNow()) + " - " + heading + ": " + text,
-               kClientAlertsTitle);
+    // Told while the operator may be typing elsewhere: the log must not take their keys.
+    ShowNoticeInBackground(
+        FormatDateTime(kLogTimeFormat, LocalNow()) + " - " + heading + ": " + text,
+        kClientAlertsTitle);
     platform::Notifier& notifier = platform::services().notifier();
     notifier.notify(heading, text);
     if (withSound) {

@@ -29,6 +29,14 @@ Messages::Messages() : ui::Form("Messages") {
 }
 
 void Messages::ShowNotice(const std::string& text, const std::string& title) {
+    AddNotice(text, title, false);
+}
+
+void Messages::ShowNoticeInBackground(const std::string& text, const std::string& title) {
+    AddNotice(text, title, true);
+}
+
+void Messages::AddNotice(const std::string& text, const std::string& title, bool inBackground) {
     if (title == kAboutTitle) {
         ShowAboutBox();
     } else {
@@ -37,7 +45,11 @@ void Messages::ShowNotice(const std::string& text, const std::string& title) {
     Text1.FontBold = false;
     Text1.FontSize = kNormalFontSize;
     WindowState = 0;
-    Show();
+    if (inBackground) {
+        ShowInBackground();
+    } else {
+        Show();
+    }
     Caption = title;
     AddLine(text);
 }
@@ -142,6 +154,10 @@ void ReleaseMessagesWindow() {
 
 void ShowNotice(const std::string& text, const std::string& title) {
     MessagesWindow().ShowNotice(text, title);
+}
+
+void ShowNoticeInBackground(const std::string& text, const std::string& title) {
+    MessagesWindow().ShowNoticeInBackground(text, title);
 }
 
 }  // namespace kestova

@@ -33,6 +33,9 @@ public:
     // the window into the About box (version, icon) with only that text; any other title after an
     // About box or a tip starts a fresh log.
     void ShowNotice(const std::string& text, const std::string& title);
+    // The same without taking the keyboard from the window in front: for what the console tells
+    // of its own accord (a client's time running out) while the operator may be typing.
+    void ShowNoticeInBackground(const std::string& text, const std::string& title);
 
     // The window in client-message mode. ShowClientMessages starts the log afresh with the text
     // (or keeps the log as it is, without a text); AddClientMessage adds the text to the client
@@ -52,6 +55,7 @@ public:
 private:
     void OKButton_Click();
     void Form_Unload(int& cancel);
+    void AddNotice(const std::string& text, const std::string& title, bool inBackground);
     void ShowAboutBox();
     void ShowLog();
     void ClientMessageMode();
@@ -71,5 +75,6 @@ void ReleaseMessagesWindow();
 
 // The console's own notices: appended to the message window under the title.
 void ShowNotice(const std::string& text, const std::string& title);
+void ShowNoticeInBackground(const std::string& text, const std::string& title);
 
 }  // namespace kestova

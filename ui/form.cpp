@@ -62,6 +62,16 @@ void Form::Show(bool modal) {
     }
 }
 
+void Form::ShowInBackground() {
+    EnsureLoaded();
+    if (!loaded_) {
+        return;
+    }
+    showingInBackground_ = true;
+    Visible = true;
+    showingInBackground_ = false;
+}
+
 void Form::Activate() {
     Raise(OnActivate);
 }

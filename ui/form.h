@@ -41,6 +41,12 @@ public:
     bool IsLoaded() const { return loaded_; }
     // Shows the form; modal shows run the event loop until the form hides or unloads.
     void Show(bool modal = false);
+    // Shows the form without taking the keyboard from the window in front and without raising
+    // it over that window, for a log the operator reads when they look up. A form already shown
+    // stays where it is.
+    void ShowInBackground();
+    // True while ShowInBackground shows the form (for the view).
+    bool ShowsInBackground() const { return showingInBackground_; }
     void Hide();
     // Asks the form to unload; returns false when the form cancelled.
     bool Unload();
@@ -92,6 +98,7 @@ private:
     bool loaded_ = false;
     bool loading_ = false;
     bool modal_ = false;
+    bool showingInBackground_ = false;
 };
 
 }  // namespace ui

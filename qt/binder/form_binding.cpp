@@ -131,10 +131,14 @@ void FormBinding::apply(std::string_view property) {
                 window.setWindowModality(form_.IsModal() ? Qt::ApplicationModal : Qt::NonModal);
                 settling_ = true;
             }
+            const bool inBackground = form_.ShowsInBackground();
+            window.setAttribute(Qt::WA_ShowWithoutActivating, inBackground);
             window.show();
-            window.raise();
-            window.activateWindow();
-            claimFocusKeptWhileHidden();
+            if (!inBackground) {
+                window.raise();
+                window.activateWindow();
+                claimFocusKeptWhileHidden();
+            }
         } else if (window.isVisible()) {
             window.hide();
             emit windowHidden();

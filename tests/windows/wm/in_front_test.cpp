@@ -14,7 +14,9 @@
 #include <memory>
 
 #include "connection/login_window.h"
+#include "console/client_alerts.h"
 #include "console/kestova_opt.h"
+#include "core/messages.h"
 #include "core/settings.h"
 #include "core/settings_table.h"
 #include "pos/frm_pos.h"
@@ -370,6 +372,22 @@ TEST_F(InFrontUnderAWindowManager, AnActivation) {
         return asked;
     });
     EXPECT_TRUE(console()->dialogs().allAnswered());
+}
+
+// What the console tells of its own accord (a client's time running out) goes to the message
+// window, which shows without taking the keyboard from the window the operator types in.
+TEST_F(InFrontUnderAWindowManager, ANoticeOfItsOwnAccordLeavesTheKeyboardWhereItWas) {
+    QWidget& main = console()->mainWindow();
+    main.activateWindow();
+    ExpectInFront(main, nullptr, "the main window");
+    ShowNoticeInBackground("ATLAS-04 has 4 minutes left.", kClientAlertsTitle);
+    QWidget& log = console()->window(MessagesWindow());
+    EXPECT_TRUE(WaitUntil([&log] { return log.isVisible(); }, kSettleMs));
+    EXPECT_FALSE(WaitUntil(
+        [&] { return QApplication::activeWindow() != &main || wm::ActiveWindow() != main.winId(); },
+        kSettleMs / 3))
+        << "the message window took the keyboard";
+    MessagesWindow().Unload();
 }
 
 }  // namespace
