@@ -14,6 +14,7 @@
 #include "console/client_grid.h"
 #include "dispatch/dispatcher.h"
 #include "qt/binder/grid_order_proxy.h"
+#include "qt/binder/tile_board_view.h"
 
 namespace {
 
@@ -158,5 +159,39 @@ void BM_QtGridFirstFillAfterConnect(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_QtGridFirstFillAfterConnect)->Unit(benchmark::kMillisecond);
+
+// The floor map in place of the table, on a 1366x768 screen, at its busiest as above: every
+// refresh moves the clock of every tile, a third of them marked and every other client ending.
+void BM_QtFloorMapFullRefreshMarkedAndEnding(benchmark::State& state) {
+    bench::ShownConsole console;
+    kestova::KestovaMain& main = console.main();
+    console.window().resize(1366, 740);
+    main.ShowFloorMap(true);
+    auto* floor = console.window().findChild<qtplatform::TileBoardView*>("Floor");
+    const std::vector<std::string> refreshes[2] = {
+        WithSessionsEnding(bench::CafeRefresh(kSlots, 0), 0),
+        WithSessionsEnding(bench::CafeRefresh(kSlots, 1), 1)};
+    for (const std::string& reply : refreshes[1]) {
+        kestova::DispatchMessage(main, reply);
+    }
+    for (int row = 1; row <= kSlots; row += 3) {
+        kestova::client_grid::SetMarked(main.ConList, row, true, main.BackColor);
+    }
+    QCoreApplication::processEvents();
+    int round = 0;
+    for (auto _ : state) {
+        for (const std::string& reply : refreshes[round]) {
+            kestova::DispatchMessage(main, reply);
+        }
+        benchmark::DoNotOptimize(floor->grab());
+        round ^= 1;
+    }
+    if (floor->tileRect(kSlots).isEmpty() ||
+        !floor->rect().contains(floor->tileRect(kSlots).toRect())) {
+        state.SkipWithError("the floor map does not show the whole café");
+    }
+    state.counters["tile_width_px"] = floor->tileRect(kSlots).width();
+}
+BENCHMARK(BM_QtFloorMapFullRefreshMarkedAndEnding)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -30,8 +30,13 @@ bool IsViewer() {
 }  // namespace
 
 void KestovaMain::ConList_MouseUp(int button, int /*shift*/, int /*x*/, int /*y*/) {
-    const int row = ConList.MouseRow();
-    if (row < 1 || button != kRightButton || IsViewer()) {
+    if (button == kRightButton) {
+        OpenClientMenu(ConList.MouseRow());
+    }
+}
+
+void KestovaMain::OpenClientMenu(int row) {
+    if (row < 1 || IsViewer()) {
         return;
     }
     ConList.SetRow(row);

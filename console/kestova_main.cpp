@@ -152,6 +152,7 @@ void KestovaMain::wireEvents() {
     Timer1.Tick = [this] { Timer1_Timer(); };
     wireCommands();
     wireClientOrder();
+    wireFloorMap();
 }
 
 void KestovaMain::Form_Load() {
@@ -187,6 +188,7 @@ void KestovaMain::Form_Load() {
     ApplySavedColumnViews(*this);
     RecomputeFillerColumn();
     ReadAlertSettings();
+    LoadFloorMap();
 
     StatusBar1.SetPanelText(5, "Welcome to Kestova v" + VersionNumber());
     Prog.Value = 0;

@@ -4,12 +4,14 @@
 #include <memory>
 
 #include "console/client_alert_rule.h"
+#include "console/floor_plan.h"
 #include "console/marked_count.h"
 #include "dispatch/listen_receiver.h"
 #include "platform/socket.h"
 #include "ui/controls.h"
 #include "ui/form.h"
 #include "ui/grid.h"
+#include "ui/tile_board.h"
 
 namespace kestova {
 
@@ -66,6 +68,8 @@ public:
     ui::MenuItem m_AllowPause{m_View, "m_AllowPause", "Allow Client(s) to Pause"};
     // Takes the keyboard to the filter box above the grid.
     ui::MenuItem m_filterClients{m_View, "m_filterClients", "&Filter Clients", "Ctrl+Shift+F"};
+    // Shows the clients as tiles laid out as the café's room instead of the table, and back.
+    ui::MenuItem m_floorMap{m_View, "m_floorMap", "Floor &Map", "Ctrl+M"};
 
     // ---- Menu "&Messages" --------------------------------------------------------------------
     ui::MenuItem m_Messages{*this, "m_Messages", "&Messages"};
@@ -138,6 +142,9 @@ public:
     ui::TextBox txtFilter{*this, "txtFilter"};
     // One row per client slot of the server under the header row; columns in client_grid.h.
     ui::Grid ConList{*this, "ConList", 2, 14};
+    // The same clients as tiles in the places the operator gave them (console/floor_plan.h),
+    // shown instead of ConList while "Floor &Map" is checked.
+    ui::TileBoard Floor{*this, "Floor", ConList};
 
     // The instant-tools frame: group command bar, refresh, point of sale, progress.
     ui::Frame Frame3{*this, "Frame3"};
@@ -229,6 +236,14 @@ public:
     void ConList_HeaderClick(int column);
     void txtFilter_Change();
     void m_filterClients_Click();
+    // The floor map (console/floor_map.cpp): the menu item, and the tiles' events.
+    void m_floorMap_Click();
+    void ShowFloorMap(bool shown);
+    void Floor_TileClick(int row);
+    void Floor_TileDblClick(int row);
+    void Floor_TileDropped(int row, ui::TileSpot spot);
+    // The context menu for the client of the row, from the grid or its tile.
+    void OpenClientMenu(int row);
 
     void m_Select_Click();
     void m_Unselect_Click();
@@ -318,6 +333,9 @@ private:
     void wireEvents();
     void wireCommands();
     void wireClientOrder();
+    void wireFloorMap();
+    // The kept places of the tiles and whether the map was shown last.
+    void LoadFloorMap();
     // While a menu is open the supervision asks for the client list less often; some menus
     // restart the timer around the change.
     void SlowSupervisionWhileMenuOpen(bool restartTimer);
@@ -333,6 +351,7 @@ private:
     ClientAlertRule clientAlerts_;
     bool alertSound_ = true;  // a warning also plays the alert sound ("AlertSound")
     MarkedRowCount markedCount_{ConList, BackColor, lblMarked};
+    FloorPlan floorPlan_;
 };
 
 }  // namespace kestova

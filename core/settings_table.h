@@ -33,6 +33,9 @@ inline constexpr std::string_view kPrinting = "Printing";
 // Which device carries each serial port name the program shows: keys "COM1", "COM2" ... with a
 // device path as value (core/serial_ports.h); a technician edits them by hand.
 inline constexpr std::string_view kPorts = "Ports";
+// Where each client's tile lies on the floor map: one key per computer name, "column,line"
+// (console/floor_plan.h).
+inline constexpr std::string_view kFloor = "Floor";
 
 #define KESTOVA_SETTINGS_TEXT_(x) #x
 #define KESTOVA_SETTINGS_TEXT(x) KESTOVA_SETTINGS_TEXT_(x)
@@ -62,6 +65,8 @@ inline constexpr Setting Address{kOption, "Address", Kind::Text, "Visit us at ww
 inline constexpr Setting AlertMinutes{kOption, "AlertMinutes", Kind::WholeNumber, "5"};
 // Such a warning also plays a short sound.
 inline constexpr Setting AlertSound{kOption, "AlertSound", Kind::Truth, "True"};
+// The main window shows the floor map instead of the client table.
+inline constexpr Setting FloorMap{kOption, "FloorMap", Kind::Truth, "False"};
 
 // Section "POS": receipt printer and ticket layout.
 inline constexpr Setting PosType{kPos, "POSType", Kind::Truth, "True"};

@@ -37,6 +37,7 @@ const std::map<std::string_view, KindBinder>& kindBinders() {
         {"Toolbar", &bindAs<ui::Toolbar, bindToolbar>},
         {"TabStrip", &bindAs<ui::TabStrip, bindTabStrip>},
         {"Grid", &bindAs<ui::Grid, bindGrid>},
+        {"TileBoard", &bindAs<ui::TileBoard, bindTileBoard>},
     };
     return binders;
 }

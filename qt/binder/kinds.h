@@ -3,6 +3,7 @@
 #include "qt/binder/control_binding.h"
 #include "ui/controls.h"
 #include "ui/grid.h"
+#include "ui/tile_board.h"
 
 // One binder per control kind. Each takes the control and its binding (whose target is the
 // widget or action of the control's name), mirrors the model's properties into the widget and
@@ -26,5 +27,6 @@ void bindStatusBar(ui::StatusBar& bar, ControlBinding& binding);
 void bindToolbar(ui::Toolbar& toolbar, ControlBinding& binding);
 void bindTabStrip(ui::TabStrip& tabs, ControlBinding& binding);
 void bindGrid(ui::Grid& grid, ControlBinding& binding);
+void bindTileBoard(ui::TileBoard& board, ControlBinding& binding);
 
 }  // namespace qtplatform

@@ -1,13 +1,16 @@
 #include "qt/views/dressings.h"
 
 #include "console/kestova_main.h"
+#include "qt/views/client_floor_look.h"
 #include "qt/views/client_grid_look.h"
 
 namespace qtplatform {
 namespace {
 
 void dressMainWindow(ui::Form& form, QWidget& window) {
-    dressClientGrid(static_cast<kestova::KestovaMain&>(form), window);
+    auto& main = static_cast<kestova::KestovaMain&>(form);
+    dressClientGrid(main, window);
+    dressClientFloor(main, window);
 }
 
 }  // namespace
