@@ -49,6 +49,24 @@ TEST(KeywordTableTest, RoutesEachOfTheThirtyThreeRepliesToItsOwnHandler) {
         << "the dispatcher upper-cases before looking up";
 }
 
+// The program registers the handlers again whenever it makes the main window anew.
+TEST(KeywordTableTest, RegisteringAgainReplacesAHandlerAndNeverAddsARoute) {
+    RegisterReplyHandlers();
+    const ReplyHandler update = FindReplyHandler("UPDATE");
+    const ReplyHandler type = FindReplyHandler("TYPE");
+    ASSERT_NE(update, nullptr);
+    ASSERT_NE(type, update);
+    RegisterReplyHandlers();
+    EXPECT_EQ(KeywordTable().size(), 33u);
+    EXPECT_EQ(FindReplyHandler("UPDATE"), update);
+
+    RegisterReplyHandler("UPDATE", type);
+    EXPECT_EQ(FindReplyHandler("UPDATE"), type);
+    EXPECT_EQ(KeywordTable().size(), 33u);
+    RegisterReplyHandlers();
+    EXPECT_EQ(FindReplyHandler("UPDATE"), update) << "the windows' registration restores it";
+}
+
 TEST_F(DispatcherTest, TheKeepAliveProbeIsAnsweredOnceInAnyLetterCase) {
     sim::SimPeer& server = connectedServer();
     serverSays(server, "||STILL CONNECTED||||");
