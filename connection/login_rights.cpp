@@ -7,7 +7,6 @@
 #include "core/convert.h"
 #include "core/settings.h"
 #include "core/wire/framing.h"
-#include "dispatch/group_command_bar.h"
 #include "program/kestova_code.h"
 #include "ui/controls.h"
 
@@ -115,7 +114,7 @@ void ApplyMenuRights(KestovaMain& m, std::string_view rightsLevel) {
         }
     }
     // A command chosen by the operator before must not wait on the bar for the next one.
-    ResetGroupCommandBar(m);
+    m.ResetGroupCommandBar();
 }
 
 void ApplyToolbarRights(ui::Toolbar& toolbar, int mode) {

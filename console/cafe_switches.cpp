@@ -1,6 +1,5 @@
 #include "console/cafe_switches.h"
 
-#include "connection/server_link.h"
 #include "console/kestova_main.h"
 #include "console/operator_commands.h"
 #include "core/messages.h"
@@ -8,7 +7,6 @@
 #include "core/wire/request_keywords.h"
 #include "core/wire/request_texts.h"
 #include "platform/services.h"
-#include "program/kestova_code.h"
 
 namespace kestova {
 namespace {
@@ -27,7 +25,7 @@ void FlipSwitch(KestovaMain& main, std::string_view keyword, bool checked,
         ShowNotice("No Client selected!", kKestovaNoticeTitle);
         return;
     }
-    if (!Server().IsConnected()) {
+    if (!ServerConnected()) {
         return;
     }
     Yield();

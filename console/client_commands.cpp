@@ -4,6 +4,7 @@
 #include "console/client_grid.h"
 #include "console/kestova_main.h"
 #include "console/operator_commands.h"
+#include "console/send_procedures.h"
 #include "core/ascii_text.h"
 #include "core/messages.h"
 #include "core/version.h"
@@ -11,7 +12,6 @@
 #include "core/wire/framing.h"
 #include "core/wire/request_keywords.h"
 #include "core/wire/request_texts.h"
-#include "dispatch/send_procedures.h"
 #include "platform/services.h"
 #include "program/kestova_code.h"
 

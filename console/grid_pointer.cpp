@@ -1,8 +1,7 @@
 // The pointer over the client grid: the context menu and the column width limits.
 #include "console/client_grid.h"
 #include "console/kestova_main.h"
-#include "core/wire/framing.h"
-#include "program/kestova_code.h"
+#include "console/operator_commands.h"
 
 namespace kestova {
 namespace {
@@ -24,7 +23,7 @@ constexpr WidthLimit kWidthLimits[] = {
 };
 
 bool IsViewer() {
-    return wire::UpperAscii(KestovaCode().RightsLevel) == "VIEWER";
+    return OperatorRight() == "VIEWER";
 }
 
 }  // namespace

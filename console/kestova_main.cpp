@@ -60,7 +60,9 @@ std::vector<ui::Toolbar::ToolButton> ToolbarButtons() {
 }  // namespace
 
 KestovaMain::KestovaMain()
-    : ui::Form("KestovaMain"), Toolbar1(*this, "Toolbar1", ToolbarButtons()) {
+    : ui::Form("KestovaMain"),
+      Toolbar1(*this, "Toolbar1", ToolbarButtons()),
+      receiver_(*this, []() -> ServerLink& { return Server(); }) {
     Width = kDesignWidth;
     Height = kDesignHeight;
     Toolbar1.Top = 0;

@@ -16,10 +16,10 @@
 namespace kestova {
 
 // The operator's console: the client grid `ConList` between the toolbar and the instant-tools
-// frame, the menu bar, the context menu `m_Popup` and the status bar. Other windows and the
-// connection, dispatch and command code reach it through `Main()` (program/kestova_code.h) and use
-// its controls (which the binder and the forms name) and its public methods; its state is behind
-// methods.
+// frame, the menu bar, the context menu `m_Popup` and the status bar. Other windows, the
+// connection, the reply handlers and the command code reach it through `Main()`
+// (program/kestova_code.h) or the handler's argument and use its controls (which the binder and
+// the forms name) and its public methods; its state is behind methods.
 class KestovaMain : public ui::Form {
 public:
     KestovaMain();
@@ -305,7 +305,9 @@ public:
     void m_sendMessage_Click();
     void m_messServer_Click();
     void m_ClientMessage_Click();
-    // The group command bar (dispatch/group_command_bar.h).
+    // The group command bar (console/group_command_bar.h).
+    // Back to idle for a new operator: nothing chosen, the list refilled for the new right.
+    void ResetGroupCommandBar();
     void Combo1_GotFocus();
     void Combo1_DropDown();
     void Combo1_Click();
@@ -319,7 +321,7 @@ public:
 
     // Connection supervision, the server's replies and the server search. These call
     //   SupervisionTick(*this) and ListenConnected(*this)        (connection/supervision.h),
-    //   ListenDataArrival(*this)                                 (dispatch/dispatcher.h),
+    //   Receiver().DataArrived()                                 (dispatch/listen_receiver.h),
     //   SearchConnected(*this), SearchDataArrival(*this) and
     //   BroadCaster(*this, false)                                (connection/server_search.h).
     void ListenTimer_Timer();
@@ -343,7 +345,7 @@ private:
     void ReadAlertSettings();
 
     std::unique_ptr<platform::Socket> search_;
-    ListenReceiver receiver_{*this};
+    ListenReceiver receiver_;
     bool busy_ = false;
     bool shutdownAllowed_ = false;
     bool printControl_ = false;

@@ -4,13 +4,13 @@
 #include "audit/audit_trail.h"
 #include "console/cafe_switches.h"
 #include "console/client_commands.h"
+#include "console/group_command_bar.h"
 #include "console/help_about.h"
 #include "console/kestova_main.h"
 #include "console/messaging.h"
 #include "console/operator_commands.h"
+#include "console/send_procedures.h"
 #include "console/time_allocation.h"
-#include "dispatch/group_command_bar.h"
-#include "dispatch/send_procedures.h"
 #include "program/kestova_code.h"
 
 namespace kestova {
@@ -179,6 +179,9 @@ void KestovaMain::m_ClientMessage_Click() {
     SwitchClientMessages(*this);
 }
 
+void KestovaMain::ResetGroupCommandBar() {
+    kestova::ResetGroupCommandBar(*this);
+}
 void KestovaMain::Combo1_GotFocus() {
     FillGroupCommands(*this, true);
 }

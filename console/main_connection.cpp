@@ -1,10 +1,9 @@
 // The main window's side of the server connection: its timers and sockets hand over to the
-// supervision, the dispatcher and the server search; refresh and reconnect run a tick at once.
+// supervision, the receive path and the server search; refresh and reconnect run a tick at once.
 #include "connection/login_window.h"
 #include "connection/server_search.h"
 #include "connection/supervision.h"
 #include "console/kestova_main.h"
-#include "dispatch/dispatcher.h"
 
 namespace kestova {
 
@@ -16,8 +15,9 @@ void KestovaMain::Listen_Connect() {
     ListenConnected(*this);
 }
 
+// The read goes to the receive path, which dispatches each message once its burst has settled.
 void KestovaMain::Listen_DataArrival() {
-    ListenDataArrival(*this);
+    receiver_.DataArrived();
 }
 
 void KestovaMain::Search_Connect() {

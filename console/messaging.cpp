@@ -2,20 +2,18 @@
 
 #include <algorithm>
 
-#include "connection/server_link.h"
 #include "console/client_commands.h"
 #include "console/console_dimmed.h"
 #include "console/kestova_main.h"
 #include "console/marked_rows.h"
 #include "console/operator_commands.h"
+#include "console/send_procedures.h"
 #include "core/display_text.h"
 #include "core/messages.h"
 #include "core/wire/framing.h"
 #include "core/wire/request_keywords.h"
 #include "core/wire/request_texts.h"
-#include "dispatch/send_procedures.h"
 #include "platform/services.h"
-#include "program/kestova_code.h"
 
 namespace kestova {
 namespace {
@@ -94,7 +92,7 @@ void SwitchClientMessages(KestovaMain& main) {
         ShowNotice("No Client selected!", kKestovaNoticeTitle);
         return;
     }
-    if (!Server().IsConnected()) {
+    if (!ServerConnected()) {
         return;
     }
     platform::services().loop().yield();

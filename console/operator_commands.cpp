@@ -4,6 +4,7 @@
 #include "console/client_grid.h"
 #include "console/kestova_main.h"
 #include "core/version.h"
+#include "core/wire/framing.h"
 #include "platform/services.h"
 #include "program/kestova_code.h"
 
@@ -37,6 +38,18 @@ bool Ask(const std::string& question) {
 
 std::string AskText(const std::string& prompt, const std::string& defaultText) {
     return platform::services().dialogs().InputBox(prompt, VersionTitle(), defaultText);
+}
+
+bool ServerConnected() {
+    return Server().IsConnected();
+}
+
+std::string OperatorRight() {
+    return wire::UpperAscii(KestovaCode().RightsLevel);
+}
+
+const std::string& OperatorName() {
+    return KestovaCode().OperatorName;
 }
 
 void SetStatus(KestovaMain& main, const std::string& text) {

@@ -37,6 +37,14 @@ bool Ask(const std::string& question);
 // An answer typed into an input box under the program's title; empty when cancelled.
 std::string AskText(const std::string& prompt, const std::string& defaultText = {});
 
+// The server connection is up.
+bool ServerConnected();
+// The operator's right, upper-cased: "ADMINISTRATOR", "USER" or "VIEWER" (or what else the
+// server sent).
+std::string OperatorRight();
+// The user name of the last successful operator login, as typed.
+const std::string& OperatorName();
+
 // The fifth status panel: the result of the last command.
 void SetStatus(KestovaMain& main, const std::string& text);
 

@@ -1,69 +1,41 @@
 #include "dispatch/dispatcher.h"
 
 #include <algorithm>
-#include <array>
 
-#include "console/kestova_main.h"
 #include "core/wire/framing.h"
-#include "core/wire/replies.h"
-#include "dispatch/client_table.h"
-#include "dispatch/main_window_replies.h"
-#include "dispatch/message_replies.h"
-#include "dispatch/pos_replies.h"
-#include "dispatch/window_replies.h"
 
 namespace kestova {
 namespace {
 
-namespace reply = wire::reply;
+std::vector<KeywordRoute>& Routes() {
+    static std::vector<KeywordRoute> routes;
+    return routes;
+}
 
-constexpr std::array<KeywordRoute, 33> kKeywordTable{{
-    {reply::CMessage, HandleClientMessage},
-    {reply::IMessage, HandleAddedMessage},
-    {reply::Message, HandleServerMessage},
-    {reply::DownBill, HandleDownBill},
-    {reply::StillConnected, HandleStillConnected},
-    {reply::AddPause, HandleAddPause},
-    {reply::AddTime, HandleAddTime},
-    {reply::CMess, HandleClientMessagesSwitch},
-    {reply::PosType, HandlePosType},
-    {reply::DisLog, HandleDisableLogging},
-    {reply::ShutRest, HandleShutdownAllowed},
-    {reply::Prints, HandlePrintControl},
-    {reply::UpdateX, HandleUpdateRequest},
-    {reply::Type, HandleRightsLevel},
-    {reply::Search, HandleTicketSearchAnswer},
-    {reply::KestovaUpdate, HandleStaffFigures},
-    {reply::Login, HandleLoginAnswer},
-    {reply::PrintPos, HandleTicketBatch},
-    {reply::PosLog, HandlePosSignIn},
-    {reply::NoTicket1, HandleNoTicket},
-    {reply::Ticket1, HandleTicketRecord},
-    {reply::Activated, HandleTicketActivated},
-    {reply::Deactivated, HandleTicketDeactivated},
-    {reply::ActMessage, HandleActivationMessage},
-    {reply::MActivated, HandleGroupActivated},
-    {reply::MDeactivated, HandleGroupDeactivated},
-    {reply::MList, HandleGroupList},
-    {reply::PosSummary, HandleSalesSummary},
-    {reply::ReportSummary, HandleReportSummary},
-    {reply::NoReportSummary, HandleNoReportSummary},
-    {reply::NoPosSummary, HandleNoSalesSummary},
-    {reply::Update, HandleClientUpdate},
-    {reply::QuickType, HandleQuickTicketTypes},
-}};
+std::vector<KeywordRoute>::iterator RouteOf(std::string_view keyword) {
+    std::vector<KeywordRoute>& routes = Routes();
+    return std::find_if(routes.begin(), routes.end(),
+                        [keyword](const KeywordRoute& r) { return r.keyword == keyword; });
+}
 
 }  // namespace
 
+void RegisterReplyHandler(std::string_view keyword, ReplyHandler handler) {
+    const auto route = RouteOf(keyword);
+    if (route != Routes().end()) {
+        route->handler = handler;
+    } else {
+        Routes().push_back({keyword, handler});
+    }
+}
+
 std::span<const KeywordRoute> KeywordTable() {
-    return kKeywordTable;
+    return Routes();
 }
 
 ReplyHandler FindReplyHandler(std::string_view keyword) {
-    const auto route =
-        std::find_if(kKeywordTable.begin(), kKeywordTable.end(),
-                     [keyword](const KeywordRoute& r) { return r.keyword == keyword; });
-    return route == kKeywordTable.end() ? nullptr : route->handler;
+    const auto route = RouteOf(keyword);
+    return route == Routes().end() ? nullptr : route->handler;
 }
 
 void DispatchElements(KestovaMain& main, const std::vector<std::string>& elements) {
@@ -82,10 +54,6 @@ void DispatchElements(KestovaMain& main, const std::vector<std::string>& element
 
 void DispatchMessage(KestovaMain& main, std::string_view plainMessage) {
     DispatchElements(main, wire::SplitElements(plainMessage));
-}
-
-void ListenDataArrival(KestovaMain& main) {
-    main.Receiver().DataArrived();
 }
 
 }  // namespace kestova

@@ -9,12 +9,6 @@
 
 namespace kestova {
 
-class KestovaMain;
-
-// The `DataArrival` event of the server connection: hands the read to the main window's receive
-// path (ListenReceiver), which dispatches each message once its burst has settled.
-void ListenDataArrival(KestovaMain& main);
-
 // Runs the handlers of one decoded message's elements: from the first element that is not empty,
 // two elements at a time, the upper-cased keyword selects the handler; a keyword nobody knows,
 // and a value the walk lands on, are passed over. Each call keeps its own elements, so a handler
@@ -28,9 +22,14 @@ struct KeywordRoute {
     ReplyHandler handler;
 };
 
-// Every reply the server sends, with its handler.
+// The keyword table is filled from above: each window's folder registers the handlers of the
+// replies that concern it (program/'s RegisterReplyHandlers calls them all). The keyword is
+// upper-case and outlives the table (the constants of core/wire/replies.h); registering a keyword
+// again replaces its handler.
+void RegisterReplyHandler(std::string_view keyword, ReplyHandler handler);
+// Every reply registered, with its handler.
 std::span<const KeywordRoute> KeywordTable();
-// The handler of an upper-cased keyword; nullptr for a keyword the console does not know.
+// The handler of an upper-cased keyword; nullptr for a keyword nobody registered.
 ReplyHandler FindReplyHandler(std::string_view keyword);
 
 }  // namespace kestova

@@ -2,12 +2,11 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <utility>
 
 #include "connection/server_link.h"
-#include "console/kestova_main.h"
 #include "dispatch/dispatcher.h"
 #include "platform/services.h"
-#include "program/kestova_code.h"
 
 namespace kestova {
 namespace {
@@ -21,14 +20,15 @@ std::int64_t NowMs() {
 
 }  // namespace
 
-ListenReceiver::ListenReceiver(KestovaMain& main) : main_(main) {}
+ListenReceiver::ListenReceiver(KestovaMain& main, std::function<ServerLink&()> server)
+    : main_(main), server_(std::move(server)) {}
 
 ListenReceiver::~ListenReceiver() {
     StopTimer();
 }
 
 void ListenReceiver::DataArrived() {
-    reader_.feed(Server().Read(), NowMs());
+    reader_.feed(server_().Read(), NowMs());
     TakeWholeMessages();
 }
 
@@ -37,7 +37,7 @@ void ListenReceiver::TakeWholeMessages() {
     const std::int64_t now = NowMs();
     std::vector<std::string> messages = reader_.take(now);
     if (!messages.empty()) {
-        Server().Heard();
+        server_().Heard();
     }
     std::move(messages.begin(), messages.end(), std::back_inserter(queue_));
     ArmTimer();

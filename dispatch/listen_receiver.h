@@ -13,6 +13,7 @@
 namespace kestova {
 
 class KestovaMain;
+class ServerLink;
 
 // The receive path of the server connection: reads become whole messages (wire::ReplyReader),
 // and whole messages go to the dispatcher strictly in the order they arrived, one at a time. A
@@ -24,7 +25,9 @@ class KestovaMain;
 // hold every later message, keep-alive probes among them, until it closed.
 class ListenReceiver {
 public:
-    explicit ListenReceiver(KestovaMain& main);
+    // `server` reaches the server connection the reads come from (the program's one link); the
+    // messages are dispatched for `main`.
+    ListenReceiver(KestovaMain& main, std::function<ServerLink&()> server);
     ~ListenReceiver();
     ListenReceiver(const ListenReceiver&) = delete;
     ListenReceiver& operator=(const ListenReceiver&) = delete;
@@ -51,6 +54,7 @@ private:
     void ShowWaitingBoxes();
 
     KestovaMain& main_;
+    std::function<ServerLink&()> server_;
     wire::ReplyReader reader_;
     std::deque<std::string> queue_;
     std::vector<std::function<void()>> afterDispatch_;

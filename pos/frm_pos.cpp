@@ -1,5 +1,11 @@
 #include "pos/frm_pos.h"
 
+#include <array>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "audit/command_audit.h"
 #include "connection/server_link.h"
 #include "console/kestova_main.h"
 #include "core/convert.h"
@@ -9,6 +15,8 @@
 #include "core/wire/framing.h"
 #include "core/wire/request_texts.h"
 #include "platform/services.h"
+#include "pos/ofrm_pos.h"
+#include "pos/pos_replies.h"
 #include "program/kestova_code.h"
 
 namespace kestova {
@@ -208,6 +216,72 @@ void FrmPOS::NotConnected() {
     platform::services().dialogs().MsgBox("Zarnevo Kestova not connected!",
                                           platform::msgbox::Critical, VersionTitle());
     Unload();
+}
+
+// ---- The server's replies for the generation window ----------------------------------------
+
+namespace {
+
+// Values 4 to 10 of KESTOVAUPDATE, in order: the print-out's layout as the server keeps it.
+constexpr std::array<const settings::Setting*, 7> kPushedPrintSettings = {
+    &settings::STitle, &settings::Type,   &settings::SGroup,   &settings::SUserL,
+    &settings::SAddr,  &settings::SPassL, &settings::PosSpeed,
+};
+constexpr std::size_t kFirstPrintSetting = 4;
+constexpr std::size_t kQuickTicketValue = 11;
+
+}  // namespace
+
+void HandleStaffFigures(KestovaMain& /*main*/, const Reply& reply) {
+    if (!ToTruth(ReadSetting(settings::PosType)).value_or(true)) {
+        // The operations window stores no settings; figures for a closed one are passed over.
+        OfrmPOS& window = PosOperations();
+        if (window.IsLoaded()) {
+            window.StaffFigures(reply.Value(1), reply.Value(2), reply.Value(3));
+        }
+        return;
+    }
+    FrmPOS& pos = PosGeneration();
+    pos.ShowStaffFigures(reply.Value(1), reply.Value(2), reply.Value(3));
+    for (std::size_t i = 0; i < kPushedPrintSettings.size(); ++i) {
+        if (const auto value = reply.Value(kFirstPrintSetting + i)) {
+            WriteSetting(*kPushedPrintSettings[i], *value);
+        }
+    }
+    if (const auto quick = reply.Value(kQuickTicketValue)) {
+        WriteSetting(settings::QuickTicket, *quick);
+        pos.ShowQuickTickets(Val(*quick) == 1);
+    }
+}
+
+void HandleQuickTicketTypes(KestovaMain& /*main*/, const Reply& reply) {
+    const auto list = reply.Value(1);
+    if (!list.has_value()) {
+        return;
+    }
+    // Each name is followed by "|", but the message's "||" after the list takes the list's last
+    // "|" along as often as not ("Gold|Silver|||" reads as "Gold|Silver" and "|"): only an empty
+    // piece at the end is not a name.
+    std::vector<std::string> types = wire::SplitOn(*list, "|");
+    if (types.back().empty()) {
+        types.pop_back();
+    }
+    KestovaCode().QuickTicketTypes = std::move(types);
+    FrmPOS& pos = PosGeneration();
+    if (pos.IsLoaded()) {
+        pos.FillQuickTicketTypes();
+    }
+}
+
+void HandleTicketBatch(KestovaMain& /*main*/, const Reply& reply) {
+    if (PosGeneration().BatchArrived(reply.Value(1))) {
+        return;
+    }
+    // Nobody asked for it (the request was cancelled or timed out): the server deletes it.
+    const auto group = reply.Value(2);
+    if (group.has_value()) {
+        Server().Send(wire::request::GiveBackBatchText(*group), AuditAs::UnrequestedBatchDeletion);
+    }
 }
 
 }  // namespace kestova

@@ -1,9 +1,19 @@
 #include "pos/ofrm_pos.h"
 
+#include <climits>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
 #include "connection/server_link.h"
 #include "console/kestova_main.h"
+#include "core/convert.h"
+#include "core/display_text.h"
 #include "core/version.h"
+#include "core/wire/framing.h"
 #include "platform/services.h"
+#include "pos/pos_replies.h"
 #include "program/kestova_code.h"
 
 namespace kestova {
@@ -202,6 +212,145 @@ void OfrmPOS::NotConnected() {
     platform::services().dialogs().MsgBox("Zarnevo Kestova not connected!", Critical,
                                           VersionTitle());
     Unload();
+}
+
+// ---- The server's replies for the operations window ----------------------------------------
+
+namespace {
+
+// The operations window while it is open: the console is busy for as long as it shows. Its
+// answers are passed over otherwise, and never load a closed window.
+OfrmPOS* OperationsWindow(const KestovaMain& main) {
+    if (!main.IsBusy()) {
+        return nullptr;
+    }
+    OfrmPOS& window = PosOperations();
+    return window.IsLoaded() ? &window : nullptr;
+}
+
+// Where an activation or deactivation answer carries its figures: value 1 split at "|", piece
+// 0 the tickets sold today, then the number of tickets (none in DEACTIVATED) and the cost.
+struct ActivationAnswer {
+    bool activated;
+    bool group;
+    std::optional<std::size_t> countPiece;
+    std::size_t costPiece;
+};
+
+constexpr ActivationAnswer kActivated{true, false, 1, 2};
+constexpr ActivationAnswer kDeactivated{false, false, std::nullopt, 1};
+constexpr ActivationAnswer kGroupActivated{true, true, 1, 2};
+constexpr ActivationAnswer kGroupDeactivated{false, true, 2, 1};
+
+// A count of tickets: a whole number that fits 16 bits.
+std::optional<std::int16_t> TicketCount(std::string_view text) {
+    const auto count = ToWholeNumber(text);
+    if (!count || *count < INT16_MIN || *count > INT16_MAX) {
+        return std::nullopt;
+    }
+    return static_cast<std::int16_t>(*count);
+}
+
+void TakeActivationAnswer(KestovaMain& main, const Reply& reply, const ActivationAnswer& answer) {
+    OfrmPOS* window = OperationsWindow(main);
+    if (window == nullptr) {
+        return;
+    }
+    // Ends the activation waiting, never a summary request that came after it.
+    if (window->AwaitingActivation()) {
+        window->FinishSale();
+    }
+    const std::vector<std::string> pieces = wire::SplitOn(reply.Value(1).value_or(""), "|");
+    const auto piece = [&pieces](std::size_t n) {
+        return n < pieces.size() ? std::string_view(pieces[n]) : std::string_view();
+    };
+    window->ShowSoldToday(piece(0));
+    if (answer.group && answer.activated) {
+        window->GroupActivationDone();
+    }
+    // Figures that do not read change nothing.
+    const auto count =
+        answer.countPiece ? TicketCount(piece(*answer.countPiece)) : std::optional<std::int16_t>(0);
+    const auto cents = ToCents(piece(answer.costPiece));
+    if (!count || !cents) {
+        return;
+    }
+    if (answer.activated) {
+        window->SaleMade(*count, *cents);
+    } else {
+        window->SaleDemade(*count, *cents);
+    }
+}
+
+}  // namespace
+
+void HandleNoTicket(KestovaMain& main, const Reply& /*reply*/) {
+    if (OfrmPOS* window = OperationsWindow(main)) {
+        window->ShowNoTicket();
+    }
+}
+
+void HandleTicketRecord(KestovaMain& main, const Reply& reply) {
+    if (OfrmPOS* window = OperationsWindow(main)) {
+        window->ShowTicket(reply.Value(1).value_or(""));
+    }
+}
+
+void HandleTicketActivated(KestovaMain& main, const Reply& reply) {
+    TakeActivationAnswer(main, reply, kActivated);
+}
+
+void HandleTicketDeactivated(KestovaMain& main, const Reply& reply) {
+    TakeActivationAnswer(main, reply, kDeactivated);
+}
+
+void HandleGroupActivated(KestovaMain& main, const Reply& reply) {
+    TakeActivationAnswer(main, reply, kGroupActivated);
+}
+
+void HandleGroupDeactivated(KestovaMain& main, const Reply& reply) {
+    TakeActivationAnswer(main, reply, kGroupDeactivated);
+}
+
+void HandleActivationMessage(KestovaMain& main, const Reply& reply) {
+    if (OperationsWindow(main) == nullptr) {
+        return;
+    }
+    // The box opens once the dispatch is over, so the answers that came with the text are
+    // taken first; a text longer than any box shows waits cut.
+    const std::string text =
+        CutForDisplay(reply.Value(1).value_or(""), kLongestMessageShown, kMessageCutMark);
+    main.Receiver().ShowBoxAfterDispatch([text] {
+        OfrmPOS& window = PosOperations();
+        if (window.IsLoaded()) {
+            window.Message(text);
+        }
+    });
+}
+
+void HandleGroupList(KestovaMain& main, const Reply& reply) {
+    OfrmPOS* window = OperationsWindow(main);
+    if (window != nullptr && reply.Value(1)) {
+        window->GroupListed(*reply.Value(1));
+    }
+}
+
+// A summary is taken only while one is asked for: a late one would stand under the heading of
+// another period.
+void HandleSalesSummary(KestovaMain& main, const Reply& reply) {
+    OfrmPOS* window = OperationsWindow(main);
+    if (window == nullptr || !window->AwaitingSummary()) {
+        return;
+    }
+    window->SummaryArrived(reply.Value(1));
+}
+
+void HandleNoSalesSummary(KestovaMain& main, const Reply& /*reply*/) {
+    OfrmPOS* window = OperationsWindow(main);
+    if (window == nullptr || !window->AwaitingSummary()) {
+        return;
+    }
+    window->NoSummaryArrived();
 }
 
 }  // namespace kestova

@@ -13,6 +13,7 @@
 #include "core/wire/framing.h"
 #include "core/wire/request_texts.h"
 #include "platform/services.h"
+#include "pos/pos_replies.h"
 #include "program/kestova_code.h"
 
 namespace kestova {
@@ -204,6 +205,20 @@ void ShowPosSignIn(KestovaMain& main) {
         PosPasswords().Show(true);
     }
     main.ListenTimer.SetInterval(kSupervisionAfterSignInMs);
+}
+
+// ---- The server's answer to the sign-in -------------------------------------------------------
+
+// F-POSLOG: the sign-in window carries the answer out once the dispatch is over.
+void HandlePosSignIn(KestovaMain& main, const Reply& reply) {
+    Passwords& signIn = PosPasswords();
+    if (!signIn.IsWaiting()) {
+        return;  // no sign-in waits: a late answer after Cancel opens nothing
+    }
+    signIn.AnswerArrived();
+    // The server's "TRUE" is exact: "True" is a refusal.
+    const bool accepted = reply.Value(1) == "TRUE";
+    main.Receiver().AfterDispatch([accepted] { PosPasswords().FinishSignIn(accepted); });
 }
 
 }  // namespace kestova

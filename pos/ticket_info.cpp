@@ -9,6 +9,7 @@
 #include "core/wire/framing.h"
 #include "core/wire/request_texts.h"
 #include "platform/services.h"
+#include "pos/pos_replies.h"
 #include "pos/print_out.h"
 #include "program/kestova_code.h"
 
@@ -192,6 +193,16 @@ void TicketInfo::Command1_Click() {
 void ShowTicketInfo(KestovaMain& main) {
     ConsoleDimmed dimmed(main, {.busy = false, .intervalWhileConnectedMs = kIntervalWhileOpenMs});
     TicketInfoWindow().Show(true);
+}
+
+// ---- The server's answer to the search ------------------------------------------------------
+
+void HandleTicketSearchAnswer(KestovaMain& /*main*/, const Reply& reply) {
+    TicketInfo& search = TicketInfoWindow();
+    if (!Server().IsConnected() || !search.IsLoaded()) {
+        return;
+    }
+    search.SearchAnswered(reply.Value(1), reply.Value(2));
 }
 
 }  // namespace kestova

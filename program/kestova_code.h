@@ -50,7 +50,8 @@ ProgramState& KestovaCode();
 // The connection to the management server, through which every window and command sends.
 ServerLink& Server();
 
-// The main window and the login window (which doubles as the start-up splash).
+// The main window and the login window (which doubles as the start-up splash). Making the main
+// window registers every window's reply handlers first (RegisterReplyHandlers).
 KestovaMain& Main();
 FrmSplash& Splash();
 // The ticket information window and the report window.
@@ -74,6 +75,10 @@ CommandAudit& Audit();
 AuditTrail& AuditTrailWindow();
 // The help page in a window of the console's own (Help > Zarnevo Help without a desktop viewer).
 FrmHelp& HelpWindow();
+
+// Fills the dispatcher's keyword table with the reply handlers of the windows' folders
+// (console/, pos/, reports/); registering them again changes nothing.
+void RegisterReplyHandlers();
 
 // Destroys the windows made by the accessors and resets the program-wide state: the end of a
 // run of the program or of a test.

@@ -4,6 +4,7 @@
 #include "audit/command_audit.h"
 #include "connection/login_window.h"
 #include "connection/server_link.h"
+#include "console/console_replies.h"
 #include "console/help_window.h"
 #include "console/kestova_main.h"
 #include "console/kestova_opt.h"
@@ -11,8 +12,10 @@
 #include "pos/frm_pos.h"
 #include "pos/ofrm_pos.h"
 #include "pos/passwords.h"
+#include "pos/pos_replies.h"
 #include "pos/ticket_info.h"
 #include "program/kestova_code.h"
+#include "reports/report_replies.h"
 #include "reports/rsummary.h"
 
 // The one instance of each window reached through the program-wide module.
@@ -89,8 +92,20 @@ Window& CreatedOnFirstUse(std::unique_ptr<Window>& instance) {
 
 }  // namespace
 
+void RegisterReplyHandlers() {
+    RegisterConsoleReplies();
+    RegisterPosReplies();
+    RegisterReportReplies();
+}
+
 KestovaMain& Main() {
-    return CreatedOnFirstUse(MainInstance());
+    std::unique_ptr<KestovaMain>& instance = MainInstance();
+    if (!instance) {
+        // The main window's receive path dispatches to every window's handlers.
+        RegisterReplyHandlers();
+        instance = std::make_unique<KestovaMain>();
+    }
+    return *instance;
 }
 
 FrmSplash& Splash() {

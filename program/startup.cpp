@@ -2,11 +2,11 @@
 
 #include "connection/login_rights.h"
 #include "connection/login_window.h"
+#include "console/group_command_bar.h"
 #include "console/kestova_main.h"
 #include "core/autostart_entry.h"
 #include "core/convert.h"
 #include "core/settings.h"
-#include "dispatch/group_command_bar.h"
 #include "platform/services.h"
 #include "program/kestova_code.h"
 

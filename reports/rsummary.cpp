@@ -14,6 +14,7 @@
 #include "pos/export.h"
 #include "program/kestova_code.h"
 #include "reports/report_csv.h"
+#include "reports/report_replies.h"
 #include "reports/report_text.h"
 #include "reports/sales_chart.h"
 
@@ -320,6 +321,33 @@ void ShowReportSummary(KestovaMain& main) {
         RSummaryWindow().Show(true);
     }
     SupervisionTick(main);
+}
+
+// ---- The server's answers to the report request ---------------------------------------------
+
+namespace {
+
+// The report window is open and its request pending; the console is busy while it shows.
+RSummary* WaitingReportWindow(const KestovaMain& main) {
+    if (!main.IsBusy()) {
+        return nullptr;
+    }
+    RSummary& report = RSummaryWindow();
+    return report.IsLoaded() && report.AwaitingReport() ? &report : nullptr;
+}
+
+}  // namespace
+
+void HandleReportSummary(KestovaMain& main, const Reply& reply) {
+    if (RSummary* report = WaitingReportWindow(main)) {
+        report->ReportArrived(reply.Value(1));
+    }
+}
+
+void HandleNoReportSummary(KestovaMain& main, const Reply& /*reply*/) {
+    if (RSummary* report = WaitingReportWindow(main)) {
+        report->NoReportArrived();
+    }
 }
 
 }  // namespace kestova

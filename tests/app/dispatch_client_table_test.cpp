@@ -3,8 +3,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "console/client_table.h"
 #include "core/display_text.h"
-#include "dispatch/client_table.h"
 #include "dispatch/dispatcher.h"
 #include "tests/app/connection_test_support.h"
 

@@ -19,6 +19,8 @@ using ::testing::IsEmpty;
 class DispatcherTest : public ConsoleSimTest {};
 
 TEST(KeywordTableTest, RoutesEachOfTheThirtyThreeRepliesToItsOwnHandler) {
+    // The windows' folders fill the table, as the program does when it makes the main window.
+    RegisterReplyHandlers();
     const std::set<std::string_view> expected = {
         "CMESSAGE",      "IMESSAGE",  "MESSAGE",     "DOWNBILL",      "STILL CONNECTED",
         "ADDPAUSE",      "ADDTIME",   "CMESS",       "POSTYPE",       "DISLOG",
@@ -45,6 +47,24 @@ TEST(KeywordTableTest, RoutesEachOfTheThirtyThreeRepliesToItsOwnHandler) {
     EXPECT_EQ(FindReplyHandler("UPDATES"), nullptr);
     EXPECT_EQ(FindReplyHandler("update"), nullptr)
         << "the dispatcher upper-cases before looking up";
+}
+
+// The program registers the handlers again whenever it makes the main window anew.
+TEST(KeywordTableTest, RegisteringAgainReplacesAHandlerAndNeverAddsARoute) {
+    RegisterReplyHandlers();
+    const ReplyHandler update = FindReplyHandler("UPDATE");
+    const ReplyHandler type = FindReplyHandler("TYPE");
+    ASSERT_NE(update, nullptr);
+    ASSERT_NE(type, update);
+    RegisterReplyHandlers();
+    EXPECT_EQ(KeywordTable().size(), 33u);
+    EXPECT_EQ(FindReplyHandler("UPDATE"), update);
+
+    RegisterReplyHandler("UPDATE", type);
+    EXPECT_EQ(FindReplyHandler("UPDATE"), type);
+    EXPECT_EQ(KeywordTable().size(), 33u);
+    RegisterReplyHandlers();
+    EXPECT_EQ(FindReplyHandler("UPDATE"), update) << "the windows' registration restores it";
 }
 
 TEST_F(DispatcherTest, TheKeepAliveProbeIsAnsweredOnceInAnyLetterCase) {

@@ -1,13 +1,11 @@
-#include "dispatch/send_procedures.h"
+#include "console/send_procedures.h"
 
-#include "connection/server_link.h"
 #include "console/client_grid.h"
 #include "console/kestova_main.h"
 #include "console/operator_commands.h"
 #include "core/wire/request_keywords.h"
 #include "core/wire/request_texts.h"
 #include "platform/services.h"
-#include "program/kestova_code.h"
 
 namespace kestova {
 namespace {
@@ -58,7 +56,7 @@ bool SendToAllClients(KestovaMain& main, const std::string& text, std::string_vi
 }
 
 bool PauseClient(KestovaMain& main, int port) {
-    if (!Server().IsConnected()) {
+    if (!ServerConnected()) {
         return false;
     }
     platform::services().loop().yield();

@@ -1,4 +1,4 @@
-#include "dispatch/client_table.h"
+#include "console/client_table.h"
 
 #include <algorithm>
 

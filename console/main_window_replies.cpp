@@ -1,4 +1,4 @@
-#include "dispatch/main_window_replies.h"
+#include "console/main_window_replies.h"
 
 #include <string>
 

@@ -1,4 +1,4 @@
-#include "dispatch/message_replies.h"
+#include "console/message_replies.h"
 
 #include "console/kestova_main.h"
 #include "core/convert.h"

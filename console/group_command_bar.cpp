@@ -1,4 +1,4 @@
-#include "dispatch/group_command_bar.h"
+#include "console/group_command_bar.h"
 
 #include <functional>
 #include <string>
@@ -8,12 +8,10 @@
 #include "console/kestova_main.h"
 #include "console/marked_rows.h"
 #include "console/operator_commands.h"
-#include "core/wire/framing.h"
+#include "console/send_procedures.h"
 #include "core/wire/request_keywords.h"
 #include "core/wire/request_texts.h"
-#include "dispatch/send_procedures.h"
 #include "platform/services.h"
-#include "program/kestova_code.h"
 
 namespace kestova {
 namespace {
@@ -24,13 +22,8 @@ constexpr int kGroupPaceMs = 50;
 constexpr int kReconnectPaceMs = 100;
 constexpr const char* kNone = "None";
 
-std::string Rights() {
-    return wire::UpperAscii(KestovaCode().RightsLevel);
-}
-
 bool MayRestart(const KestovaMain& main, bool forAdministrators) {
-    return main.ClientShutdownAllowed() ||
-           (forAdministrators && KestovaCode().OperatorName == "ADMINISTRATOR");
+    return main.ClientShutdownAllowed() || (forAdministrators && OperatorName() == "ADMINISTRATOR");
 }
 
 void ShowChosen(KestovaMain& main, bool all) {
@@ -197,7 +190,7 @@ void FillGroupCommands(KestovaMain& main, bool fromFocus) {
     if (list.ListCount() > 0) {
         return;
     }
-    const std::string rights = Rights();
+    const std::string rights = OperatorRight();
     if (rights == "VIEWER") {
         list.AddItem(kNone);
         main.Option1.ForeColor = ui::colors::Black;
