@@ -165,7 +165,9 @@ BENCHMARK(BM_QtGridFirstFillAfterConnect)->Unit(benchmark::kMillisecond);
 void BM_QtFloorMapFullRefreshMarkedAndEnding(benchmark::State& state) {
     bench::ShownConsole console;
     kestova::KestovaMain& main = console.main();
-    console.window().resize(1366, 740);
+    constexpr int kTwipsPerPixel = 15;
+    main.Width = 1366 * kTwipsPerPixel;
+    main.Height = 740 * kTwipsPerPixel;
     main.ShowFloorMap(true);
     auto* floor = console.window().findChild<qtplatform::TileBoardView*>("Floor");
     const std::vector<std::string> refreshes[2] = {
@@ -193,5 +195,21 @@ void BM_QtFloorMapFullRefreshMarkedAndEnding(benchmark::State& state) {
     state.counters["tile_width_px"] = floor->tileRect(kSlots).width();
 }
 BENCHMARK(BM_QtFloorMapFullRefreshMarkedAndEnding)->Unit(benchmark::kMillisecond);
+
+// The floor map's drawing alone: the whole café painted again, nothing changed.
+void BM_QtFloorMapRepaint(benchmark::State& state) {
+    bench::ShownConsole console;
+    kestova::KestovaMain& main = console.main();
+    main.ShowFloorMap(true);
+    for (const std::string& reply : WithSessionsEnding(bench::CafeRefresh(kSlots, 0), 0)) {
+        kestova::DispatchMessage(main, reply);
+    }
+    auto* floor = console.window().findChild<qtplatform::TileBoardView*>("Floor");
+    QCoreApplication::processEvents();
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(floor->grab());
+    }
+}
+BENCHMARK(BM_QtFloorMapRepaint)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -19,7 +19,7 @@ public:
     void cellsChanged(int, int, int, int) override { view_.refresh(); }
     void shapeChanged() override { view_.refresh(); }
     void geometryChanged(int, int, bool) override { view_.refresh(); }
-    void selectionChanged() override { view_.update(); }
+    void selectionChanged() override { view_.repaintSoon(); }
     void sortChanged() override {}
     void filterChanged() override { view_.refresh(); }
 

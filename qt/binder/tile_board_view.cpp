@@ -1,5 +1,6 @@
 #include "qt/binder/tile_board_view.h"
 
+#include <QAbstractEventDispatcher>
 #include <QApplication>
 #include <QFontMetricsF>
 #include <QHelpEvent>
@@ -17,6 +18,8 @@
 namespace qtplatform {
 namespace {
 
+// Six frames of a 60 Hz display: the longest a change waits for its paint.
+constexpr int kLongestPaintWaitMs = 6 * 16;
 constexpr qreal kTileAspect = 5.0 / 3.0;  // width to height
 constexpr qreal kLargestCellWidth = 168;
 constexpr qreal kMargin = 6;
@@ -35,6 +38,11 @@ TileBoardView::TileBoardView(QWidget* parent) : QWidget(parent) {
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(false);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    paintAtLatest_.setSingleShot(true);
+    paintAtLatest_.setInterval(kLongestPaintWaitMs);
+    connect(&paintAtLatest_, &QTimer::timeout, this, [this] { paintPending(); });
+    connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, this,
+            [this] { paintPending(); });
 }
 
 void TileBoardView::setBoard(ui::TileBoard& board) {
@@ -49,7 +57,22 @@ void TileBoardView::setLook(std::unique_ptr<TileLook> look) {
 
 void TileBoardView::refresh() {
     gathered_ = false;
-    update();
+    repaintSoon();
+}
+
+void TileBoardView::repaintSoon() {
+    if (isVisible() && !paintPending_) {
+        paintPending_ = true;
+        paintAtLatest_.start();
+    }
+}
+
+void TileBoardView::paintPending() {
+    if (paintPending_) {
+        paintPending_ = false;
+        paintAtLatest_.stop();
+        update();
+    }
 }
 
 QRectF TileBoardView::tileRect(int gridRow) {
@@ -130,10 +153,11 @@ void TileBoardView::paintEvent(QPaintEvent*) {
     }
     painter.setRenderHint(QPainter::Antialiasing);
     const int current = board_->Rows().Row();
+    const Lettering lettering(font(), cellRect({}).height());
     const Tile* dragged = draggedTo_ ? tileOf(pressedRow_) : nullptr;
     for (const Tile& tile : tiles_) {
         if (&tile != dragged) {
-            paintTile(painter, tile, cellRect(tile.spot), tile.row == current);
+            paintTile(painter, lettering, tile, cellRect(tile.spot), tile.row == current);
         }
     }
     if (dragged != nullptr) {
@@ -146,12 +170,29 @@ void TileBoardView::paintEvent(QPaintEvent*) {
         QRectF box = cellRect(dragged->spot);
         box.moveCenter(*draggedTo_);
         painter.setOpacity(0.85);
-        paintTile(painter, *dragged, box, dragged->row == current);
+        paintTile(painter, lettering, *dragged, box, dragged->row == current);
     }
 }
 
-void TileBoardView::paintTile(QPainter& painter, const Tile& tile, const QRectF& cell,
-                              bool current) {
+namespace {
+
+// Three lines to a tile, within what stays readable.
+QFont tileFont(QFont font, qreal tileHeight, bool bold) {
+    font.setPixelSize(std::clamp(static_cast<int>(tileHeight / 4.2), 8, 14));
+    font.setBold(bold);
+    return font;
+}
+
+}  // namespace
+
+TileBoardView::Lettering::Lettering(const QFont& base, qreal tileHeight)
+    : plain(tileFont(base, tileHeight, false)),
+      bold(tileFont(base, tileHeight, true)),
+      plainMetrics(plain),
+      boldMetrics(bold) {}
+
+void TileBoardView::paintTile(QPainter& painter, const Lettering& lettering, const Tile& tile,
+                              const QRectF& cell, bool current) {
     const TileDress dress = look_ != nullptr ? look_->dress(tile.row) : TileDress{};
     const QPalette& colors = palette();
     const QColor accent = dress.accent.isValid() ? dress.accent : colors.color(QPalette::Mid);
@@ -167,12 +208,9 @@ void TileBoardView::paintTile(QPainter& painter, const Tile& tile, const QRectF&
 
     const std::vector<std::string> lines =
         board_->TextsOf ? board_->TextsOf(tile.row) : std::vector<std::string>{};
-    QFont font = this->font();
-    font.setPixelSize(std::clamp(static_cast<int>(box.height() / 4.2), 8, 14));
-    const QFontMetricsF metrics(font);
     const qreal pad = std::max<qreal>(1.5, box.height() * 0.05);
     const QRectF inner = box.adjusted(pad, pad, -pad, -pad);
-    const qreal lineHeight = metrics.height();
+    const qreal lineHeight = lettering.boldMetrics.height();
     // As many lines as the tile holds: the name, and then the last lines (the time left
     // matters more than who uses it).
     const auto fitting = static_cast<std::size_t>(std::max<qreal>(1, inner.height() / lineHeight));
@@ -184,19 +222,19 @@ void TileBoardView::paintTile(QPainter& painter, const Tile& tile, const QRectF&
             continue;
         }
         QRectF line(inner.left(), y, inner.width(), lineHeight);
-        QFont lineFont = font;
         const bool last = i + 1 == lines.size();
-        lineFont.setBold(i == 0 || (last && dress.emphasised));
-        painter.setFont(lineFont);
+        const bool bold = i == 0 || (last && dress.emphasised);
+        painter.setFont(bold ? lettering.bold : lettering.plain);
         painter.setPen(last && dress.emphasised && !current ? accent : text);
         if (i == 0 && iconSide > 0) {
-            dress.icon.paint(&painter, QRectF(line.left(), y, iconSide, iconSide).toRect(),
-                             Qt::AlignCenter, current ? QIcon::Selected : QIcon::Normal);
+            painter.drawPixmap(QPointF(line.left(), y),
+                               iconPixmap(dress.icon, static_cast<int>(iconSide),
+                                          current ? QIcon::Selected : QIcon::Normal));
             line.setLeft(line.left() + iconSide + 2);
         }
-        const QString shownText =
-            QFontMetricsF(lineFont).elidedText(toQt(lines[i]), Qt::ElideRight, line.width());
-        painter.drawText(line, Qt::AlignLeft | Qt::AlignVCenter, shownText);
+        const QFontMetricsF& metrics = bold ? lettering.boldMetrics : lettering.plainMetrics;
+        painter.drawText(line, Qt::AlignLeft | Qt::AlignVCenter,
+                         metrics.elidedText(toQt(lines[i]), Qt::ElideRight, line.width()));
         y += lineHeight;
     }
     if (dress.marked && look_ != nullptr) {
@@ -323,12 +361,34 @@ void TileBoardView::moveHighlight(int dx, int dy) {
     }
 }
 
+const QPixmap& TileBoardView::iconPixmap(const QIcon& icon, int side, QIcon::Mode mode) {
+    // A few states in two modes: more means the tiles changed size.
+    constexpr std::size_t kMostKept = 32;
+    const auto key = std::make_tuple(icon.cacheKey(), side, static_cast<int>(mode));
+    if (const auto found = icons_.find(key); found != icons_.end()) {
+        return found->second;
+    }
+    if (icons_.size() >= kMostKept) {
+        icons_.clear();
+    }
+    return icons_.emplace(key, icon.pixmap(QSize(side, side), devicePixelRatioF(), mode))
+        .first->second;
+}
+
+// The icons take their colours from the palette.
+void TileBoardView::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::PaletteChange || event->type() == QEvent::StyleChange) {
+        icons_.clear();
+    }
+    QWidget::changeEvent(event);
+}
+
 bool TileBoardView::event(QEvent* event) {
     if (event->type() == QEvent::ToolTip && look_ != nullptr) {
         gather();
         auto* help = static_cast<QHelpEvent*>(event);
         const Tile* tile = tileAt(help->pos());
-        const QString tip = tile != nullptr ? look_->dress(tile->row).toolTip : QString();
+        const QString tip = tile != nullptr ? look_->toolTip(tile->row) : QString();
         if (tip.isEmpty()) {
             QToolTip::hideText();
             event->ignore();

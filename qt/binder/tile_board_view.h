@@ -1,13 +1,19 @@
 #pragma once
 
 #include <QColor>
+#include <QFont>
+#include <QFontMetricsF>
 #include <QIcon>
+#include <QPixmap>
 #include <QPoint>
 #include <QRectF>
 #include <QString>
+#include <QTimer>
 #include <QWidget>
+#include <map>
 #include <memory>
 #include <optional>
+#include <tuple>
 #include <vector>
 
 #include "ui/tile_board.h"
@@ -18,7 +24,6 @@ namespace qtplatform {
 struct TileDress {
     QColor accent;  // the border and the tint of the face; invalid: the palette's own
     QIcon icon;     // before the first line
-    QString toolTip;
     bool marked = false;
     bool emphasised = false;  // the last line in bold, in the accent
 };
@@ -27,6 +32,7 @@ class TileLook {
 public:
     virtual ~TileLook() = default;
     virtual TileDress dress(int gridRow) const = 0;
+    virtual QString toolTip(int gridRow) const = 0;
     // Draws the sign of a marked tile into the corner box.
     virtual void paintMark(QPainter& painter, const QRectF& box) const = 0;
 };
@@ -46,8 +52,14 @@ public:
 
     void setBoard(ui::TileBoard& board);
     void setLook(std::unique_ptr<TileLook> look);
-    // Gathers the tiles again at the next paint: their rows, texts or spots changed.
+    // Gathers the tiles again and paints them soon: their rows, texts or spots changed. A
+    // refresh of the café is a burst of client records with events let run between them, and
+    // each painting of the whole board costs as much as the burst: the board is painted once
+    // the event loop runs out of work (the records have stopped coming), at the latest a few
+    // frames after the first change.
     void refresh();
+    // Paints the tiles again soon, as above (the highlight moved).
+    void repaintSoon();
 
     // Where the row's tile is drawn now; empty when it is not on the board.
     QRectF tileRect(int gridRow);
@@ -61,6 +73,7 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     bool event(QEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     struct Tile {
@@ -73,12 +86,29 @@ private:
     std::optional<ui::TileSpot> spotAt(QPointF at) const;
     const Tile* tileAt(QPointF at) const;
     const Tile* tileOf(int row) const;
-    void paintTile(QPainter& painter, const Tile& tile, const QRectF& box, bool current);
+    // The fonts of the tiles' lines, sized to the tiles: the same for every tile of a paint.
+    struct Lettering {
+        Lettering(const QFont& base, qreal tileHeight);
+        QFont plain;
+        QFont bold;
+        QFontMetricsF plainMetrics;
+        QFontMetricsF boldMetrics;
+    };
+
+    void paintTile(QPainter& painter, const Lettering& lettering, const Tile& tile,
+                   const QRectF& cell, bool current);
     void moveHighlight(int dx, int dy);
+    void paintPending();
+    // The icon drawn at that size, made once: a state's icon is drawn as shapes, and a full
+    // café draws it on hundreds of tiles.
+    const QPixmap& iconPixmap(const QIcon& icon, int side, QIcon::Mode mode);
 
     ui::TileBoard* board_ = nullptr;
     std::unique_ptr<TileLook> look_;
     bool gathered_ = false;
+    std::map<std::tuple<qint64, int, int>, QPixmap> icons_;
+    bool paintPending_ = false;
+    QTimer paintAtLatest_;
     std::vector<Tile> tiles_;
     int columns_ = 1;  // cells across, the free one included
     int lines_ = 1;

@@ -31,12 +31,24 @@ public:
         dress.accent = look.color;
         dress.icon = look.icon;
         dress.emphasised = *state == kestova::ClientState::EndingSoon;
-        const std::string& information = main_.ConList.TextMatrix(row, grid::kInformation);
-        dress.toolTip = information.empty() ? look.name : look.name + ": " + toQt(information);
-        if (dress.marked) {
-            dress.toolTip += "\nMarked";
-        }
         return dress;
+    }
+
+    QString toolTip(int row) const override {
+        const std::optional<kestova::ClientState> state =
+            kestova::ClientStateOfRow(main_.ConList, row, main_.ClientAlerts().alertMinutes());
+        if (!state) {
+            return {};
+        }
+        QString tip = clientLook(*state).name;
+        const std::string& information = main_.ConList.TextMatrix(row, grid::kInformation);
+        if (!information.empty()) {
+            tip += ": " + toQt(information);
+        }
+        if (grid::IsMarked(main_.ConList, row, main_.BackColor)) {
+            tip += "\nMarked";
+        }
+        return tip;
     }
 
     void paintMark(QPainter& painter, const QRectF& box) const override {
