@@ -1,8 +1,10 @@
 #include "audit/command_audit.h"
 
+#include <memory>
+
 #include "core/messages.h"
+#include "core/program_state.h"
 #include "platform/services.h"
-#include "program/kestova_code.h"
 
 namespace kestova {
 
@@ -104,6 +106,30 @@ void CommandAudit::TellFailureOnce() {
                    " cannot be written. Commands are still sent; what they were is kept and "
                    "written to the log as soon as it can be.",
                kKestovaServerMessagesTitle);
+}
+
+namespace {
+
+std::unique_ptr<CommandAudit>& AuditInstance() {
+    static std::unique_ptr<CommandAudit> instance;
+    return instance;
+}
+
+}  // namespace
+
+CommandAudit& Audit() {
+    std::unique_ptr<CommandAudit>& instance = AuditInstance();
+    if (!instance) {
+        instance = std::make_unique<CommandAudit>();
+    }
+    return *instance;
+}
+
+void ReleaseAudit() {
+    if (AuditInstance()) {
+        AuditInstance()->WriteRepeats();
+    }
+    AuditInstance().reset();
 }
 
 }  // namespace kestova

@@ -67,4 +67,10 @@ private:
     bool failureTold_ = false;
 };
 
+// The audit trail every message to the server passes before it is sent; made on first use.
+CommandAudit& Audit();
+// Writes the repeats it still counts and destroys it, at the end of a run of the program or of
+// a test; the next Audit() makes a new one.
+void ReleaseAudit();
+
 }  // namespace kestova

@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "bench/shown_console.h"
+#include "core/program_state.h"
 #include "dispatch/dispatcher.h"
-#include "program/kestova_code.h"
 
 namespace {
 

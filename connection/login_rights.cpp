@@ -5,9 +5,9 @@
 
 #include "console/kestova_main.h"
 #include "core/convert.h"
+#include "core/program_state.h"
 #include "core/settings.h"
 #include "core/wire/framing.h"
-#include "program/kestova_code.h"
 #include "ui/controls.h"
 
 namespace kestova {

@@ -3,7 +3,6 @@
 #include <utility>
 
 #include "connection/server_link.h"
-#include "program/kestova_code.h"
 
 namespace kestova {
 

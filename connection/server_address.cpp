@@ -4,9 +4,9 @@
 #include <optional>
 #include <string>
 
+#include "core/version.h"
 #include "platform/services.h"
 #include "platform/socket.h"
-#include "program/kestova_code.h"
 
 namespace kestova {
 namespace {

@@ -6,7 +6,6 @@
 #include "core/wire/requests.h"
 #include "platform/services.h"
 #include "platform/socket.h"
-#include "program/kestova_code.h"
 
 namespace kestova {
 
@@ -90,6 +89,27 @@ std::string ServerLink::LocalHostName() const {
 std::string ServerLink::RemoteEndpoint() const {
     return socket_ != nullptr ? socket_->RemoteHost + ":" + std::to_string(socket_->RemotePort)
                               : std::string();
+}
+
+namespace {
+
+std::unique_ptr<ServerLink>& ServerInstance() {
+    static std::unique_ptr<ServerLink> instance;
+    return instance;
+}
+
+}  // namespace
+
+ServerLink& Server() {
+    std::unique_ptr<ServerLink>& instance = ServerInstance();
+    if (!instance) {
+        instance = std::make_unique<ServerLink>();
+    }
+    return *instance;
+}
+
+void ReleaseServer() {
+    ServerInstance().reset();
 }
 
 }  // namespace kestova

@@ -83,4 +83,10 @@ private:
     std::optional<std::int64_t> askedAtMs_;
 };
 
+// The program's one connection to the management server, through which every window and
+// command sends; made on first use.
+ServerLink& Server();
+// Destroys it, at the end of a run of the program or of a test; the next Server() makes a new one.
+void ReleaseServer();
+
 }  // namespace kestova

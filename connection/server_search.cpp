@@ -16,7 +16,6 @@
 #include "core/wire/discovery.h"
 #include "core/wire/framing.h"
 #include "platform/services.h"
-#include "program/kestova_code.h"
 
 namespace kestova {
 namespace {

@@ -13,6 +13,7 @@
 #include "core/machine_store.h"
 #include "core/settings.h"
 #include "core/settings_table.h"
+#include "core/version.h"
 #include "core/wire/request_texts.h"
 #include "platform/services.h"
 #include "program/kestova_code.h"

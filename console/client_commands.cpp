@@ -13,7 +13,6 @@
 #include "core/wire/request_keywords.h"
 #include "core/wire/request_texts.h"
 #include "platform/services.h"
-#include "program/kestova_code.h"
 
 namespace kestova {
 namespace {

@@ -2,7 +2,6 @@
 
 #include "connection/server_link.h"
 #include "console/kestova_main.h"
-#include "program/kestova_code.h"
 
 namespace kestova {
 

@@ -7,8 +7,8 @@
 #include "console/column_views.h"
 #include "core/machine_store.h"
 #include "core/settings_table.h"
+#include "core/version.h"
 #include "platform/services.h"
-#include "program/kestova_code.h"
 #include "program/startup.h"
 
 namespace kestova {

@@ -7,9 +7,9 @@
 #include "console/column_views.h"
 #include "console/kestova_main.h"
 #include "core/convert.h"
+#include "core/program_state.h"
 #include "core/settings.h"
 #include "core/wire/framing.h"
-#include "program/kestova_code.h"
 
 namespace kestova {
 namespace {

@@ -3,10 +3,10 @@
 #include "connection/server_link.h"
 #include "console/client_grid.h"
 #include "console/kestova_main.h"
+#include "core/program_state.h"
 #include "core/version.h"
 #include "core/wire/framing.h"
 #include "platform/services.h"
-#include "program/kestova_code.h"
 
 namespace kestova {
 

@@ -9,6 +9,7 @@
 #include "connection/server_link.h"
 #include "console/kestova_main.h"
 #include "core/convert.h"
+#include "core/program_state.h"
 #include "core/settings.h"
 #include "core/settings_table.h"
 #include "core/version.h"

@@ -12,7 +12,6 @@
 #include "core/wire/request_texts.h"
 #include "platform/services.h"
 #include "pos/ofrm_pos.h"
-#include "program/kestova_code.h"
 
 namespace kestova {
 namespace {

@@ -17,7 +17,6 @@
 #include "pos/frm_pos.h"
 #include "pos/pos_requests.h"
 #include "pos/ticket_order.h"
-#include "program/kestova_code.h"
 
 namespace kestova {
 namespace {

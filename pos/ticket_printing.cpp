@@ -10,7 +10,6 @@
 #include "platform/services.h"
 #include "pos/frm_pos.h"
 #include "pos/ticket_printout.h"
-#include "program/kestova_code.h"
 
 namespace kestova {
 namespace {

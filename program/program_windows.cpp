@@ -9,6 +9,7 @@
 #include "console/kestova_main.h"
 #include "console/kestova_opt.h"
 #include "core/messages.h"
+#include "core/program_state.h"
 #include "pos/frm_pos.h"
 #include "pos/ofrm_pos.h"
 #include "pos/passwords.h"
@@ -67,18 +68,8 @@ std::unique_ptr<AuditTrail>& AuditTrailInstance() {
     return instance;
 }
 
-std::unique_ptr<ServerLink>& ServerInstance() {
-    static std::unique_ptr<ServerLink> instance;
-    return instance;
-}
-
 std::unique_ptr<FrmHelp>& HelpInstance() {
     static std::unique_ptr<FrmHelp> instance;
-    return instance;
-}
-
-std::unique_ptr<CommandAudit>& AuditInstance() {
-    static std::unique_ptr<CommandAudit> instance;
     return instance;
 }
 
@@ -136,10 +127,6 @@ OfrmPOS& PosOperations() {
     return CreatedOnFirstUse(OperationsInstance());
 }
 
-ServerLink& Server() {
-    return CreatedOnFirstUse(ServerInstance());
-}
-
 namespace {
 
 template <typename Window>
@@ -154,10 +141,6 @@ ui::Form& LoadedFor(Window& window, const std::string& staffName) {
 ui::Form& PosStaffWindow(bool generation, const std::string& staffName) {
     return generation ? LoadedFor(PosGeneration(), staffName)
                       : LoadedFor(PosOperations(), staffName);
-}
-
-CommandAudit& Audit() {
-    return CreatedOnFirstUse(AuditInstance());
 }
 
 AuditTrail& AuditTrailWindow() {
@@ -182,13 +165,10 @@ void ReleaseProgram() {
     SplashInstance().reset();
     MainInstance().reset();
     // Its socket's events were the main window's.
-    ServerInstance().reset();
+    ReleaseServer();
     // Last: a window that goes may still send, and what it sends passes the audit, which then
     // writes the repeats it still counts.
-    if (AuditInstance()) {
-        AuditInstance()->WriteRepeats();
-    }
-    AuditInstance().reset();
+    ReleaseAudit();
     // The audit may still have a notice to show as it goes.
     ReleaseMessagesWindow();
     KestovaCode() = ProgramState{};

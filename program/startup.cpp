@@ -6,7 +6,9 @@
 #include "console/kestova_main.h"
 #include "core/autostart_entry.h"
 #include "core/convert.h"
+#include "core/program_state.h"
 #include "core/settings.h"
+#include "core/version.h"
 #include "platform/services.h"
 #include "program/kestova_code.h"
 

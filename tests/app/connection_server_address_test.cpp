@@ -6,6 +6,7 @@
 
 #include "connection/port_rotation.h"
 #include "connection/server_address.h"
+#include "core/version.h"
 #include "tests/app/connection_test_support.h"
 
 namespace kestova {

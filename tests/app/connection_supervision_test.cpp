@@ -5,6 +5,7 @@
 
 #include "connection/login_window.h"
 #include "connection/supervision.h"
+#include "core/version.h"
 #include "tests/app/connection_test_support.h"
 
 namespace kestova {

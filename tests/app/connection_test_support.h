@@ -8,6 +8,7 @@
 #include "connection/server_protocol.h"
 #include "console/kestova_main.h"
 #include "core/machine_store.h"
+#include "core/program_state.h"
 #include "core/settings.h"
 #include "core/settings_table.h"
 #include "core/wire/codec.h"

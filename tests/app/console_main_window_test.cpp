@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "console/client_grid.h"
+#include "core/version.h"
 #include "tests/app/connection_test_support.h"
 
 namespace kestova {

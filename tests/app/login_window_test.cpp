@@ -5,6 +5,7 @@
 
 #include "connection/login_window.h"
 #include "core/audit/log_lines.h"
+#include "core/version.h"
 #include "dispatch/dispatcher.h"
 #include "tests/app/connection_test_support.h"
 #include "tests/sim/sim_user.h"

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "connection/login_window.h"
+#include "core/version.h"
 #include "tests/app/connection_test_support.h"
 #include "tests/app/console_test_support.h"
 

@@ -4,6 +4,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "core/version.h"
 #include "pos/ticket_info.h"
 #include "tests/app/window_request_support.h"
 #include "tests/sim/sim_user.h"

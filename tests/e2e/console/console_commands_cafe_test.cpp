@@ -8,7 +8,6 @@
 #include "core/audit/log_lines.h"
 #include "core/audit/verify.h"
 #include "platform/services.h"
-#include "program/kestova_code.h"
 #include "tests/e2e/console/cafe_server.h"
 #include "tests/e2e/console/console_under_test.h"
 #include "tests/e2e/console/wait.h"

@@ -15,7 +15,6 @@
 #include "connection/server_link.h"
 #include "console/client_grid.h"
 #include "console/client_grid_order.h"
-#include "program/kestova_code.h"
 #include "qt/binder/grid_order_proxy.h"
 #include "tests/e2e/console/cafe_server.h"
 #include "tests/e2e/console/console_under_test.h"

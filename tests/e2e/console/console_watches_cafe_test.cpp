@@ -11,6 +11,7 @@
 #include "connection/login_window.h"
 #include "connection/server_link.h"
 #include "console/client_grid.h"
+#include "core/program_state.h"
 #include "program/kestova_code.h"
 #include "tests/e2e/console/cafe_server.h"
 #include "tests/e2e/console/console_under_test.h"

@@ -17,6 +17,7 @@
 #include "console/client_alerts.h"
 #include "console/kestova_opt.h"
 #include "core/messages.h"
+#include "core/program_state.h"
 #include "core/settings.h"
 #include "core/settings_table.h"
 #include "pos/frm_pos.h"

@@ -1,4 +1,4 @@
-#include "program/kestova_code.h"
+#include "core/program_state.h"
 
 namespace kestova {
 
