@@ -7,7 +7,6 @@
 
 #include "audit/command_audit.h"
 #include "connection/server_link.h"
-#include "console/kestova_main.h"
 #include "core/convert.h"
 #include "core/program_state.h"
 #include "core/settings.h"

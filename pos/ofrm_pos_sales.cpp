@@ -1,7 +1,6 @@
 // The sales side of the operations window: the staff member's figures, the sales summary of today
 // or yesterday, the activity log, and their print-outs and files.
 #include "connection/server_link.h"
-#include "console/kestova_main.h"
 #include "core/convert.h"
 #include "core/local_time.h"
 #include "core/program_state.h"

@@ -5,7 +5,6 @@
 #include <array>
 
 #include "connection/server_link.h"
-#include "console/kestova_main.h"
 #include "core/convert.h"
 #include "core/version.h"
 #include "core/wire/framing.h"

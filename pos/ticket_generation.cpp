@@ -5,7 +5,6 @@
 #include <string>
 
 #include "connection/server_link.h"
-#include "console/kestova_main.h"
 #include "core/convert.h"
 #include "core/local_time.h"
 #include "core/settings.h"

@@ -4,7 +4,6 @@
 
 #include "connection/server_link.h"
 #include "console/console_dimmed.h"
-#include "console/kestova_main.h"
 #include "core/version.h"
 #include "core/wire/framing.h"
 #include "core/wire/request_texts.h"
