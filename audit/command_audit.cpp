@@ -1,8 +1,7 @@
 #include "audit/command_audit.h"
 
-#include <memory>
-
 #include "core/messages.h"
+#include "core/one_instance.h"
 #include "core/program_state.h"
 #include "platform/services.h"
 
@@ -110,26 +109,22 @@ void CommandAudit::TellFailureOnce() {
 
 namespace {
 
-std::unique_ptr<CommandAudit>& AuditInstance() {
-    static std::unique_ptr<CommandAudit> instance;
+OneInstance<CommandAudit>& AuditInstance() {
+    static OneInstance<CommandAudit> instance;
     return instance;
 }
 
 }  // namespace
 
 CommandAudit& Audit() {
-    std::unique_ptr<CommandAudit>& instance = AuditInstance();
-    if (!instance) {
-        instance = std::make_unique<CommandAudit>();
-    }
-    return *instance;
+    return AuditInstance().get();
 }
 
 void ReleaseAudit() {
-    if (AuditInstance()) {
-        AuditInstance()->WriteRepeats();
+    if (CommandAudit* audit = AuditInstance().made()) {
+        audit->WriteRepeats();
     }
-    AuditInstance().reset();
+    AuditInstance().release();
 }
 
 }  // namespace kestova

@@ -2,6 +2,7 @@
 
 #include "audit/command_audit.h"
 #include "connection/server_address.h"
+#include "core/one_instance.h"
 #include "core/wire/codec.h"
 #include "core/wire/requests.h"
 #include "platform/services.h"
@@ -93,23 +94,19 @@ std::string ServerLink::RemoteEndpoint() const {
 
 namespace {
 
-std::unique_ptr<ServerLink>& ServerInstance() {
-    static std::unique_ptr<ServerLink> instance;
+OneInstance<ServerLink>& ServerInstance() {
+    static OneInstance<ServerLink> instance;
     return instance;
 }
 
 }  // namespace
 
 ServerLink& Server() {
-    std::unique_ptr<ServerLink>& instance = ServerInstance();
-    if (!instance) {
-        instance = std::make_unique<ServerLink>();
-    }
-    return *instance;
+    return ServerInstance().get();
 }
 
 void ReleaseServer() {
-    ServerInstance().reset();
+    ServerInstance().release();
 }
 
 }  // namespace kestova

@@ -1,8 +1,7 @@
 #include "core/messages.h"
 
-#include <memory>
-
 #include "core/display_text.h"
+#include "core/one_instance.h"
 #include "core/version.h"
 
 namespace kestova {
@@ -133,23 +132,19 @@ void Messages::Form_Unload(int&) {
 
 namespace {
 
-std::unique_ptr<Messages>& MessagesInstance() {
-    static std::unique_ptr<Messages> instance;
+OneInstance<Messages>& MessagesInstance() {
+    static OneInstance<Messages> instance;
     return instance;
 }
 
 }  // namespace
 
 Messages& MessagesWindow() {
-    std::unique_ptr<Messages>& instance = MessagesInstance();
-    if (!instance) {
-        instance = std::make_unique<Messages>();
-    }
-    return *instance;
+    return MessagesInstance().get();
 }
 
 void ReleaseMessagesWindow() {
-    MessagesInstance().reset();
+    MessagesInstance().release();
 }
 
 void ShowNotice(const std::string& text, const std::string& title) {

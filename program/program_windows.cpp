@@ -1,5 +1,3 @@
-#include <memory>
-
 #include "audit/audit_trail.h"
 #include "audit/command_audit.h"
 #include "connection/login_window.h"
@@ -9,6 +7,7 @@
 #include "console/kestova_main.h"
 #include "console/kestova_opt.h"
 #include "core/messages.h"
+#include "core/one_instance.h"
 #include "core/program_state.h"
 #include "pos/frm_pos.h"
 #include "pos/ofrm_pos.h"
@@ -23,62 +22,54 @@
 namespace kestova {
 namespace {
 
-std::unique_ptr<KestovaMain>& MainInstance() {
-    static std::unique_ptr<KestovaMain> instance;
+OneInstance<KestovaMain>& MainInstance() {
+    static OneInstance<KestovaMain> instance;
     return instance;
 }
 
-std::unique_ptr<FrmSplash>& SplashInstance() {
-    static std::unique_ptr<FrmSplash> instance;
+OneInstance<FrmSplash>& SplashInstance() {
+    static OneInstance<FrmSplash> instance;
     return instance;
 }
 
-std::unique_ptr<TicketInfo>& TicketInfoInstance() {
-    static std::unique_ptr<TicketInfo> instance;
+OneInstance<TicketInfo>& TicketInfoInstance() {
+    static OneInstance<TicketInfo> instance;
     return instance;
 }
 
-std::unique_ptr<RSummary>& RSummaryInstance() {
-    static std::unique_ptr<RSummary> instance;
+OneInstance<RSummary>& RSummaryInstance() {
+    static OneInstance<RSummary> instance;
     return instance;
 }
 
-std::unique_ptr<KestovaOpt>& OptionsInstance() {
-    static std::unique_ptr<KestovaOpt> instance;
+OneInstance<KestovaOpt>& OptionsInstance() {
+    static OneInstance<KestovaOpt> instance;
     return instance;
 }
 
-std::unique_ptr<Passwords>& PasswordsInstance() {
-    static std::unique_ptr<Passwords> instance;
+OneInstance<Passwords>& PasswordsInstance() {
+    static OneInstance<Passwords> instance;
     return instance;
 }
 
-std::unique_ptr<FrmPOS>& GenerationInstance() {
-    static std::unique_ptr<FrmPOS> instance;
+OneInstance<FrmPOS>& GenerationInstance() {
+    static OneInstance<FrmPOS> instance;
     return instance;
 }
 
-std::unique_ptr<OfrmPOS>& OperationsInstance() {
-    static std::unique_ptr<OfrmPOS> instance;
+OneInstance<OfrmPOS>& OperationsInstance() {
+    static OneInstance<OfrmPOS> instance;
     return instance;
 }
 
-std::unique_ptr<AuditTrail>& AuditTrailInstance() {
-    static std::unique_ptr<AuditTrail> instance;
+OneInstance<AuditTrail>& AuditTrailInstance() {
+    static OneInstance<AuditTrail> instance;
     return instance;
 }
 
-std::unique_ptr<FrmHelp>& HelpInstance() {
-    static std::unique_ptr<FrmHelp> instance;
+OneInstance<FrmHelp>& HelpInstance() {
+    static OneInstance<FrmHelp> instance;
     return instance;
-}
-
-template <typename Window>
-Window& CreatedOnFirstUse(std::unique_ptr<Window>& instance) {
-    if (!instance) {
-        instance = std::make_unique<Window>();
-    }
-    return *instance;
 }
 
 }  // namespace
@@ -90,41 +81,40 @@ void RegisterReplyHandlers() {
 }
 
 KestovaMain& Main() {
-    std::unique_ptr<KestovaMain>& instance = MainInstance();
-    if (!instance) {
+    OneInstance<KestovaMain>& instance = MainInstance();
+    if (instance.made() == nullptr) {
         // The main window's receive path dispatches to every window's handlers.
         RegisterReplyHandlers();
-        instance = std::make_unique<KestovaMain>();
     }
-    return *instance;
+    return instance.get();
 }
 
 FrmSplash& Splash() {
-    return CreatedOnFirstUse(SplashInstance());
+    return SplashInstance().get();
 }
 
 TicketInfo& TicketInfoWindow() {
-    return CreatedOnFirstUse(TicketInfoInstance());
+    return TicketInfoInstance().get();
 }
 
 RSummary& RSummaryWindow() {
-    return CreatedOnFirstUse(RSummaryInstance());
+    return RSummaryInstance().get();
 }
 
 KestovaOpt& Options() {
-    return CreatedOnFirstUse(OptionsInstance());
+    return OptionsInstance().get();
 }
 
 Passwords& PosPasswords() {
-    return CreatedOnFirstUse(PasswordsInstance());
+    return PasswordsInstance().get();
 }
 
 FrmPOS& PosGeneration() {
-    return CreatedOnFirstUse(GenerationInstance());
+    return GenerationInstance().get();
 }
 
 OfrmPOS& PosOperations() {
-    return CreatedOnFirstUse(OperationsInstance());
+    return OperationsInstance().get();
 }
 
 namespace {
@@ -144,26 +134,26 @@ ui::Form& PosStaffWindow(bool generation, const std::string& staffName) {
 }
 
 AuditTrail& AuditTrailWindow() {
-    return CreatedOnFirstUse(AuditTrailInstance());
+    return AuditTrailInstance().get();
 }
 
 FrmHelp& HelpWindow() {
-    return CreatedOnFirstUse(HelpInstance());
+    return HelpInstance().get();
 }
 
 void ReleaseProgram() {
     // The windows opened from the main window go before it; the splash may refer to the main
     // window while it goes.
-    AuditTrailInstance().reset();
-    HelpInstance().reset();
-    TicketInfoInstance().reset();
-    RSummaryInstance().reset();
-    GenerationInstance().reset();
-    OperationsInstance().reset();
-    PasswordsInstance().reset();
-    OptionsInstance().reset();
-    SplashInstance().reset();
-    MainInstance().reset();
+    AuditTrailInstance().release();
+    HelpInstance().release();
+    TicketInfoInstance().release();
+    RSummaryInstance().release();
+    GenerationInstance().release();
+    OperationsInstance().release();
+    PasswordsInstance().release();
+    OptionsInstance().release();
+    SplashInstance().release();
+    MainInstance().release();
     // Its socket's events were the main window's.
     ReleaseServer();
     // Last: a window that goes may still send, and what it sends passes the audit, which then
