@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QTableView>
 #include <memory>
@@ -117,6 +118,26 @@ TEST_F(TileBoardTest, ThePointerActsOnTheTileOfItsRowAndADragDropsOnTheCellUnder
     hidden = "filtered";
     form.Grid1.Refilter();
     EXPECT_TRUE(view->tileRect(2).isEmpty()) << "a row the grid's view leaves out has no tile";
+}
+
+// The arrow keys go to the nearest tile that way (a near tile off the line before a far one on
+// it), and nowhere when none lies that way; Space and the menu key act on the highlighted tile.
+TEST_F(TileBoardTest, TheKeysMoveTheHighlightToTheNearestTileThatWay) {
+    form.Grid1.SetRows(6);
+    spots = {{-1, 0}, {0, 0}, {4, 0}, {1, 1}, {0, 4}, {4, 4}};  // 3 near 1, the others at corners
+    form.Board1.TileClick = [this](int row) {
+        form.Grid1.SetRow(row);
+        events.push_back("click " + std::to_string(row));
+    };
+    show(600, 400);
+    form.Grid1.SetRow(1);
+    for (Qt::Key key : {Qt::Key_Right, Qt::Key_Right, Qt::Key_Down, Qt::Key_Left, Qt::Key_Up,
+                        Qt::Key_Up, Qt::Key_Space, Qt::Key_Menu}) {
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+        QApplication::sendEvent(view, &press);
+    }
+    EXPECT_EQ(events, (std::vector<std::string>{"click 3", "click 2", "click 5", "click 4",
+                                                "click 1", "double 1", "menu 1"}));
 }
 
 }  // namespace
