@@ -55,15 +55,15 @@ start_server() {
 }
 
 # start_console REFRESH_SECONDS [VAR=value...]: the console on the server, connected when this
-# returns.
+# returns. $console_options, when set, adds lines to its [Option] section.
 start_console() {
     local refresh=$1
     shift
     mkdir -p "$work/config"
     printf '[HKEY_USERS\\.default\\Software\\Zarnevo]\nServerIP=127.0.0.1\n' \
         >"$work/config/machine.ini"
-    printf '[Option]\nUsePort=1\nPortNo=%d\nLoop=32766\nRefresh=%d\n' "$offset" "$refresh" \
-        >"$work/config/kestova.ini"
+    printf '[Option]\nUsePort=1\nPortNo=%d\nLoop=32766\nRefresh=%d\n%s' "$offset" "$refresh" \
+        "${console_options:-}" >"$work/config/kestova.ini"
     env QT_QPA_PLATFORM=offscreen KESTOVA_CONFIG_DIR="$work/config" "$@" "$console_bin" \
         2>"$work/console.log" &
     console_pid=$!

@@ -6,8 +6,8 @@ namespace qtplatform {
 namespace {
 
 // Every change of the grid may change what the tiles say, where they lie or which is
-// highlighted; the board gathers its tiles again when it next paints, so a burst of client
-// records costs one gathering.
+// highlighted. New texts repaint their tiles; anything else gathers the tiles again when the
+// board next paints, so a burst of client records costs one gathering.
 class TileBoardRefresh : public QObject, public ui::GridObserver {
 public:
     TileBoardRefresh(ui::Grid& grid, TileBoardView& view, QObject* parent)
@@ -16,7 +16,7 @@ public:
     }
     ~TileBoardRefresh() override { grid_.removeGridObserver(this); }
 
-    void cellsChanged(int, int, int, int) override { view_.refresh(); }
+    void cellsChanged(int top, int, int bottom, int) override { view_.rowsChanged(top, bottom); }
     void shapeChanged() override { view_.refresh(); }
     void geometryChanged(int, int, bool) override { view_.refresh(); }
     void selectionChanged() override { view_.repaintSoon(); }

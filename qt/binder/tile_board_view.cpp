@@ -6,6 +6,7 @@
 #include <QHelpEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QPainterPath>
 #include <QToolTip>
@@ -18,8 +19,10 @@
 namespace qtplatform {
 namespace {
 
-// Six frames of a 60 Hz display: the longest a change waits for its paint.
-constexpr int kLongestPaintWaitMs = 6 * 16;
+// One frame of a 60 Hz display: the board is painted at most this often, and a change waits at
+// most six of them for its paint.
+constexpr int kFrameMs = 16;
+constexpr int kLongestPaintWaitMs = 6 * kFrameMs;
 constexpr qreal kTileAspect = 5.0 / 3.0;  // width to height
 constexpr qreal kLargestCellWidth = 168;
 constexpr qreal kMargin = 6;
@@ -40,9 +43,10 @@ TileBoardView::TileBoardView(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     paintAtLatest_.setSingleShot(true);
     paintAtLatest_.setInterval(kLongestPaintWaitMs);
-    connect(&paintAtLatest_, &QTimer::timeout, this, [this] { paintPending(); });
+    connect(&paintAtLatest_, &QTimer::timeout, this, [this] { paintPending(true); });
     connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, this,
-            [this] { paintPending(); });
+            [this] { paintPending(false); });
+    sincePaint_.start();
 }
 
 void TileBoardView::setBoard(ui::TileBoard& board) {
@@ -61,18 +65,51 @@ void TileBoardView::refresh() {
 }
 
 void TileBoardView::repaintSoon() {
-    if (isVisible() && !paintPending_) {
-        paintPending_ = true;
+    repaintSoon(rect());
+}
+
+void TileBoardView::repaintSoon(const QRect& area) {
+    if (!isVisible()) {
+        return;
+    }
+    if (unpainted_.isEmpty()) {
         paintAtLatest_.start();
+    }
+    unpainted_ += area;
+}
+
+void TileBoardView::rowsChanged(int top, int bottom) {
+    if (!gathered_ || board_ == nullptr) {
+        repaintSoon();
+        return;
+    }
+    const ui::Grid& grid = board_->Rows();
+    for (int row = std::max(top, grid.FixedRows()); row <= std::min(bottom, grid.Rows() - 1);
+         ++row) {
+        const Tile* tile = tileOf(row);
+        const std::optional<ui::TileSpot> spot =
+            grid.Admits(row) && board_->SpotOf ? board_->SpotOf(row) : std::nullopt;
+        if (spot.has_value() != (tile != nullptr) || (tile != nullptr && !(*spot == tile->spot))) {
+            refresh();  // a tile came, went or moved
+            return;
+        }
+        if (tile != nullptr) {
+            repaintSoon(cellRect(tile->spot).toAlignedRect());
+        }
     }
 }
 
-void TileBoardView::paintPending() {
-    if (paintPending_) {
-        paintPending_ = false;
-        paintAtLatest_.stop();
-        update();
+// When the event loop runs out of work; `late` when a change has waited long enough.
+void TileBoardView::paintPending(bool late) {
+    if (unpainted_.isEmpty()) {
+        return;
     }
+    if (!late && sincePaint_.elapsed() < kFrameMs) {
+        paintAtLatest_.start(kFrameMs - static_cast<int>(sincePaint_.elapsed()));
+        return;
+    }
+    paintAtLatest_.stop();
+    update(std::exchange(unpainted_, QRegion()));
 }
 
 QRectF TileBoardView::tileRect(int gridRow) {
@@ -144,10 +181,11 @@ void TileBoardView::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
 }
 
-void TileBoardView::paintEvent(QPaintEvent*) {
+void TileBoardView::paintEvent(QPaintEvent* event) {
+    sincePaint_.restart();
     gather();
     QPainter painter(this);
-    painter.fillRect(rect(), palette().color(QPalette::Window));
+    painter.fillRect(event->rect(), palette().color(QPalette::Window));
     if (board_ == nullptr) {
         return;
     }
@@ -156,8 +194,9 @@ void TileBoardView::paintEvent(QPaintEvent*) {
     const Lettering lettering(font(), cellRect({}).height());
     const Tile* dragged = draggedTo_ ? tileOf(pressedRow_) : nullptr;
     for (const Tile& tile : tiles_) {
-        if (&tile != dragged) {
-            paintTile(painter, lettering, tile, cellRect(tile.spot), tile.row == current);
+        const QRectF cell = cellRect(tile.spot);
+        if (&tile != dragged && event->region().intersects(cell.toAlignedRect())) {
+            paintTile(painter, lettering, tile, cell, tile.row == current);
         }
     }
     if (dragged != nullptr) {

@@ -1,12 +1,14 @@
 #pragma once
 
 #include <QColor>
+#include <QElapsedTimer>
 #include <QFont>
 #include <QFontMetricsF>
 #include <QIcon>
 #include <QPixmap>
 #include <QPoint>
 #include <QRectF>
+#include <QRegion>
 #include <QString>
 #include <QTimer>
 #include <QWidget>
@@ -60,6 +62,9 @@ public:
     void refresh();
     // Paints the tiles again soon, as above (the highlight moved).
     void repaintSoon();
+    // New texts in these grid rows: their tiles alone are painted again, unless a tile comes,
+    // goes or moves with them. The board is painted at most once a frame.
+    void rowsChanged(int top, int bottom);
 
     // Where the row's tile is drawn now; empty when it is not on the board.
     QRectF tileRect(int gridRow);
@@ -98,7 +103,8 @@ private:
     void paintTile(QPainter& painter, const Lettering& lettering, const Tile& tile,
                    const QRectF& cell, bool current);
     void moveHighlight(int dx, int dy);
-    void paintPending();
+    void repaintSoon(const QRect& area);
+    void paintPending(bool late);
     // The icon drawn at that size, made once: a state's icon is drawn as shapes, and a full
     // café draws it on hundreds of tiles.
     const QPixmap& iconPixmap(const QIcon& icon, int side, QIcon::Mode mode);
@@ -107,8 +113,9 @@ private:
     std::unique_ptr<TileLook> look_;
     bool gathered_ = false;
     std::map<std::tuple<qint64, int, int>, QPixmap> icons_;
-    bool paintPending_ = false;
+    QRegion unpainted_;
     QTimer paintAtLatest_;
+    QElapsedTimer sincePaint_;
     std::vector<Tile> tiles_;
     int columns_ = 1;  // cells across, the free one included
     int lines_ = 1;
