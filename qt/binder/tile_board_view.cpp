@@ -410,8 +410,16 @@ const QPixmap& TileBoardView::iconPixmap(const QIcon& icon, int side, QIcon::Mod
     if (icons_.size() >= kMostKept) {
         icons_.clear();
     }
-    return icons_.emplace(key, icon.pixmap(QSize(side, side), devicePixelRatioF(), mode))
-        .first->second;
+    // Painted here on a clear ground: the default pixmap of an icon engine that only paints is
+    // left uncleared beneath the shape.
+    const qreal ratio = devicePixelRatioF();
+    QPixmap pixmap(QSize(side, side) * ratio);
+    pixmap.setDevicePixelRatio(ratio);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    icon.paint(&painter, QRect(0, 0, side, side), Qt::AlignCenter, mode);
+    painter.end();
+    return icons_.emplace(key, std::move(pixmap)).first->second;
 }
 
 // The icons take their colours from the palette.
