@@ -8,7 +8,6 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
-#include <QPainterPath>
 #include <QToolTip>
 #include <algorithm>
 #include <cmath>
@@ -39,7 +38,6 @@ QColor blend(const QColor& base, const QColor& over, qreal share) {
 
 TileBoardView::TileBoardView(QWidget* parent) : QWidget(parent) {
     setFocusPolicy(Qt::StrongFocus);
-    setMouseTracking(false);
     setAttribute(Qt::WA_OpaquePaintEvent);
     paintAtLatest_.setSingleShot(true);
     paintAtLatest_.setInterval(kLongestPaintWaitMs);
@@ -325,9 +323,9 @@ void TileBoardView::mouseReleaseEvent(QMouseEvent* event) {
     const Tile* tile = tileOf(row);
     const std::optional<ui::TileSpot> spot = spotAt(*dropped);
     if (tile != nullptr && spot && !(*spot == tile->spot)) {
-        ui::Raise(board_->TileDropped, row, *spot);
+        ui::Raise(board_->TileDropped, row, *spot);  // the window tells the new spots
     }
-    refresh();
+    update();  // without the dragged tile
 }
 
 void TileBoardView::mouseDoubleClickEvent(QMouseEvent* event) {
@@ -410,16 +408,8 @@ const QPixmap& TileBoardView::iconPixmap(const QIcon& icon, int side, QIcon::Mod
     if (icons_.size() >= kMostKept) {
         icons_.clear();
     }
-    // Painted here on a clear ground: the default pixmap of an icon engine that only paints is
-    // left uncleared beneath the shape.
-    const qreal ratio = devicePixelRatioF();
-    QPixmap pixmap(QSize(side, side) * ratio);
-    pixmap.setDevicePixelRatio(ratio);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    icon.paint(&painter, QRect(0, 0, side, side), Qt::AlignCenter, mode);
-    painter.end();
-    return icons_.emplace(key, std::move(pixmap)).first->second;
+    return icons_.emplace(key, icon.pixmap(QSize(side, side), devicePixelRatioF(), mode))
+        .first->second;
 }
 
 // The icons take their colours from the palette.

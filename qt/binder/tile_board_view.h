@@ -105,8 +105,8 @@ private:
     void moveHighlight(int dx, int dy);
     void repaintSoon(const QRect& area);
     void paintPending(bool late);
-    // The icon drawn at that size, made once: a state's icon is drawn as shapes, and a full
-    // café draws it on hundreds of tiles.
+    // The icon at that size, made once: a state's icon is drawn as shapes, and a full café
+    // draws it on hundreds of tiles.
     const QPixmap& iconPixmap(const QIcon& icon, int side, QIcon::Mode mode);
 
     ui::TileBoard* board_ = nullptr;

@@ -48,6 +48,15 @@ public:
 
     QIconEngine* clone() const override { return new ShapeIconEngine(*this); }
 
+    // QIconEngine's own pixmap leaves its memory uncleared beneath what paint() draws.
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+        QPixmap pixmap(size);
+        pixmap.fill(Qt::transparent);
+        QPainter painter(&pixmap);
+        paint(&painter, QRect(QPoint(), size), mode, state);
+        return pixmap;
+    }
+
     void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State) override {
         const qreal side = std::min(rect.width(), rect.height()) * 0.8;
         QRectF box(0, 0, side, side);

@@ -88,4 +88,15 @@ TEST_F(ClientGridLookTest, ADarkDesktopGetsLighterStateColours) {
     EXPECT_GT(textColour(1, grid::kTime).lightness(), onLight.lightness() + 40);
 }
 
+// A state's icon as a picture (as the floor map draws it): clear around its shape.
+TEST_F(ClientGridLookTest, AStateIconsPictureIsClearAroundItsShape) {
+    const QIcon icon = qvariant_cast<QIcon>(data(1, grid::kClientName, Qt::DecorationRole));
+    ASSERT_FALSE(icon.isNull());
+    for (int round = 0; round < 20; ++round) {  // fresh memory, with whatever it held before
+        const QImage picture = icon.pixmap(QSize(40, 40)).toImage();
+        ASSERT_EQ(qAlpha(picture.pixel(0, 0)), 0);
+        ASSERT_EQ(qAlpha(picture.pixel(39, 39)), 0);
+    }
+}
+
 }  // namespace
