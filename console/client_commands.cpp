@@ -5,7 +5,6 @@
 #include "console/kestova_main.h"
 #include "console/operator_commands.h"
 #include "console/send_procedures.h"
-#include "core/ascii_text.h"
 #include "core/messages.h"
 #include "core/version.h"
 #include "core/wire/codepage.h"
@@ -334,22 +333,15 @@ void FindComputer(KestovaMain& main) {
         return;
     }
     ui::Grid& grid = main.ConList;
-    for (int row = 1; row < grid.Rows(); ++row) {
-        if (!Server().IsConnected()) {
-            continue;
+    if (const int row = Server().IsConnected() ? client_grid::RowNamed(grid, wanted) : 0) {
+        // The operator asked for this client by name: a filter that hides it goes.
+        if (!grid.Admits(row)) {
+            main.txtFilter.Text = "";
         }
-        // Clients name themselves as they like; the operator types a name without minding case.
-        if (EqualsIgnoringCase(grid.TextMatrix(row, client_grid::kClientName), wanted)) {
-            // The operator asked for this client by name: a filter that hides it goes.
-            if (!grid.Admits(row)) {
-                main.txtFilter.Text = "";
-            }
-            grid.SetRow(row);
-            grid.SetColSel(client_grid::kFiller);
-            grid.SetTopRow(row);
-            SetStatus(main, "Search Successful.");
-            return;
-        }
+        client_grid::Highlight(grid, row);
+        grid.SetTopRow(row);
+        SetStatus(main, "Search Successful.");
+        return;
     }
     ShowNotice("Search not Successful!", kNoticeTitle);
     SetStatus(main, "Search not Successful.");

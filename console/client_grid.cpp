@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 
+#include "core/ascii_text.h"
+
 namespace kestova::client_grid {
 namespace {
 
@@ -63,6 +65,20 @@ void Build(ui::Grid& grid, int slots) {
 
 bool HasClient(const ui::Grid& grid, int row) {
     return row >= 1 && row < grid.Rows() && !grid.TextMatrix(row, kClientName).empty();
+}
+
+int RowNamed(const ui::Grid& grid, std::string_view name) {
+    for (int row = 1; row < grid.Rows(); ++row) {
+        if (EqualsIgnoringCase(grid.TextMatrix(row, kClientName), name)) {
+            return row;
+        }
+    }
+    return 0;
+}
+
+void Highlight(ui::Grid& grid, int row) {
+    grid.SetRow(row);
+    grid.SetColSel(kFiller);
 }
 
 bool IsMarked(const ui::Grid& grid, int row, ui::Color markColor) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "ui/color.h"
 #include "ui/grid.h"
@@ -44,6 +45,13 @@ void Build(ui::Grid& grid, int slots);
 
 // A row has a client when its "Client Name" cell is not empty; the header row never has one.
 bool HasClient(const ui::Grid& grid, int row);
+
+// The first row whose client goes by the name, without regard to case (clients name themselves
+// as they like); 0 when none does.
+int RowNamed(const ui::Grid& grid, std::string_view name);
+
+// Makes the row the highlighted one, selected across all columns.
+void Highlight(ui::Grid& grid, int row);
 
 // A row is marked (chosen for group commands) when its cells are painted in the window's
 // background colour; an unmarked row has the grid's default colour 0.

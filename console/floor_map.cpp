@@ -4,7 +4,6 @@
 #include "console/client_grid.h"
 #include "console/floor_plan.h"
 #include "console/kestova_main.h"
-#include "core/ascii_text.h"
 #include "core/convert.h"
 #include "core/settings.h"
 #include "core/settings_table.h"
@@ -27,12 +26,7 @@ void KestovaMain::wireFloorMap() {
             return std::nullopt;
         }
         const auto present = [this](std::string_view name) {
-            for (int other = 1; other < ConList.Rows(); ++other) {
-                if (EqualsIgnoringCase(ConList.TextMatrix(other, client_grid::kClientName), name)) {
-                    return true;
-                }
-            }
-            return false;
+            return client_grid::RowNamed(ConList, name) != 0;
         };
         return floorPlan_.Place(ConList.TextMatrix(row, client_grid::kClientName),
                                 FloorColumnsFor(ConList.Rows() - 1), present);
@@ -68,8 +62,7 @@ void KestovaMain::ShowFloorMap(bool shown) {
 
 void KestovaMain::Floor_TileClick(int row) {
     if (OnTheFloor(ConList, row)) {
-        ConList.SetRow(row);
-        ConList.SetColSel(client_grid::kFiller);
+        client_grid::Highlight(ConList, row);
     }
 }
 

@@ -38,8 +38,7 @@ void KestovaMain::OpenClientMenu(int row) {
     if (row < 1 || IsViewer()) {
         return;
     }
-    ConList.SetRow(row);
-    ConList.SetColSel(client_grid::kFiller);
+    client_grid::Highlight(ConList, row);
     PopupMenu(m_Popup);
 }
 

@@ -41,8 +41,7 @@ void WalkRows(KestovaMain& main, const std::function<void(int row)>& visit) {
         platform::services().loop().yield();
     }
     if (remembered > 0) {
-        grid.SetRow(remembered);
-        grid.SetColSel(client_grid::kFiller);
+        client_grid::Highlight(grid, remembered);
     }
 }
 
