@@ -4,6 +4,7 @@
 #include <cmath>
 #include <set>
 #include <utility>
+#include <vector>
 
 #include "core/ascii_text.h"
 #include "core/convert.h"
@@ -61,11 +62,19 @@ void FloorPlan::Load() {
 
 void FloorPlan::Save() const {
     UpdateSettingsFile(kSettingsFileName, [this](IniDocument& document) {
-        IniSection& section = document.ensureSection(settings::kFloor);
-        // Spots forgotten since the last save leave the file too; the others are rewritten in
-        // place, keeping the comments a technician put beside them.
-        std::erase_if(section.entries,
-                      [this](const IniEntry& entry) { return Find(entry.key) == nullptr; });
+        // Spots forgotten since the last save leave the file too (their comments go to what
+        // follows); the others are rewritten in place, beside the comments a technician put there.
+        std::vector<std::string> forgotten;
+        if (const IniSection* section = document.findSection(settings::kFloor)) {
+            for (const IniEntry& entry : section->entries) {
+                if (Find(entry.key) == nullptr) {
+                    forgotten.push_back(entry.key);
+                }
+            }
+        }
+        for (const std::string& key : forgotten) {
+            document.eraseValue(settings::kFloor, key);
+        }
         for (const auto& [lower, kept] : spots_) {
             document.setValue(settings::kFloor, kept.name, SpotText(kept.spot));
         }

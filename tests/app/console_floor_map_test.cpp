@@ -39,7 +39,8 @@ TEST_F(FloorPlanTest, NewComputersTakeTheFirstFreeSpotsAndAMoveSwapsWithTheTileT
 
 TEST_F(FloorPlanTest, SpotsSurviveInTheSettingsAndWhatIsNoSpotIsPassedOver) {
     files().put("kestova.ini",
-                "[Floor]\n; the bar counter\nPC1=2, 3\nbad=x\nneg=-1,2\nfar=1000,1\nhalf=4\n");
+                "[Floor]\n; the bar counter\nPC1=2, 3\n; by the door\nbad=x\nneg=-1,2\nfar=1000,1\n"
+                "half=4\n");
     plan.Load();
     EXPECT_EQ(plan.SpotOf("PC1"), (TileSpot{2, 3}));
     EXPECT_EQ(plan.size(), 1u);
@@ -47,6 +48,8 @@ TEST_F(FloorPlanTest, SpotsSurviveInTheSettingsAndWhatIsNoSpotIsPassedOver) {
     plan.Place("PC 9 = bar", 2, Anyone);
     plan.Save();
     EXPECT_THAT(files().contents("kestova.ini"), HasSubstr("; the bar counter\nPC1=2,3\n"));
+    EXPECT_THAT(files().contents("kestova.ini"), HasSubstr("; by the door"));
+    EXPECT_THAT(files().contents("kestova.ini"), Not(HasSubstr("bad=")));
     FloorPlan again;
     again.Load();
     EXPECT_EQ(again.SpotOf("PC 9 = bar"), (TileSpot{0, 0}));
